@@ -1,0 +1,5 @@
+# Cross-build for 32-bit Windows: the shipping build (the CAD export library is 32-bit stdcall).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+set(QRV_MINGW_TRIPLE i686-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Boots the Wine test bench: a fresh WINEPREFIX in a temp folder and one Xvfb display.
+# Writes what the tests need (WINEPREFIX, DISPLAY, pids) into the state file given as $1.
+set -euo pipefail
+state=$1
+here=$(cd "$(dirname "$0")" && pwd)
+[ -f "$state" ] && "$here/down.sh" "$state" || true
+
+root=$(mktemp -d /tmp/qrv-winebench.XXXXXX)
+mkdir -p "$root/home"
+# Xvfb picks a free display itself and tells us its number.
+exec 3<> <(:)
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$root/xvfb.log" 2>&1 &
+xvfb_pid=$!
+display=""
+for _ in $(seq 1 100); do
+    if read -r -t 0.1 display <&3 && [ -n "$display" ]; then break; fi
+done
+exec 3<&-
+if [ -z "$display" ]; then
+    echo "Xvfb did not start" >&2
+    kill "$xvfb_pid" 2>/dev/null || true
+    exit 1
+fi
+
+cat >"$state" <<STATE
+export QRV_BENCH_ROOT='$root'
+export WINEPREFIX='$root/prefix'
+export DISPLAY=':$display'
+export HOME='$root/home'
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES='mscoree,mshtml='
+export LANG=C.UTF-8
+export QRV_XVFB_PID=$xvfb_pid
+STATE
+# shellcheck disable=SC1090
+. "$state"
+wine wineboot -i >"$root/wineboot.log" 2>&1
+# Without a window manager Wine draws its own caption bars only when told to.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
+wineserver -w
+echo "Wine bench up: prefix $WINEPREFIX, display $DISPLAY"

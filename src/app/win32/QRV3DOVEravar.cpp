@@ -1,5 +1,83 @@
+// Program entry: single instance, framework services, the main window and the message loop.
+#include "app/framework_starter.h"
+#include "app/path_helpers.h"
+#include "app/win32/application_window.h"
+#include "app/win32/main_window.h"
+#include "app/win32/message_boxes.h"
+#include "cadlib/win32/cad_basket.h"
+#include "framework/framework_package.h"
+#include "platform/win32/message_pump.h"
+#include "platform/win32/unique_handle.h"
+
+#include <commctrl.h>
 #include <windows.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+namespace {
+
+constexpr char kInstanceMutexName[] = "MyApp";
+
+// Module initialisation and finalisation: the framework services live for the whole process.
+struct ProgramModules {
+    ProgramModules() {
+        qrv::FrameworkStarter_Init();
+        qrv::SettingsPath() = std::u16string(qrv::kSettingsFileRelativePath);
+    }
+    ~ProgramModules() {
+        qrv::FrameworkStarter_Release();
+        qrv::xQRVIsRunningAsWebApplication_Release(qrv::DetectProgramHostKind());
+    }
+    ProgramModules(const ProgramModules&) = delete;
+    ProgramModules& operator=(const ProgramModules&) = delete;
+};
+
+struct ApplicationWindowLifetime {
+    explicit ApplicationWindowLifetime(HINSTANCE instance) {
+        qrv::ApplicationWindow().Create(instance);
+    }
+    ~ApplicationWindowLifetime() { qrv::ApplicationWindow().Destroy(); }
+    ApplicationWindowLifetime(const ApplicationWindowLifetime&) = delete;
+    ApplicationWindowLifetime& operator=(const ApplicationWindowLifetime&) = delete;
+};
+
+int RunProgram(HINSTANCE instance) {
+    const qrv::UniqueHandle instanceMutex(CreateMutexA(nullptr, FALSE, kInstanceMutexName));
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        // Another copy runs: ask it to come to the front, and end.
+        const UINT restore = RegisterWindowMessageA(qrv::kRestoreMessageName);
+        SendMessageA(HWND_BROADCAST, restore, 0, 0);
+        return 0;
+    }
+
+    qrv::FrameworkStarter_Init();
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&controls);
+
+    const ApplicationWindowLifetime applicationWindow(instance);
+    qrv::ApplicationWindow().SetTitle("QRV3DOVEravar");
+    ShowWindow(qrv::ApplicationWindow().Handle(), SW_RESTORE);
+
+    qrv::TfrmExport mainWindow;
+    try {
+        mainWindow.Create(instance, qrv::ApplicationWindow().Handle());
+    } catch (const qrv::ECADLibraryLoadError& error) {
+        qrv::ShowMessage(error.message());
+        return 1;
+    }
+    mainWindow.CloseIfRequestedDuringStartUp();
+
+    qrv::RunMessageLoop();
+    mainWindow.ShutdownIfStillOpen();
     return 0;
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    const ProgramModules modules;
+    try {
+        return RunProgram(instance);
+    } catch (const std::exception& error) {
+        qrv::ShowGeneralErrorReport(error);
+        return 1;
+    }
 }

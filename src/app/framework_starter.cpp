@@ -1,0 +1,97 @@
+#include "app/framework_starter.h"
+
+#include "framework/framework_package.h"
+
+namespace qrv {
+
+namespace {
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < a.size(); ++i) {
+        auto fold = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; };
+        if (fold(a[i]) != fold(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+bool MatchesHostPattern(std::string_view name, std::string_view pattern, int row) {
+    const auto question = pattern.find('?');
+    for (int i = 0; i < kIISCOMFilesRowLength; ++i) {
+        std::string candidate(pattern);
+        if (question != std::string_view::npos) {
+            candidate.replace(question, 1, _IISCOMFilesGUIDS.at(static_cast<size_t>(row))[i].name);
+        }
+        if (EqualsIgnoringCase(name, candidate)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+int DetectHostKind(StarterServices& services) {
+    // The name is fetched again for each test, as the framework does.
+    if (EqualsIgnoringCase(services.ModuleBareName(), "xQRVISAPIServer")) {
+        return 1;
+    }
+    if (MatchesHostPattern(services.ModuleBareName(), "xQRV?SPServer", 0)) {
+        return 2;
+    }
+    if (EqualsIgnoringCase(services.ModuleBareName(), "xQRVSOAPServer")) {
+        return 3;
+    }
+    if (MatchesHostPattern(services.ModuleBareName(), "xQRV?MLHTTPServer", 1)) {
+        return 4;
+    }
+    return 0;
+}
+
+bool FrameworkStarter::IsForeignServerProcess() {
+    // In a server process only the server module itself starts the services.
+    return EqualsIgnoringCase(services_.ExeBareName(), "xQRVServer") &&
+           !EqualsIgnoringCase(services_.ModuleBareName(), "xQRVServer");
+}
+
+bool FrameworkStarter::InitializeCOM(int mode) {
+    return services_.CoInitializeWithMode(mode) >= 0;
+}
+
+void FrameworkStarter::Init() {
+    if (started_ || IsForeignServerProcess()) {
+        return;
+    }
+    const int kind = DetectHostKind(services_);
+    if (!comInitialized_ && kind == 0) {
+        comInitialized_ = InitializeCOM(-1);
+    }
+    services_.WebApplicationInit(services_.CurrentProcessId(), kind);
+    services_.GlobalVariablesInit(kind, true);
+    started_ = true;
+}
+
+void FrameworkStarter::Release() {
+    if (!started_ || IsForeignServerProcess()) {
+        return;
+    }
+    struct ReleaseTimerOnExit {
+        FrameworkStarter& starter;
+        ~ReleaseTimerOnExit() {
+            starter.services_.MemoryConsumptionTimerRelease();
+            starter.started_ = false;
+        }
+    } releaseTimer{*this};
+    const int kind = DetectHostKind(services_);
+    services_.GlobalVariablesRelease(kind, true);
+    if (comInitialized_ && kind == 0) {
+        services_.CoUninitialize();
+        comInitialized_ = false;
+    }
+}
+
+} // namespace qrv

@@ -1,0 +1,43 @@
+#pragma once
+// A snapshot of the process's 8-bit environment, taken once and looked up by name.
+// Names compare without regard to ASCII letter case, as Windows compares them; of two
+// entries whose names differ only in case, the first in the block wins, as on Windows.
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace qrv {
+
+class EnvironmentSnapshot {
+public:
+    EnvironmentSnapshot() = default;
+    // From "name=value" entries. An entry without "=" after its first character is ignored
+    // (Windows keeps per-drive folders as "=C:=C:\\..." entries; their name starts with "=").
+    explicit EnvironmentSnapshot(const std::vector<std::string>& entries);
+    // From a Windows environment block: entries ended by NUL, the block by an empty entry.
+    static EnvironmentSnapshot FromBlock(std::string_view block);
+    // The current process's environment.
+    static EnvironmentSnapshot Capture();
+
+    // The value, or nothing when the variable is not set.
+    std::optional<std::string_view> Find(std::string_view name) const;
+    // The value, or the empty text when the variable is not set.
+    std::string Value(std::string_view name) const;
+
+    // Calls visit(name, value) for every variable, in block order.
+    void ForEach(const std::function<void(std::string_view, std::string_view)>& visit) const;
+
+private:
+    void Add(std::string_view entry);
+
+    std::vector<std::pair<std::string, std::string>> entries_;
+    std::unordered_map<std::string, size_t> byFoldedName_;
+};
+
+std::string FoldAsciiCase(std::string_view name);
+
+} // namespace qrv

@@ -1,0 +1,54 @@
+#include "platform/win32/message_pump.h"
+
+#include <windows.h>
+
+namespace qrv {
+
+namespace {
+
+bool quitSeen = false;
+
+void Dispatch(MSG& message) {
+    const HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+    if (root != nullptr && IsDialogMessageW(root, &message)) {
+        return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+
+} // namespace
+
+void PumpMessages() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            quitSeen = true;
+            return;
+        }
+        Dispatch(message);
+    }
+}
+
+void RunMessageLoop() {
+    MSG message;
+    while (!quitSeen) {
+        const BOOL result = GetMessageW(&message, nullptr, 0, 0);
+        if (result == 0 || result == -1) {
+            quitSeen = true;
+            break;
+        }
+        Dispatch(message);
+    }
+}
+
+void RequestTerminate() {
+    quitSeen = true;
+    PostQuitMessage(0);
+}
+
+bool TerminateRequested() {
+    return quitSeen;
+}
+
+} // namespace qrv

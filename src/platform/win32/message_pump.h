@@ -1,0 +1,16 @@
+#pragma once
+// Pumping: handle every window message that is waiting, then go on. Used at the fixed
+// points where long work lets the windows live.
+
+namespace qrv {
+
+// Handles all waiting messages (dialog navigation included) and returns. A WM_QUIT that it
+// meets is remembered, not handled.
+void PumpMessages();
+// Runs the message loop until WM_QUIT (returns at once when one was already seen).
+void RunMessageLoop();
+// Asks the program to end once control returns to the message loop.
+void RequestTerminate();
+bool TerminateRequested();
+
+} // namespace qrv

@@ -15,18 +15,33 @@ namespace {
 constexpr std::array<std::string_view, 5> kNumberedPrefixes = {"PartNo_", "Type_", "ID1_", "ID2_",
                                                                "CAD_"};
 
-// The index of a numbered variable name ("PartNo_" + decimal without leading zeros), if it
-// is one.
-std::optional<int64_t> NumberedIndex(std::string_view name) {
-    const std::string folded = FoldAsciiCase(name);
-    for (std::string_view prefix : kNumberedPrefixes) {
-        const std::string foldedPrefix = FoldAsciiCase(prefix);
-        if (folded.size() <= foldedPrefix.size() ||
-            folded.compare(0, foldedPrefix.size(), foldedPrefix) != 0) {
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+    if (text.size() < prefix.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < prefix.size(); ++i) {
+        auto fold = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; };
+        if (fold(text[i]) != fold(prefix[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+struct NumberedName {
+    size_t list;   // position of the prefix in kNumberedPrefixes
+    int64_t index; // the part's number
+};
+
+// Which numbered variable a name is ("PartNo_" + decimal without leading zeros), if any.
+std::optional<NumberedName> ParseNumberedName(std::string_view name) {
+    for (size_t list = 0; list < kNumberedPrefixes.size(); ++list) {
+        const std::string_view prefix = kNumberedPrefixes[list];
+        if (!StartsWithIgnoringCase(name, prefix)) {
             continue;
         }
-        const std::string_view digits = std::string_view(name).substr(prefix.size());
-        if (digits.size() > 1 && digits[0] == '0') {
+        const std::string_view digits = name.substr(prefix.size());
+        if (digits.empty() || (digits.size() > 1 && digits[0] == '0')) {
             return std::nullopt;
         }
         int64_t index = 0;
@@ -35,7 +50,7 @@ std::optional<int64_t> NumberedIndex(std::string_view name) {
         if (error != std::errc() || end != digits.data() + digits.size() || index < 0) {
             return std::nullopt;
         }
-        return index;
+        return NumberedName{list, index};
     }
     return std::nullopt;
 }
@@ -43,8 +58,8 @@ std::optional<int64_t> NumberedIndex(std::string_view name) {
 int64_t HighestNumberedIndex(const EnvironmentSnapshot& environment) {
     int64_t highest = -1;
     environment.ForEach([&](std::string_view name, std::string_view) {
-        if (const auto index = NumberedIndex(name); index && *index > highest) {
-            highest = *index;
+        if (const auto numbered = ParseNumberedName(name); numbered && numbered->index > highest) {
+            highest = numbered->index;
         }
     });
     return highest;
@@ -52,14 +67,6 @@ int64_t HighestNumberedIndex(const EnvironmentSnapshot& environment) {
 
 std::u16string Read(const EnvironmentSnapshot& environment, std::string_view name) {
     return FromAnsi(environment.Value(name));
-}
-
-std::u16string NumberedName(std::u16string_view prefix, int32_t i) {
-    std::u16string name(prefix);
-    for (char c : std::to_string(i)) {
-        name.push_back(static_cast<char16_t>(c));
-    }
-    return name;
 }
 
 } // namespace
@@ -94,16 +101,27 @@ void ReadBasketParameters(const EnvironmentSnapshot& environment, BasketParamete
     if (!count || *count < 1) {
         return;
     }
+    // One pass over the snapshot puts every numbered variable in its place; a variable that
+    // is not set leaves its entry empty.
     const int64_t carried = HighestNumberedIndex(environment) + 1;
-    const auto entries = static_cast<int32_t>(std::min<int64_t>(*count, carried));
-    for (int32_t i = 0; i < entries; ++i) {
-        basket.PartNoList.push_back(Read(environment, ToAnsi(NumberedName(u"PartNo_", i))));
-        basket.TypeList.push_back(Read(environment, ToAnsi(NumberedName(u"Type_", i))));
-        basket.ID1List.push_back(Read(environment, ToAnsi(NumberedName(u"ID1_", i))));
-        basket.ID2List.push_back(Read(environment, ToAnsi(NumberedName(u"ID2_", i))));
-        basket.CADList.push_back(JStringReplaceW(
-            Read(environment, ToAnsi(NumberedName(u"CAD_", i))), u"~*~", u"=", rfReplaceAll));
+    const auto entries = static_cast<size_t>(std::min<int64_t>(*count, carried));
+    const std::array<std::vector<std::u16string>*, 5> lists = {
+        &basket.PartNoList, &basket.TypeList, &basket.ID1List, &basket.ID2List, &basket.CADList};
+    const size_t first = basket.PartNoList.size();
+    for (auto* list : lists) {
+        list->resize(list->size() + entries);
     }
+    environment.ForEach([&](std::string_view name, std::string_view value) {
+        const auto numbered = ParseNumberedName(name);
+        if (!numbered || numbered->index >= static_cast<int64_t>(entries)) {
+            return;
+        }
+        std::u16string text = FromAnsi(value);
+        if (lists[numbered->list] == &basket.CADList) {
+            text = JStringReplaceW(text, u"~*~", u"=", rfReplaceAll);
+        }
+        (*lists[numbered->list])[first + static_cast<size_t>(numbered->index)] = std::move(text);
+    });
 }
 
 } // namespace qrv

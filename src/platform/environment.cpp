@@ -14,6 +14,7 @@ std::string FoldAsciiCase(std::string_view name) {
 
 EnvironmentSnapshot::EnvironmentSnapshot(const std::vector<std::string>& entries) {
     entries_.reserve(entries.size());
+    byFoldedName_.reserve(entries.size());
     for (const auto& entry : entries) {
         Add(entry);
     }

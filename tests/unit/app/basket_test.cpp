@@ -1,0 +1,88 @@
+#include "app/basket.h"
+
+#include <gtest/gtest.h>
+
+namespace qrv {
+namespace {
+
+BasketParameters Read(const std::vector<std::string>& entries) {
+    BasketParameters basket;
+    ReadBasketParameters(EnvironmentSnapshot(entries), basket);
+    return basket;
+}
+
+TEST(Basket, FoldersLanguageAndShop) {
+    const auto basket = Read({"xQRVCADENAS_=C:\\cadenas", "CADENASEXPORTDLL_=C:\\lib\\",
+                              "xQRVLanguage=DEDE", "ShopName=  "});
+    EXPECT_EQ(basket.CADENASDir, u"C:\\cadenas\\");
+    EXPECT_EQ(basket.CADLibDir, u"C:\\lib\\");
+    EXPECT_EQ(basket.CADDataDir, u"C:\\lib\\..\\..\\..\\..\\");
+    EXPECT_EQ(basket.Language, "DEDE");
+    EXPECT_EQ(basket.ShopName, u"  "); // blanks are kept as read
+}
+
+TEST(Basket, MissingVariablesGiveDefaults) {
+    const auto basket = Read({});
+    EXPECT_EQ(basket.Language, "ENGB");
+    EXPECT_EQ(basket.CADLibDir, u"\\");
+    EXPECT_EQ(basket.CADDataDir, u"\\..\\..\\..\\..\\");
+    EXPECT_EQ(basket.CADENASDir, u"\\");
+    EXPECT_EQ(basket.ShopName, u"");
+    EXPECT_TRUE(basket.PartNoList.empty());
+}
+
+TEST(Basket, ReadsExactlyCountEntriesInOrder) {
+    const auto basket = Read({"CADCount=2", "PartNo_0=A", "PartNo_1=B", "PartNo_2=C", "Type_0=T0",
+                              "ID1_1=X", "CAD_0=A~*~1~*~B", "CAD_1=plain"});
+    EXPECT_EQ(basket.PartNoList, (std::vector<std::u16string>{u"A", u"B"}));
+    EXPECT_EQ(basket.TypeList, (std::vector<std::u16string>{u"T0", u""}));
+    EXPECT_EQ(basket.ID1List, (std::vector<std::u16string>{u"", u"X"}));
+    EXPECT_EQ(basket.ID2List, (std::vector<std::u16string>{u"", u""}));
+    EXPECT_EQ(basket.CADList, (std::vector<std::u16string>{u"A=1=B", u"plain"}));
+}
+
+TEST(Basket, EleventhEntryHasNoLeadingZero) {
+    std::vector<std::string> env{"CADCount=11", "PartNo_10=eleventh", "PartNo_010=wrong"};
+    const auto basket = Read(env);
+    ASSERT_EQ(basket.PartNoList.size(), 11u);
+    EXPECT_EQ(basket.PartNoList[10], u"eleventh");
+    EXPECT_EQ(basket.PartNoList[0], u"");
+}
+
+TEST(Basket, CountsThatGiveAnEmptyBasket) {
+    for (const char* count : {"", "abc", "0", "-3", "4294967296", "2147483648", " 5", "5 ", "0x5"}) {
+        const auto basket = Read({std::string("CADCount=") + count, "PartNo_0=A"});
+        EXPECT_TRUE(basket.PartNoList.empty()) << "CADCount=" << count;
+    }
+    EXPECT_TRUE(Read({"PartNo_0=A"}).PartNoList.empty()); // no count at all
+}
+
+TEST(Basket, HugeCountReadsWhatTheEnvironmentCarries) {
+    const auto basket =
+        Read({"CADCount=2000000000", "PartNo_0=A", "Type_4=T4", "PartNo_2=C"});
+    // Index 4 is the highest set; entries 1 and 3 are missing and stay empty.
+    EXPECT_EQ(basket.PartNoList, (std::vector<std::u16string>{u"A", u"", u"C", u"", u""}));
+    EXPECT_EQ(basket.TypeList.back(), u"T4");
+    EXPECT_EQ(basket.CADList.size(), 5u);
+}
+
+TEST(Basket, NamesCompareWithoutCaseAndValuesConvertFromAnsi) {
+    const auto basket = Read({"cadcount=1", "PARTNO_0=Gr\xFC\xDF"
+                                            "e",
+                              "shopname=Caf\xE9"});
+    EXPECT_EQ(basket.PartNoList, (std::vector<std::u16string>{u"Gr\u00fc\u00dfe"}));
+    EXPECT_EQ(basket.ShopName, u"Caf\u00e9");
+}
+
+TEST(CADCount, Conversion) {
+    EXPECT_EQ(ParseCADCount("12"), 12);
+    EXPECT_EQ(ParseCADCount("+12"), 12);
+    EXPECT_EQ(ParseCADCount("-12"), -12);
+    EXPECT_EQ(ParseCADCount("2147483647"), 2147483647);
+    EXPECT_EQ(ParseCADCount("-2147483648"), INT32_MIN);
+    EXPECT_FALSE(ParseCADCount("+-1"));
+    EXPECT_FALSE(ParseCADCount("1e3"));
+}
+
+} // namespace
+} // namespace qrv

@@ -7,6 +7,7 @@
 #include "app/win32/message_boxes.h"
 #include "app/win32/panel.h"
 #include "cadlib/win32/cad_basket.h"
+#include "framework/win32/mouse_state_button.h"
 #include "platform/ansi.h"
 #include "platform/environment.h"
 #include "platform/win32/message_pump.h"
@@ -51,6 +52,7 @@ TfrmExport::~TfrmExport() {
 void TfrmExport::Create(HINSTANCE instance, HWND owner) {
     instance_ = instance;
     RegisterPanelClass(instance);
+    RegisterMouseStateButtonClass(instance);
 
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
@@ -137,8 +139,8 @@ void TfrmExport::CreateControls() {
     add(controls, PROGRESS_CLASSW, L"", 0, 349, 374, 297, 17, ids::pgBar);
     add(controls, WC_STATICW, L"~CADWindowsWillOpen", visible | SS_NOTIFY, 16, 402, 500, 13,
         ids::lblWindowsWillPopUp);
-    add(controls, WC_BUTTONW, L"~Export", visible | WS_TABSTOP | WS_DISABLED, 552, 424, 100, 28,
-        ids::btnExport);
+    add(controls, kMouseStateButtonClass, L"~Export", visible | WS_TABSTOP | WS_DISABLED, 552, 424,
+        kMouseStateButtonWidth, kMouseStateButtonHeight, ids::btnExport);
 }
 
 HWND TfrmExport::Control(int id) const {

@@ -1,0 +1,256 @@
+#include "framework/win32/mouse_state_button.h"
+
+#include <array>
+#include <memory>
+
+namespace qrv {
+
+namespace {
+
+enum class ButtonState { normal, hover, pressed, disabled };
+
+// The four pictures, drawn once: a vertical two-colour gradient with a one-pixel border.
+class ButtonPictures {
+public:
+    ButtonPictures() {
+        pictures_[0] = Make(RGB(232, 243, 252), RGB(176, 212, 240), RGB(0, 102, 170));
+        pictures_[1] = Make(RGB(245, 250, 255), RGB(200, 228, 250), RGB(0, 145, 220));
+        pictures_[2] = Make(RGB(150, 190, 225), RGB(205, 228, 245), RGB(0, 80, 140));
+        pictures_[3] = Make(RGB(236, 236, 236), RGB(212, 212, 212), RGB(160, 160, 160));
+    }
+    ~ButtonPictures() {
+        for (HBITMAP picture : pictures_) {
+            DeleteObject(picture);
+        }
+    }
+    ButtonPictures(const ButtonPictures&) = delete;
+    ButtonPictures& operator=(const ButtonPictures&) = delete;
+
+    HBITMAP For(ButtonState state) const { return pictures_[static_cast<size_t>(state)]; }
+
+private:
+    static HBITMAP Make(COLORREF top, COLORREF bottom, COLORREF border) {
+        constexpr int width = kMouseStateButtonWidth;
+        constexpr int height = kMouseStateButtonHeight;
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height; // top-down rows
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 24;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        const HBITMAP picture = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        if (picture == nullptr) {
+            return nullptr;
+        }
+        const int stride = (width * 3 + 3) & ~3;
+        auto* rows = static_cast<BYTE*>(bits);
+        for (int y = 0; y < height; ++y) {
+            auto mix = [&](int a, int b) { return static_cast<BYTE>(a + (b - a) * y / (height - 1)); };
+            for (int x = 0; x < width; ++x) {
+                const bool edge = x == 0 || y == 0 || x == width - 1 || y == height - 1;
+                const COLORREF colour =
+                    edge ? border
+                         : RGB(mix(GetRValue(top), GetRValue(bottom)),
+                               mix(GetGValue(top), GetGValue(bottom)),
+                               mix(GetBValue(top), GetBValue(bottom)));
+                BYTE* pixel = rows + y * stride + x * 3;
+                pixel[0] = GetBValue(colour);
+                pixel[1] = GetGValue(colour);
+                pixel[2] = GetRValue(colour);
+            }
+        }
+        return picture;
+    }
+
+    std::array<HBITMAP, 4> pictures_{};
+};
+
+const ButtonPictures& Pictures() {
+    static const ButtonPictures pictures;
+    return pictures;
+}
+
+// Per-window state, kept behind GWLP_USERDATA.
+struct ButtonData {
+    bool hover = false;
+    bool pressed = false;
+    bool captured = false;
+    HFONT font = nullptr;
+};
+
+ButtonData* Data(HWND button) {
+    return reinterpret_cast<ButtonData*>(GetWindowLongPtrW(button, GWLP_USERDATA));
+}
+
+ButtonState StateOf(HWND button, const ButtonData& data) {
+    if (!IsWindowEnabled(button)) {
+        return ButtonState::disabled;
+    }
+    if (data.pressed && data.hover) {
+        return ButtonState::pressed;
+    }
+    return data.hover ? ButtonState::hover : ButtonState::normal;
+}
+
+void Paint(HWND button, const ButtonData& data) {
+    PAINTSTRUCT paint;
+    const HDC dc = BeginPaint(button, &paint);
+    const ButtonState state = StateOf(button, data);
+    const HDC pictureDc = CreateCompatibleDC(dc);
+    const HGDIOBJ previousPicture = SelectObject(pictureDc, Pictures().For(state));
+    BitBlt(dc, 0, 0, kMouseStateButtonWidth, kMouseStateButtonHeight, pictureDc, 0, 0, SRCCOPY);
+    SelectObject(pictureDc, previousPicture);
+    DeleteDC(pictureDc);
+
+    const int offset = state == ButtonState::pressed ? 8 : state == ButtonState::hover ? 6 : 4;
+    const int length = GetWindowTextLengthW(button);
+    std::wstring caption(static_cast<size_t>(length) + 1, L'\0');
+    GetWindowTextW(button, caption.data(), length + 1);
+    const HGDIOBJ previousFont = data.font != nullptr ? SelectObject(dc, data.font) : nullptr;
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0, 0, 0));
+    RECT label{offset, offset, kMouseStateButtonWidth, kMouseStateButtonHeight};
+    DrawTextW(dc, caption.c_str(), length, &label, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    if (previousFont != nullptr) {
+        SelectObject(dc, previousFont);
+    }
+    EndPaint(button, &paint);
+}
+
+void Click(HWND button) {
+    if (!IsWindowEnabled(button)) {
+        return;
+    }
+    const auto id = static_cast<WORD>(GetDlgCtrlID(button));
+    SendMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(button));
+}
+
+bool CursorOver(HWND button, LPARAM lParam) {
+    RECT client;
+    GetClientRect(button, &client);
+    const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    return PtInRect(&client, point) != FALSE;
+}
+
+LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
+    ButtonData* data = Data(button);
+    switch (message) {
+    case WM_NCCREATE:
+        SetWindowLongPtrW(button, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new ButtonData));
+        SetWindowPos(button, nullptr, 0, 0, kMouseStateButtonWidth, kMouseStateButtonHeight,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        break;
+    case WM_NCDESTROY:
+        delete data;
+        SetWindowLongPtrW(button, GWLP_USERDATA, 0);
+        break;
+    case WM_PAINT:
+        if (data != nullptr) {
+            Paint(button, *data);
+            return 0;
+        }
+        break;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_SETFONT:
+        data->font = reinterpret_cast<HFONT>(wParam);
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(data->font);
+    case WM_SETTEXT:
+    case WM_ENABLE: {
+        const LRESULT result = DefWindowProcW(button, message, wParam, lParam);
+        InvalidateRect(button, nullptr, FALSE);
+        return result;
+    }
+    case WM_MOUSEMOVE: {
+        const bool over = CursorOver(button, lParam);
+        if (over != data->hover) {
+            data->hover = over;
+            InvalidateRect(button, nullptr, FALSE);
+        }
+        if (over && !data->captured) {
+            TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, button, 0};
+            TrackMouseEvent(&track);
+        }
+        return 0;
+    }
+    case WM_MOUSELEAVE:
+        data->hover = false;
+        InvalidateRect(button, nullptr, FALSE);
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        data->pressed = true;
+        data->hover = true;
+        data->captured = true;
+        SetCapture(button);
+        InvalidateRect(button, nullptr, FALSE);
+        return 0;
+    case WM_LBUTTONUP: {
+        const bool click = data->pressed && CursorOver(button, lParam);
+        data->pressed = false;
+        data->captured = false;
+        ReleaseCapture();
+        InvalidateRect(button, nullptr, FALSE);
+        if (click) {
+            Click(button);
+        }
+        return 0;
+    }
+    case WM_CAPTURECHANGED:
+        data->pressed = false;
+        data->captured = false;
+        InvalidateRect(button, nullptr, FALSE);
+        return 0;
+    case WM_KEYUP:
+        if (wParam == VK_SPACE || wParam == VK_RETURN) {
+            Click(button);
+            return 0;
+        }
+        break;
+    case WM_GETDLGCODE:
+        return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+    case BM_CLICK:
+        Click(button);
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(button, message, wParam, lParam);
+}
+
+} // namespace
+
+void RegisterMouseStateButtonClass(HINSTANCE instance) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = &ButtonProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND));
+    windowClass.lpszClassName = kMouseStateButtonClass;
+    RegisterClassExW(&windowClass);
+}
+
+void TxQRV3MouseStateButton::Set_LabelCaption(const std::u16string& caption) {
+    SetWindowTextW(handle_, reinterpret_cast<const wchar_t*>(caption.c_str()));
+}
+
+std::u16string TxQRV3MouseStateButton::LabelCaption() const {
+    const int length = GetWindowTextLengthW(handle_);
+    std::u16string caption(static_cast<size_t>(length) + 1, u'\0');
+    const int copied =
+        GetWindowTextW(handle_, reinterpret_cast<wchar_t*>(caption.data()), length + 1);
+    caption.resize(static_cast<size_t>(copied));
+    return caption;
+}
+
+void TxQRV3MouseStateButton::SetEnabled(bool enabled) { EnableWindow(handle_, enabled ? TRUE : FALSE); }
+
+bool TxQRV3MouseStateButton::Enabled() const { return IsWindowEnabled(handle_) != FALSE; }
+
+} // namespace qrv

@@ -1,0 +1,36 @@
+#pragma once
+// TxQRV3MouseStateButton: a push button drawn from four pictures (normal, hover, pressed,
+// disabled; 100 by 28 pixels) with its caption drawn on top as a label. The label sits at
+// 4,4 in the normal state, 6,6 on hover and 8,8 when pressed. No focus rectangle, no
+// accelerator characters. A click is reported to the parent as WM_COMMAND/BN_CLICKED, and
+// BM_CLICK clicks it as it does a standard button.
+
+#include <windows.h>
+
+#include <string>
+
+namespace qrv {
+
+inline constexpr wchar_t kMouseStateButtonClass[] = L"TxQRV3MouseStateButton";
+inline constexpr int kMouseStateButtonWidth = 100;
+inline constexpr int kMouseStateButtonHeight = 28;
+
+void RegisterMouseStateButtonClass(HINSTANCE instance);
+
+// The control as the program uses it.
+class TxQRV3MouseStateButton {
+public:
+    TxQRV3MouseStateButton() = default;
+    explicit TxQRV3MouseStateButton(HWND handle) : handle_(handle) {}
+
+    void Set_LabelCaption(const std::u16string& caption);
+    std::u16string LabelCaption() const;
+    void SetEnabled(bool enabled);
+    bool Enabled() const;
+    HWND Handle() const { return handle_; }
+
+private:
+    HWND handle_ = nullptr;
+};
+
+} // namespace qrv

@@ -4,34 +4,11 @@
 #include "cadlib/win32/cad_basket.h"
 #include "platform/ansi.h"
 #include "platform/win32/message_pump.h"
+#include "platform/win32/path_variable.h"
 
 namespace qrv {
 
 namespace {
-
-constexpr wchar_t kPath[] = L"PATH";
-
-// The whole value, whatever its length; nothing when the variable is not set.
-std::optional<std::u16string> ReadPath() {
-    SetLastError(0);
-    const DWORD needed = GetEnvironmentVariableW(kPath, nullptr, 0);
-    if (needed == 0) {
-        if (GetLastError() == ERROR_ENVVAR_NOT_FOUND) {
-            return std::nullopt;
-        }
-        return std::u16string();
-    }
-    std::u16string value(needed, u'\0');
-    const DWORD copied =
-        GetEnvironmentVariableW(kPath, reinterpret_cast<wchar_t*>(value.data()), needed);
-    value.resize(copied < needed ? copied : 0);
-    return value;
-}
-
-void WritePath(const std::u16string* value) {
-    SetEnvironmentVariableW(
-        kPath, value != nullptr ? reinterpret_cast<const wchar_t*>(value->c_str()) : nullptr);
-}
 
 bool FolderExists(const std::string& folder) {
     const DWORD attributes = GetFileAttributesA(folder.c_str());
@@ -41,12 +18,8 @@ bool FolderExists(const std::string& folder) {
 } // namespace
 
 void TfrmExport::LoadCADLibrary() {
-    const auto path = ReadPath();
-    pathWasSet_ = path.has_value();
-    savedPath_ = path.value_or(u"");
     // The library's own folder is searched first when it loads further modules by name.
-    const std::u16string extended = basket_.CADLibDir + u";" + savedPath_;
-    WritePath(&extended);
+    savedPath_.Apply(basket_.CADLibDir);
 
     const std::string folder = ToAnsi(basket_.CADLibDir);
     if (FolderExists(folder)) {
@@ -56,7 +29,7 @@ void TfrmExport::LoadCADLibrary() {
 }
 
 void TfrmExport::UnloadCADLibrary() {
-    WritePath(pathWasSet_ ? &savedPath_ : nullptr);
+    savedPath_.Restore();
     if (CADLibraryHandle() != nullptr) {
         library_.CadStopIfBound();
         PumpMessages();

@@ -6,6 +6,7 @@
 #include "cadlib/cad_start.h"
 #include "cadlib/sub_dir.h"
 #include "cadlib/win32/bound_cad_library.h"
+#include "platform/win32/path_variable.h"
 
 #include <windows.h>
 
@@ -83,8 +84,7 @@ private:
     std::array<TSubDir, kSubDirCount> subDirOrder_{sdWKB, sdCADFormat, sdABC, sdBaureihe,
                                                    sdPartNo}; // FSubDirOrder
     int32_t startTimeout_ = 120;                              // FStartTimeout
-    std::u16string savedPath_;                                // FSavedPath
-    bool pathWasSet_ = false;
+    PathPrefix savedPath_;                                    // FSavedPath
     BoundCadLibrary library_;
 };
 

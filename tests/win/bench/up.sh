@@ -13,12 +13,13 @@ exec 3<> <(:)
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$root/xvfb.log" 2>&1 &
 xvfb_pid=$!
 display=""
-for _ in $(seq 1 100); do
+for _ in $(seq 1 600); do
     if read -r -t 0.1 display <&3 && [ -n "$display" ]; then break; fi
 done
 exec 3<&-
 if [ -z "$display" ]; then
-    echo "Xvfb did not start" >&2
+    echo "Xvfb did not start:" >&2
+    cat "$root/xvfb.log" >&2
     kill "$xvfb_pid" 2>/dev/null || true
     exit 1
 fi
@@ -35,7 +36,11 @@ export QRV_XVFB_PID=$xvfb_pid
 STATE
 # shellcheck disable=SC1090
 . "$state"
-wine wineboot -i >"$root/wineboot.log" 2>&1
+if ! wine wineboot -i >"$root/wineboot.log" 2>&1; then
+    echo "wineboot failed:" >&2
+    cat "$root/wineboot.log" >&2
+    exit 1
+fi
 # Without a window manager Wine draws its own caption bars only when told to.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
 wineserver -w

@@ -1,0 +1,48 @@
+#include "platform/win32/path_variable.h"
+
+#include <windows.h>
+
+namespace qrv {
+
+namespace {
+
+constexpr wchar_t kPath[] = L"PATH";
+
+} // namespace
+
+std::optional<std::u16string> ReadPathVariable() {
+    for (;;) {
+        SetLastError(0);
+        const DWORD needed = GetEnvironmentVariableW(kPath, nullptr, 0);
+        if (needed == 0) {
+            if (GetLastError() == ERROR_ENVVAR_NOT_FOUND) {
+                return std::nullopt;
+            }
+            return std::u16string();
+        }
+        std::u16string value(needed, u'\0');
+        const DWORD copied =
+            GetEnvironmentVariableW(kPath, reinterpret_cast<wchar_t*>(value.data()), needed);
+        if (copied < needed) {
+            value.resize(copied);
+            return value;
+        }
+        // PATH grew between the two calls: ask again.
+    }
+}
+
+void WritePathVariable(const std::optional<std::u16string>& value) {
+    SetEnvironmentVariableW(kPath,
+                            value ? reinterpret_cast<const wchar_t*>(value->c_str()) : nullptr);
+}
+
+void PathPrefix::Apply(const std::u16string& folder) {
+    saved_ = ReadPathVariable();
+    WritePathVariable(folder + u";" + SavedPath());
+}
+
+void PathPrefix::Restore() const {
+    WritePathVariable(saved_);
+}
+
+} // namespace qrv

@@ -119,8 +119,11 @@ void RunExport(const Library& lib, const std::wstring& work, bool hasSleeping, b
     int32_t stl = -1;
     int32_t step = -1;
     for (int32_t i = 0; i < count; ++i) {
-        const std::wstring display = getName(i) ? getName(i) : L"";
-        const std::wstring settings = getName(i) ? getName(i) : L"";
+        // Exactly two calls per index, as the program makes them.
+        const wchar_t* first = getName(i);
+        const std::wstring display = first ? first : L"";
+        const wchar_t* second = getName(i);
+        const std::wstring settings = second ? second : L"";
         Check(!display.empty() && display != settings, "display and settings names differ");
         if (settings == L"STL") {
             stl = i;

@@ -33,8 +33,10 @@ uint32_t TWideStringHash::ComputeHash(std::u16string_view key) const {
 }
 
 void TWideStringHash::AddEntry(std::u16string key, int32_t value) {
-    auto& head = buckets_[BucketOf(key)];
+    const uint32_t hash = ComputeHash(key);
+    auto& head = buckets_[BucketOf(hash)];
     auto entry = std::make_unique<Entry>();
+    entry->hash = hash;
     entry->key = std::move(key);
     entry->value = value;
     entry->next = std::move(head);
@@ -42,9 +44,10 @@ void TWideStringHash::AddEntry(std::u16string key, int32_t value) {
 }
 
 const TWideStringHash::Entry* TWideStringHash::FindEntry(std::u16string_view key) const {
-    for (const Entry* entry = buckets_[BucketOf(key)].get(); entry != nullptr;
+    const uint32_t hash = ComputeHash(key);
+    for (const Entry* entry = buckets_[BucketOf(hash)].get(); entry != nullptr;
          entry = entry->next.get()) {
-        if (entry->key == key) {
+        if (entry->hash == hash && entry->key == key) {
             return entry;
         }
     }

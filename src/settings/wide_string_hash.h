@@ -18,6 +18,8 @@ public:
         std::unique_ptr<Entry> next;
         std::u16string key;
         int32_t value = 0;
+        // ComputeHash of the key, so that a walk along the chain rarely touches other keys.
+        uint32_t hash = 0;
     };
 
     static constexpr size_t kDefaultBucketCount = 256;
@@ -43,7 +45,7 @@ public:
     size_t BucketCount() const { return buckets_.size(); }
 
 private:
-    size_t BucketOf(std::u16string_view key) const { return ComputeHash(key) % buckets_.size(); }
+    size_t BucketOf(uint32_t hash) const { return hash % buckets_.size(); }
 
     std::vector<std::unique_ptr<Entry>> buckets_;
 };

@@ -54,6 +54,26 @@ int TWideStringList::AddObject(std::u16string line, std::unique_ptr<TLineObject>
     return AddObject(std::move(line), object.release());
 }
 
+int TWideStringList::IndexOf(const std::u16string& line) const {
+    for (int i = 0; i < Count(); ++i) {
+        if (SameText(lines_[static_cast<size_t>(i)].text, line)) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+int TWideStringList::IndexOfName(const std::u16string& name) const {
+    for (int i = 0; i < Count(); ++i) {
+        const std::u16string_view line = lines_[static_cast<size_t>(i)].text;
+        const size_t separator = line.find(u'=');
+        if (separator != std::u16string_view::npos && SameText(line.substr(0, separator), name)) {
+            return i;
+        }
+    }
+    return -1;
+}
+
 void TWideStringList::Delete(int index) {
     CheckIndex(index);
     lines_.erase(lines_.begin() + index);

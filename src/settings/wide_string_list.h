@@ -30,6 +30,9 @@ public:
     void Delete(int index) override;
     void Exchange(int index1, int index2) override;
     void Clear() override;
+    // The base's linear searches, without copying the lines.
+    int IndexOf(const std::u16string& line) const override;
+    int IndexOfName(const std::u16string& name) const override;
 
     using TWideStrings::AddObject;
     // For owning lists; a list that does not own its objects refuses (std::logic_error).

@@ -1,6 +1,8 @@
 #pragma once
 // Dates, times and floating-point numbers as text. On Windows they follow the user's locale
-// settings (short date, long time, decimal separator). The native build uses one fixed format:
+// settings through the OLE Automation conversions (short date, long time, decimal separator);
+// the three date readers share one parser there, which takes a date, a time or both. The
+// native build uses one fixed format:
 //   date       YYYY-MM-DD            (reads one to four year digits, one or two for the others)
 //   time       HH:MM:SS              (reads H:MM, H:MM:SS and H:MM:SS.mmm)
 //   date-time  YYYY-MM-DD HH:MM:SS   (the time left out at exactly midnight; reads a date,

@@ -61,17 +61,21 @@ std::u16string_view WithoutQuotes(std::u16string_view value) {
 
 class ProfileFile {
 public:
-    // A missing or unreadable file reads as an empty one.
+    // A missing file reads as an empty one; so does one that cannot be read, which is then
+    // never written over.
     explicit ProfileFile(const std::u16string& fileName) {
         if (WideFileExists(fileName)) {
             try {
                 lines_.LoadFromFile(fileName);
             } catch (const EFileStreamError&) {
                 lines_.Clear();
+                readable_ = false;
             }
         }
         Index();
     }
+
+    bool Readable() const { return readable_; }
 
     const std::vector<SectionSpan>& Sections() const { return sections_; }
 
@@ -149,6 +153,7 @@ private:
 
     TWideStringList lines_;
     std::vector<SectionSpan> sections_;
+    bool readable_ = true;
 };
 
 uint32_t CopyValue(std::u16string_view value, char16_t* buffer, uint32_t capacity) {
@@ -232,6 +237,9 @@ bool ProfileWriteString(const char16_t* section, const char16_t* key, const char
     }
     const std::u16string name(fileName);
     ProfileFile file(name);
+    if (!file.Readable()) {
+        return false;
+    }
     if (key == nullptr) {
         const SectionSpan* found = file.FindSection(section);
         if (found == nullptr) {

@@ -51,6 +51,13 @@ std::optional<KeyLine> AsKeyLine(std::u16string_view line) {
     return KeyLine{WideTrim(line.substr(0, separator)), WideTrim(line.substr(separator + 1))};
 }
 
+std::u16string Joined(std::u16string_view a, std::u16string_view b, std::u16string_view c) {
+    std::u16string joined;
+    joined.reserve(a.size() + b.size() + c.size());
+    joined.append(a).append(b).append(c);
+    return joined;
+}
+
 std::u16string_view WithoutQuotes(std::u16string_view value) {
     if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
         value.back() == value.front()) {
@@ -113,18 +120,17 @@ public:
                   std::u16string_view value) {
         const SectionSpan* section = FindSection(sectionName);
         if (section == nullptr) {
-            lines_.Add(u"[" + std::u16string(sectionName) + u"]");
-            lines_.Add(std::u16string(key) + u"=" + std::u16string(value));
+            lines_.Add(Joined(u"[", sectionName, u"]"));
+            lines_.Add(Joined(key, u"=", value));
         } else if (const int line = FindKey(*section, key); line >= 0) {
-            const std::u16string storedName(AsKeyLine(lines_.Strings(line))->name);
-            lines_.Put(line, storedName + u"=" + std::u16string(value));
+            lines_.Put(line, Joined(AsKeyLine(lines_.Strings(line))->name, u"=", value));
         } else {
             int position = section->end;
             while (position - 1 > section->header &&
                    WideTrim(lines_.Strings(position - 1)).empty()) {
                 --position;
             }
-            lines_.Insert(position, std::u16string(key) + u"=" + std::u16string(value));
+            lines_.Insert(position, Joined(key, u"=", value));
         }
         Index();
     }

@@ -1,0 +1,7 @@
+#include "settings/wide_platform.h"
+
+namespace qrv {
+
+bool Win32PlatformIsUnicode = true;
+
+} // namespace qrv

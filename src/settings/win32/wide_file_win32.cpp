@@ -1,0 +1,92 @@
+#include "settings/wide_file.h"
+
+#include "settings/win32/unique_handle.h"
+
+#include <algorithm>
+
+namespace qrv {
+
+namespace {
+
+const wchar_t* WideName(const std::u16string& fileName) {
+    return reinterpret_cast<const wchar_t*>(fileName.c_str());
+}
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE;
+constexpr size_t kChunk = 1 << 20;
+
+bool WriteAll(HANDLE file, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const auto chunk = static_cast<DWORD>(std::min(bytes.size(), kChunk));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) {
+            return false;
+        }
+        bytes.remove_prefix(written);
+    }
+    return true;
+}
+
+} // namespace
+
+bool WideFileExists(const std::u16string& fileName) {
+    const DWORD attributes = GetFileAttributesW(WideName(fileName));
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+std::string ReadWholeFile(const std::u16string& fileName) {
+    UniqueHandle file(CreateFileW(WideName(fileName), GENERIC_READ, kShareAll, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        throw EFileStreamError("Cannot open file", fileName);
+    }
+    std::string bytes;
+    std::string chunk(kChunk, '\0');
+    for (;;) {
+        DWORD read = 0;
+        if (!ReadFile(file.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &read, nullptr)) {
+            throw EFileStreamError("Cannot read file", fileName);
+        }
+        if (read == 0) {
+            return bytes;
+        }
+        bytes.append(chunk.data(), read);
+    }
+}
+
+void WriteWholeFile(const std::u16string& fileName, std::string_view bytes) {
+    UniqueHandle file(CreateFileW(WideName(fileName), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        throw EFileStreamError("Cannot create file", fileName);
+    }
+    if (!WriteAll(file.get(), bytes)) {
+        throw EFileStreamError("Cannot write file", fileName);
+    }
+}
+
+bool CreateFileIfMissing(const std::u16string& fileName, std::string_view bytes) {
+    UniqueHandle file(CreateFileW(WideName(fileName), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file.valid() && WriteAll(file.get(), bytes);
+}
+
+std::optional<int32_t> PackedWriteStampForWriting(const std::u16string& fileName) {
+    UniqueHandle file(CreateFileW(WideName(fileName), GENERIC_WRITE, kShareAll, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        return std::nullopt;
+    }
+    FILETIME written{};
+    FILETIME local{};
+    WORD date = 0;
+    WORD time = 0;
+    if (!GetFileTime(file.get(), nullptr, nullptr, &written) ||
+        !FileTimeToLocalFileTime(&written, &local) ||
+        !FileTimeToDosDateTime(&local, &date, &time)) {
+        return std::nullopt;
+    }
+    return static_cast<int32_t>((static_cast<uint32_t>(date) << 16) | time);
+}
+
+} // namespace qrv

@@ -96,7 +96,7 @@ private:
         TableLayout layout;
         std::uint32_t tdefPage = 0;
         bool system = false;
-        std::vector<std::uint32_t> owned;
+        std::vector<std::uint32_t> owned; // data pages; long-value pages are listed nowhere
         std::uint32_t dataPage = 0;
         std::uint32_t lvalPage = 0;
         std::uint32_t rowCount = 0;
@@ -158,7 +158,6 @@ std::vector<std::uint8_t> Writer::StoreLongValue(TableState& table,
         if (table.lvalPage == 0 || image_.DataFree(table.lvalPage) < data.size() ||
             Get16(image_.Page(table.lvalPage) + 12) >= 255) {
             table.lvalPage = image_.AllocateDataPage(kLvalMarker);
-            table.owned.push_back(table.lvalPage);
         }
         const std::uint8_t row = image_.AddRow(table.lvalPage, data);
         Append32(field, length | 0x40000000u);
@@ -172,7 +171,6 @@ std::vector<std::uint8_t> Writer::StoreLongValue(TableState& table,
     const std::uint32_t first = image_.PageCount();
     for (std::size_t i = 0; i < count; ++i) {
         const std::uint32_t page = image_.AllocateDataPage(kLvalMarker);
-        table.owned.push_back(page);
         std::vector<std::uint8_t> row;
         Append32(row, i + 1 < count ? RowPointer(page + 1, 0) : 0);
         const std::size_t begin = i * chunk;

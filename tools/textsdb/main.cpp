@@ -4,7 +4,7 @@
 #include "dump.h"
 #include "jet_writer.h"
 #include "texts/jet/database.h"
-#include "texts/jet/database_file.h"
+#include "texts/jet/byte_source.h"
 #include "texts/program_text_rows.h"
 #include "platform/utf.h"
 #include "texts_table.h"
@@ -109,17 +109,13 @@ int Write(const Arguments& args) {
 }
 
 struct OpenDatabase {
-    jet::FileBytes bytes;
     std::unique_ptr<jet::Database> database;
 };
 
 OpenDatabase Open(const Arguments& args) {
-    OpenDatabase open;
     const std::string& path = args.positional.at(1);
-    open.bytes = jet::ReadDatabaseFile(Utf8ToUtf16(path));
-    open.database = std::make_unique<jet::Database>(
-        open.bytes.View(), path, Utf8ToUtf16(args.Get("--password", "815C7d")));
-    return open;
+    return {std::make_unique<jet::Database>(jet::OpenDatabaseFile(Utf8ToUtf16(path)), path,
+                                            Utf8ToUtf16(args.Get("--password", "815C7d")))};
 }
 
 int Tables(const Arguments& args) {

@@ -56,8 +56,11 @@ const Column& Table::ColumnNamed(std::u16string_view name) const {
 
 void Table::ForEachRow(const std::function<void(const RowView&)>& visit) const {
     const std::string context = "data of table " + definition_.nameUtf8;
-    for (const std::uint32_t number : ReadUsageMap(*file_, definition_.usedPagesPointer, context)) {
-        const Slice page = file_->Page(number, context);
+    const std::vector<std::uint32_t> pages =
+        ReadUsageMap(*file_, definition_.usedPagesPointer, context);
+    const PageFile::ScanGuard scan(*file_);
+    for (const std::uint32_t number : pages) {
+        const Slice page = file_->ScanPage(number, context);
         if (page.U8(0) != static_cast<std::uint8_t>(PageType::Data) ||
             page.U32(kJet4Pages.dataTablePageOffset) != definition_.page) {
             continue; // long-value pages and pages the table no longer uses
@@ -81,8 +84,19 @@ void Table::ForEachRow(const std::function<void(const RowView&)>& visit) const {
 
 Database::Database(std::span<const std::uint8_t> bytes, std::string fileName,
                    std::u16string_view password)
-    : header_(ReadDatabaseHeader(bytes, fileName)),
-      file_(bytes, std::move(fileName), kJet4Pages.pageSize) {
+    : file_(bytes, std::move(fileName), kJet4Pages.pageSize),
+      header_(ReadDatabaseHeader(file_.Head(), file_.FileName())) {
+    CheckAccess(password);
+}
+
+Database::Database(std::unique_ptr<ByteSource> source, std::string fileName,
+                   std::u16string_view password)
+    : file_(std::move(source), std::move(fileName), kJet4Pages.pageSize),
+      header_(ReadDatabaseHeader(file_.Head(), file_.FileName())) {
+    CheckAccess(password);
+}
+
+void Database::CheckAccess(std::u16string_view password) {
     if (!header_.password.empty() && header_.password != password) {
         file_.Fail("Not a valid password.");
     }

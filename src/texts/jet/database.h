@@ -1,13 +1,14 @@
 #pragma once
 // A read-only Jet 4 database (Access 2000-2003 .mdb) held in memory.
 //
-//   Database db(bytes, "QRV3RUN_2K.mdb", u"secret");
+//   Database db(OpenDatabaseFile(path), "QRV3RUN_2K.mdb", u"secret");
 //   Table table = db.OpenTable(u"X_PROGRAMSTRINGS");
 //   const Column& text = table.ColumnNamed(u"TXT_");
 //   table.ForEachRow([&](const RowView& row) { use(row.Text(text)); });
 //
 // Every failure, a damaged file included, is a JetError whose message names the file.
 
+#include "texts/jet/byte_source.h"
 #include "texts/jet/header.h"
 #include "texts/jet/page_file.h"
 #include "texts/jet/row.h"
@@ -48,6 +49,9 @@ public:
     // password; one with a password opens only with that password (compared exactly).
     Database(std::span<const std::uint8_t> bytes, std::string fileName,
              std::u16string_view password);
+    // Reads from the source as needed, e.g. OpenDatabaseFile(path).
+    Database(std::unique_ptr<ByteSource> source, std::string fileName,
+             std::u16string_view password);
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
@@ -66,8 +70,10 @@ private:
     };
     std::vector<CatalogEntry> ReadCatalog() const;
 
-    DatabaseHeader header_;
+    void CheckAccess(std::u16string_view password);
+
     PageFile file_;
+    DatabaseHeader header_;
 };
 
 } // namespace qrv::jet

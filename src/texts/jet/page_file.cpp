@@ -8,23 +8,6 @@
 
 namespace qrv::jet {
 
-std::uint16_t Slice::U16(std::size_t offset) const {
-    const std::uint8_t* p = bytes_.data() + Check(offset, 2);
-    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
-}
-
-std::uint32_t Slice::U24(std::size_t offset) const {
-    const std::uint8_t* p = bytes_.data() + Check(offset, 3);
-    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-           (static_cast<std::uint32_t>(p[2]) << 16);
-}
-
-std::uint32_t Slice::U32(std::size_t offset) const {
-    const std::uint8_t* p = bytes_.data() + Check(offset, 4);
-    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-           (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
-
 std::uint64_t Slice::U64(std::size_t offset) const {
     return static_cast<std::uint64_t>(U32(offset)) |
            (static_cast<std::uint64_t>(U32(offset + 4)) << 32);
@@ -32,10 +15,6 @@ std::uint64_t Slice::U64(std::size_t offset) const {
 
 double Slice::F64(std::size_t offset) const {
     return std::bit_cast<double>(U64(offset));
-}
-
-Slice Slice::Sub(std::size_t offset, std::size_t length) const {
-    return Slice(*file_, bytes_.subspan(Check(offset, length), length), context_);
 }
 
 Slice Slice::Sub(std::size_t offset, std::size_t length, std::string_view context) const {
@@ -54,21 +33,75 @@ void Slice::FailRange(std::size_t offset, std::size_t length) const {
          " lie outside its " + std::to_string(bytes_.size()) + " bytes");
 }
 
+namespace {
+
+constexpr std::uint32_t kScanWindowPages = 64;
+
+} // namespace
+
 PageFile::PageFile(std::span<const std::uint8_t> bytes, std::string fileName,
                    std::uint32_t pageSize)
     : bytes_(bytes), fileName_(std::move(fileName)), pageSize_(pageSize),
+      byteSize_(bytes.size()),
       pageCount_(static_cast<std::uint32_t>(
-          std::min<std::size_t>(bytes.size() / pageSize, UINT32_MAX))) {}
+          std::min<std::uint64_t>(bytes.size() / pageSize, UINT32_MAX))) {}
 
-Slice PageFile::Page(std::uint32_t number, std::string_view context) const {
+PageFile::PageFile(std::unique_ptr<ByteSource> source, std::string fileName,
+                   std::uint32_t pageSize)
+    : source_(std::move(source)), fileName_(std::move(fileName)), pageSize_(pageSize),
+      byteSize_(source_->Size()),
+      pageCount_(static_cast<std::uint32_t>(
+          std::min<std::uint64_t>(byteSize_ / pageSize, UINT32_MAX))) {}
+
+std::span<const std::uint8_t> PageFile::Head() const {
+    if (!source_) {
+        return bytes_.first(std::min<std::size_t>(bytes_.size(), pageSize_));
+    }
+    if (head_.empty() && byteSize_ > 0) {
+        head_.resize(static_cast<std::size_t>(std::min<std::uint64_t>(byteSize_, pageSize_)));
+        source_->ReadAt(0, head_);
+    }
+    return head_;
+}
+
+void PageFile::CheckPage(std::uint32_t number, std::string_view context) const {
     if (number >= pageCount_) {
         std::string what(context);
         what += ": page " + std::to_string(number) + " lies beyond the end of the file (" +
                 std::to_string(pageCount_) + " pages)";
         Fail(what);
     }
+}
+
+Slice PageFile::Page(std::uint32_t number, std::string_view context) const {
+    CheckPage(number, context);
+    if (!source_) {
+        return Slice(*this, bytes_.subspan(std::size_t{number} * pageSize_, pageSize_), context);
+    }
+    auto& page = pages_[number];
+    if (!page) {
+        auto bytes = std::make_unique_for_overwrite<std::uint8_t[]>(pageSize_);
+        source_->ReadAt(std::uint64_t{number} * pageSize_, {bytes.get(), pageSize_});
+        page = std::move(bytes);
+    }
+    return Slice(*this, {page.get(), pageSize_}, context);
+}
+
+Slice PageFile::ScanPage(std::uint32_t number, std::string_view context) const {
+    if (!source_ || scanDepth_ != 1) {
+        return Page(number, context);
+    }
+    CheckPage(number, context);
+    if (number < windowFirst_ || number >= windowFirst_ + windowPages_) {
+        windowPages_ = std::min(kScanWindowPages, pageCount_ - number);
+        window_.resize(std::size_t{kScanWindowPages} * pageSize_);
+        source_->ReadAt(std::uint64_t{number} * pageSize_,
+                        {window_.data(), std::size_t{windowPages_} * pageSize_});
+        windowFirst_ = number;
+    }
     return Slice(*this,
-                 bytes_.subspan(static_cast<std::size_t>(number) * pageSize_, pageSize_), context);
+                 {window_.data() + std::size_t{number - windowFirst_} * pageSize_, pageSize_},
+                 context);
 }
 
 void PageFile::Fail(std::string_view what) const {

@@ -12,12 +12,24 @@ namespace qrv {
 namespace {
 
 constexpr std::u16string_view kFixedKeys[] = {
-    u"~DOVEravar",     u"~ExportDestination", u"~CADAvailableFormats",
-    u"~SubfolderOptions", u"~MoveOneUp",      u"~MoveOneDown",
-    u"~Export",        u"~ExportToSubfoldersOrder", u"~NoError",
-    u"~Errors",        u"~Total",             u"~StartingPDataMgr",
-    u"~Abbruch",       u"~Canceled",          u"~Finished",
-    u"~Close",         u"~CADWindowsWillOpen", u"~Details",
+    u"~DOVEravar",
+    u"~ExportDestination",
+    u"~CADAvailableFormats",
+    u"~SubfolderOptions",
+    u"~MoveOneUp",
+    u"~MoveOneDown",
+    u"~Export",
+    u"~ExportToSubfoldersOrder",
+    u"~NoError",
+    u"~Errors",
+    u"~Total",
+    u"~StartingPDataMgr",
+    u"~Abbruch",
+    u"~Canceled",
+    u"~Finished",
+    u"~Close",
+    u"~CADWindowsWillOpen",
+    u"~Details",
     u"~CreateZipFile",
 };
 
@@ -25,11 +37,10 @@ const jet::Column& TextColumn(const jet::Database& database, const jet::Table& t
                               std::u16string_view name) {
     const jet::Column& column = table.ColumnNamed(name);
     if (column.type != jet::ColumnType::Text && column.type != jet::ColumnType::Memo) {
-        jet::ThrowJetError(database.FileName(),
-                           "the column " + Utf16ToUtf8(name) + " of table " +
-                               table.Definition().nameUtf8 + " is a " +
-                               jet::ColumnTypeName(column.type) +
-                               " column; a Text or Memo column is expected");
+        jet::ThrowJetError(database.FileName(), "the column " + Utf16ToUtf8(name) + " of table " +
+                                                    table.Definition().nameUtf8 + " is a " +
+                                                    jet::ColumnTypeName(column.type) +
+                                                    " column; a Text or Memo column is expected");
     }
     return column;
 }

@@ -108,8 +108,7 @@ std::string FormatValue(const jet::RowView& row, const jet::Column& column) {
     case ColumnType::Currency:
         return FormatCurrency(LittleEndian(bytes));
     case ColumnType::Single:
-        return FormatReal(std::bit_cast<float>(static_cast<std::uint32_t>(LittleEndian(bytes))),
-                          7);
+        return FormatReal(std::bit_cast<float>(static_cast<std::uint32_t>(LittleEndian(bytes))), 7);
     case ColumnType::Double:
         return FormatReal(std::bit_cast<double>(LittleEndian(bytes)), 15);
     case ColumnType::DateTime:

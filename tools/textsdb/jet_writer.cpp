@@ -129,10 +129,9 @@ std::uint32_t Writer::NewDataPage(TableState& table) {
 void Writer::PlaceRow(TableState& table, std::span<const std::uint8_t> row, std::uint16_t flags,
                       std::uint32_t& page, std::uint8_t& number) {
     if (row.size() > kRowCapacity) {
-        throw std::runtime_error("a row of table " + std::string(table.spec->name.begin(),
-                                                                  table.spec->name.end()) +
-                                 " needs " + std::to_string(row.size()) +
-                                 " bytes, more than a page holds");
+        throw std::runtime_error(
+            "a row of table " + std::string(table.spec->name.begin(), table.spec->name.end()) +
+            " needs " + std::to_string(row.size()) + " bytes, more than a page holds");
     }
     if (table.dataPage == 0 || image_.DataFree(table.dataPage) < row.size() ||
         Get16(image_.Page(table.dataPage) + 12) >= 255) {
@@ -142,8 +141,7 @@ void Writer::PlaceRow(TableState& table, std::span<const std::uint8_t> row, std:
     number = image_.AddRow(page, row, flags);
 }
 
-std::vector<std::uint8_t> Writer::StoreLongValue(TableState& table,
-                                                 std::vector<std::uint8_t> data,
+std::vector<std::uint8_t> Writer::StoreLongValue(TableState& table, std::vector<std::uint8_t> data,
                                                  std::size_t inlineRoom) {
     std::vector<std::uint8_t> field;
     const auto length = static_cast<std::uint32_t>(data.size());
@@ -257,9 +255,8 @@ std::vector<std::uint8_t> Writer::EncodeValue(TableState& table, const ColumnLay
 std::vector<std::uint8_t> Writer::EncodeRow(TableState& table, const RowSpec& row) {
     const TableLayout& layout = table.layout;
     if (row.cells.size() != layout.columns.size()) {
-        throw std::runtime_error("a row with " + std::to_string(row.cells.size()) +
-                                 " values for " + std::to_string(layout.columns.size()) +
-                                 " columns");
+        throw std::runtime_error("a row with " + std::to_string(row.cells.size()) + " values for " +
+                                 std::to_string(layout.columns.size()) + " columns");
     }
     const std::size_t columnCount = layout.columns.size();
     std::vector<std::uint8_t> fixed(layout.fixedBytes, 0);
@@ -331,7 +328,9 @@ void Writer::WriteRows(TableState& table) {
         std::uint32_t page = 0;
         std::uint8_t number = 0;
         PlaceRow(table, row.bytes, jet::kRowDeleted, page, number);
-        Put32(image_.Page(row.page) + (Get16(image_.Page(row.page) + jet::kJet4Pages.dataRowOffsetsOffset + 2 * row.row) & 0x1FFF),
+        Put32(image_.Page(row.page) + (Get16(image_.Page(row.page) +
+                                             jet::kJet4Pages.dataRowOffsetsOffset + 2 * row.row) &
+                                       0x1FFF),
               RowPointer(page, number));
     }
 }
@@ -487,8 +486,8 @@ std::vector<std::uint8_t> Writer::Write(const std::vector<TableSpec>& tables) {
     const double now = options_.creationDate;
     auto entry = [&](std::int64_t id, std::int64_t parent, std::u16string name, std::int64_t type,
                      std::int64_t flags) {
-        catalog.rows.push_back({{id, parent, std::move(name), type, flags, now, now,
-                                 std::monostate{}}});
+        catalog.rows.push_back(
+            {{id, parent, std::move(name), type, flags, now, now, std::monostate{}}});
     };
     entry(kTablesContainerId, kRootId, u"Tables", 3, 0);
     entry(catalogPage, kTablesContainerId, u"MSysObjects", 1,

@@ -36,11 +36,11 @@ struct TableSpec {
 };
 
 struct WriterOptions {
-    std::u16string password;         // empty: no database password
-    bool compressText = true;        // Unicode compression on Text and Memo columns
-    std::uint32_t versionByte = 1;   // 0 Jet 3, 1 Jet 4, 2.. ACE (the header only)
+    std::u16string password;          // empty: no database password
+    bool compressText = true;         // Unicode compression on Text and Memo columns
+    std::uint32_t versionByte = 1;    // 0 Jet 3, 1 Jet 4, 2.. ACE (the header only)
     std::size_t memoInlineLimit = 64; // Memo values up to this many bytes stay in the row
-    double creationDate = 45292.5;   // 2024-01-01 12:00
+    double creationDate = 45292.5;    // 2024-01-01 12:00
 };
 
 // Throws std::runtime_error for what a Jet 4 file cannot hold (a row larger than a page,

@@ -3,10 +3,10 @@
 
 #include "dump.h"
 #include "jet_writer.h"
-#include "texts/jet/database.h"
-#include "texts/jet/byte_source.h"
-#include "texts/program_text_rows.h"
 #include "platform/utf.h"
+#include "texts/jet/byte_source.h"
+#include "texts/jet/database.h"
+#include "texts/program_text_rows.h"
 #include "texts_table.h"
 
 #include <chrono>
@@ -138,13 +138,11 @@ int Dump(const Arguments& args) {
 // The pairs in storage order, and what the program ends up with for each key.
 int Texts(const Arguments& args) {
     const OpenDatabase open = Open(args);
-    const std::vector<std::string> subDirCaptions = {"~BasketName", "~CADFormatDesignation",
-                                                     "~FirstLetterOfSeries", "~Series",
-                                                     "~Teilenummer"};
+    const std::vector<std::string> subDirCaptions = {
+        "~BasketName", "~CADFormatDesignation", "~FirstLetterOfSeries", "~Series", "~Teilenummer"};
     const std::vector<std::u16string> keys = ProgramTextKeys(subDirCaptions);
-    const auto rows =
-        ReadProgramTextRows(*open.database, args.positional.at(2),
-                            Utf8ToUtf16(args.Get("--group", "PROGRAM")), keys);
+    const auto rows = ReadProgramTextRows(*open.database, args.positional.at(2),
+                                          Utf8ToUtf16(args.Get("--group", "PROGRAM")), keys);
     std::map<std::u16string, std::u16string> table;
     for (const auto& [key, text] : rows) {
         table[key] = text;
@@ -164,9 +162,8 @@ int Texts(const Arguments& args) {
 int Load(const Arguments& args) {
     const auto start = std::chrono::steady_clock::now();
     const OpenDatabase open = Open(args);
-    const std::vector<std::string> subDirCaptions = {"~BasketName", "~CADFormatDesignation",
-                                                     "~FirstLetterOfSeries", "~Series",
-                                                     "~Teilenummer"};
+    const std::vector<std::string> subDirCaptions = {
+        "~BasketName", "~CADFormatDesignation", "~FirstLetterOfSeries", "~Series", "~Teilenummer"};
     const auto rows = ReadProgramTextRows(*open.database, args.positional.at(2), u"PROGRAM",
                                           ProgramTextKeys(subDirCaptions));
     const auto micros = std::chrono::duration_cast<std::chrono::microseconds>(

@@ -9,14 +9,16 @@
 namespace qrv::textsdb {
 
 inline constexpr std::uint32_t kPageSize = 4096;
-inline constexpr std::uint32_t kDataHeader = 14;  // up to the first row offset
+inline constexpr std::uint32_t kDataHeader = 14; // up to the first row offset
 inline constexpr std::uint32_t kRowCapacity = kPageSize - kDataHeader - 2; // one row alone
-inline constexpr std::uint32_t kLvalMarker = 0x4C41564C; // "LVAL"
+inline constexpr std::uint32_t kLvalMarker = 0x4C41564C;                   // "LVAL"
 
 class PageImage {
 public:
     std::uint32_t Allocate(); // a zeroed page at the end
-    std::uint32_t PageCount() const { return static_cast<std::uint32_t>(bytes_.size() / kPageSize); }
+    std::uint32_t PageCount() const {
+        return static_cast<std::uint32_t>(bytes_.size() / kPageSize);
+    }
     std::uint8_t* Page(std::uint32_t page) { return bytes_.data() + std::size_t{page} * kPageSize; }
     std::vector<std::uint8_t> Release() { return std::move(bytes_); }
 
@@ -38,6 +40,8 @@ void Append16(std::vector<std::uint8_t>& out, std::uint32_t value);
 void Append32(std::vector<std::uint8_t>& out, std::uint32_t value);
 std::uint32_t Get16(const std::uint8_t* at);
 
-inline std::uint32_t RowPointer(std::uint32_t page, std::uint8_t row) { return (page << 8) | row; }
+inline std::uint32_t RowPointer(std::uint32_t page, std::uint8_t row) {
+    return (page << 8) | row;
+}
 
 } // namespace qrv::textsdb

@@ -17,8 +17,7 @@ Cell ToCell(const TsvField& field) {
 
 } // namespace
 
-TableSpec BuildTextsTable(const std::vector<TsvRecord>& records,
-                          const TextsTableOptions& options) {
+TableSpec BuildTextsTable(const std::vector<TsvRecord>& records, const TextsTableOptions& options) {
     if (records.empty()) {
         throw std::runtime_error("the source has no header line");
     }
@@ -35,15 +34,13 @@ TableSpec BuildTextsTable(const std::vector<TsvRecord>& records,
                     {{u"LNGID_", jet::ColumnType::Text, 10},
                      {u"GROUP_", jet::ColumnType::Text, 50},
                      {u"TEXTID_", jet::ColumnType::Text, 100},
-                     {u"TXT_", options.memo ? jet::ColumnType::Memo : jet::ColumnType::Text,
-                      255}},
+                     {u"TXT_", options.memo ? jet::ColumnType::Memo : jet::ColumnType::Text, 255}},
                     {}};
     for (std::size_t i = 1; i < records.size(); ++i) {
         const TsvRecord& record = records[i];
         if (record.fields.size() != 4) {
             throw std::runtime_error("line " + std::to_string(record.line) + ": " +
-                                     std::to_string(record.fields.size()) +
-                                     " fields instead of 4");
+                                     std::to_string(record.fields.size()) + " fields instead of 4");
         }
         RowSpec row;
         for (const TsvField& field : record.fields) {

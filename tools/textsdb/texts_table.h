@@ -10,13 +10,12 @@
 namespace qrv::textsdb {
 
 struct TextsTableOptions {
-    bool memo = true;            // TXT_ as Memo, else as Text(255)
-    bool deletedCopies = false;  // before each row, a deleted copy with another text
+    bool memo = true;              // TXT_ as Memo, else as Text(255)
+    bool deletedCopies = false;    // before each row, a deleted copy with another text
     std::size_t overflowEvery = 0; // every n-th row stored as an overflow row (0: none)
 };
 
 // Throws std::runtime_error naming the line for a malformed source.
-TableSpec BuildTextsTable(const std::vector<TsvRecord>& records,
-                          const TextsTableOptions& options);
+TableSpec BuildTextsTable(const std::vector<TsvRecord>& records, const TextsTableOptions& options);
 
 } // namespace qrv::textsdb

@@ -22,7 +22,11 @@ RowSlot ReadRowSlot(const Slice& page, std::uint16_t row);
 // The row a pointer names; the page must be a data page.
 RowSlot ReadRowAt(const PageFile& file, std::uint32_t pointer, std::string_view context);
 
-inline std::uint32_t PointerPage(std::uint32_t pointer) { return pointer >> 8; }
-inline std::uint8_t PointerRow(std::uint32_t pointer) { return pointer & 0xFF; }
+inline std::uint32_t PointerPage(std::uint32_t pointer) {
+    return pointer >> 8;
+}
+inline std::uint8_t PointerRow(std::uint32_t pointer) {
+    return pointer & 0xFF;
+}
 
 } // namespace qrv::jet

@@ -54,14 +54,12 @@ void MaskPassword(std::span<std::uint8_t> password, double creationDate) {
     }
 }
 
-DatabaseHeader ReadDatabaseHeader(std::span<const std::uint8_t> bytes,
-                                  std::string_view fileName) {
+DatabaseHeader ReadDatabaseHeader(std::span<const std::uint8_t> bytes, std::string_view fileName) {
     static constexpr char kJetSignature[] = "Standard Jet DB";
     static constexpr char kAceSignature[] = "Standard ACE DB";
     const HeaderLayout& layout = kJet4Header;
     if (bytes.size() < kJet4Pages.pageSize) {
-        ThrowJetError(fileName, "not a Jet database: the file has " +
-                                    std::to_string(bytes.size()) +
+        ThrowJetError(fileName, "not a Jet database: the file has " + std::to_string(bytes.size()) +
                                     " bytes, less than one 4096-byte page");
     }
     const bool jet = std::memcmp(bytes.data() + 4, kJetSignature, 15) == 0;

@@ -22,9 +22,9 @@ struct HeaderLayout {
     std::uint32_t codePageOffset = 0x3C;
     std::uint32_t encodingKeyOffset = 0x3E;
     std::uint32_t passwordOffset = 0x42;
-    std::uint32_t passwordLength;      // bytes: 20 (Jet 3), 40 (Jet 4, UTF-16)
-    std::uint32_t sortOrderOffset;     // 0x3A (Jet 3, 2 bytes), 0x6E (Jet 4, 4 bytes)
-    std::uint32_t creationDateOffset;  // 0x72 (Jet 4), none in Jet 3 (0)
+    std::uint32_t passwordLength;     // bytes: 20 (Jet 3), 40 (Jet 4, UTF-16)
+    std::uint32_t sortOrderOffset;    // 0x3A (Jet 3, 2 bytes), 0x6E (Jet 4, 4 bytes)
+    std::uint32_t creationDateOffset; // 0x72 (Jet 4), none in Jet 3 (0)
 };
 
 struct PageLayout {
@@ -44,7 +44,7 @@ struct PageLayout {
     std::uint32_t tdefRealIndexCountOffset;
     std::uint32_t tdefUsedPagesOffset;
     std::uint32_t tdefFreePagesOffset;
-    std::uint32_t tdefBlocksOffset;        // first real-index block
+    std::uint32_t tdefBlocksOffset; // first real-index block
     std::uint32_t realIndexBlockSize;
     // Column blocks.
     std::uint32_t columnBlockSize;
@@ -56,13 +56,11 @@ struct PageLayout {
     std::uint32_t columnFixedOffsetOffset;
     std::uint32_t columnLengthOffset;
     // Rows.
-    std::uint32_t rowColumnCountSize;      // 1 (Jet 3), 2 (Jet 4)
+    std::uint32_t rowColumnCountSize; // 1 (Jet 3), 2 (Jet 4)
 };
 
-inline constexpr HeaderLayout kJet4Header{.maskedLength = 128,
-                                          .passwordLength = 40,
-                                          .sortOrderOffset = 0x6E,
-                                          .creationDateOffset = 0x72};
+inline constexpr HeaderLayout kJet4Header{
+    .maskedLength = 128, .passwordLength = 40, .sortOrderOffset = 0x6E, .creationDateOffset = 0x72};
 
 inline constexpr PageLayout kJet4Pages{.pageSize = 4096,
                                        .dataRowCountOffset = 12,

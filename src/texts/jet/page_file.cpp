@@ -41,17 +41,14 @@ constexpr std::uint32_t kScanWindowPages = 64;
 
 PageFile::PageFile(std::span<const std::uint8_t> bytes, std::string fileName,
                    std::uint32_t pageSize)
-    : bytes_(bytes), fileName_(std::move(fileName)), pageSize_(pageSize),
-      byteSize_(bytes.size()),
+    : bytes_(bytes), fileName_(std::move(fileName)), pageSize_(pageSize), byteSize_(bytes.size()),
       pageCount_(static_cast<std::uint32_t>(
           std::min<std::uint64_t>(bytes.size() / pageSize, UINT32_MAX))) {}
 
-PageFile::PageFile(std::unique_ptr<ByteSource> source, std::string fileName,
-                   std::uint32_t pageSize)
+PageFile::PageFile(std::unique_ptr<ByteSource> source, std::string fileName, std::uint32_t pageSize)
     : source_(std::move(source)), fileName_(std::move(fileName)), pageSize_(pageSize),
-      byteSize_(source_->Size()),
-      pageCount_(static_cast<std::uint32_t>(
-          std::min<std::uint64_t>(byteSize_ / pageSize, UINT32_MAX))) {}
+      byteSize_(source_->Size()), pageCount_(static_cast<std::uint32_t>(
+                                      std::min<std::uint64_t>(byteSize_ / pageSize, UINT32_MAX))) {}
 
 std::span<const std::uint8_t> PageFile::Head() const {
     if (!source_) {

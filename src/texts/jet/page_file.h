@@ -35,8 +35,7 @@ public:
     std::uint32_t U32(std::size_t offset) const {
         const std::uint8_t* p = bytes_.data() + Check(offset, 4);
         return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-               (static_cast<std::uint32_t>(p[2]) << 16) |
-               (static_cast<std::uint32_t>(p[3]) << 24);
+               (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
     }
     std::uint64_t U64(std::size_t offset) const;
     double F64(std::size_t offset) const;

@@ -99,8 +99,7 @@ std::uint32_t FixedSize(const Column& column) {
     }
 }
 
-TableDefinition ReadTableDefinition(const PageFile& file, std::uint32_t page,
-                                    std::u16string name) {
+TableDefinition ReadTableDefinition(const PageFile& file, std::uint32_t page, std::u16string name) {
     const PageLayout& layout = kJet4Pages;
     TableDefinition table;
     table.name = std::move(name);
@@ -118,8 +117,7 @@ TableDefinition ReadTableDefinition(const PageFile& file, std::uint32_t page,
     if (columnCount == 0 || columnCount > kMaxColumns) {
         tdef.Fail("implausible column count " + std::to_string(columnCount));
     }
-    if (realIndexCount > 1000 ||
-        table.varColumnCount > columnCount) {
+    if (realIndexCount > 1000 || table.varColumnCount > columnCount) {
         tdef.Fail("implausible index or variable column count");
     }
 

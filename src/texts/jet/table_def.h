@@ -46,16 +46,15 @@ struct Column {
 
 struct TableDefinition {
     std::u16string name;
-    std::string nameUtf8;            // for messages
-    std::uint32_t page = 0;          // first TDEF page
-    std::uint32_t rowCount = 0;      // as recorded; informative only
+    std::string nameUtf8;       // for messages
+    std::uint32_t page = 0;     // first TDEF page
+    std::uint32_t rowCount = 0; // as recorded; informative only
     std::uint16_t varColumnCount = 0;
     std::uint32_t usedPagesPointer = 0; // row pointer to the usage map of owned pages
-    std::vector<Column> columns;     // ordered by column number
+    std::vector<Column> columns;        // ordered by column number
 };
 
-TableDefinition ReadTableDefinition(const PageFile& file, std::uint32_t page,
-                                    std::u16string name);
+TableDefinition ReadTableDefinition(const PageFile& file, std::uint32_t page, std::u16string name);
 
 // Bytes a fixed column of this type occupies in a row (0 for Boolean, which lives in the
 // null mask); the column's own length for types without a known size.

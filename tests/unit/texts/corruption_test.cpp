@@ -78,10 +78,9 @@ TEST(JetCorruption, TruncatedFile) {
     Fixture f = Texts();
     const std::uint32_t data = f.DataPageOf(kTextsTdef);
     f.bytes.resize(data * kPage + 100); // the last page is partial: not addressable
-    ExpectError(f.bytes, "c.mdb: data of table MSysObjects: page " +
-                             std::to_string(f.U32(2, 55) >> 8) +
-                             " lies beyond the end of the file (" + std::to_string(data) +
-                             " pages)");
+    ExpectError(f.bytes,
+                "c.mdb: data of table MSysObjects: page " + std::to_string(f.U32(2, 55) >> 8) +
+                    " lies beyond the end of the file (" + std::to_string(data) + " pages)");
 }
 
 TEST(JetCorruption, DamagedDataPages) {
@@ -106,7 +105,8 @@ TEST(JetCorruption, DamagedDataPages) {
     const std::uint16_t start = f.RowStart(data, 0);
     f.Put16(data, start, 2000); // the row's column count: the null mask would not fit
     ExpectError(f.bytes, "c.mdb: data of table X_PROGRAMSTRINGS: a row of " +
-                             std::to_string(kPage - start) + " bytes is too short for 2000 "
+                             std::to_string(kPage - start) +
+                             " bytes is too short for 2000 "
                              "columns");
 }
 
@@ -119,8 +119,7 @@ TEST(JetCorruption, DamagedTableDefinitions) {
 
     f = Texts();
     f.Put16(kTextsTdef, 45, 0);
-    ExpectError(f.bytes,
-                "c.mdb: table definition of X_PROGRAMSTRINGS: implausible column count 0");
+    ExpectError(f.bytes, "c.mdb: table definition of X_PROGRAMSTRINGS: implausible column count 0");
 
     f = Texts();
     f.Put16(kTextsTdef, 63 + 4 * 25, 0xFFF0); // the first column name's length
@@ -165,7 +164,8 @@ TEST(JetCorruption, LoopsAndLengthsOfLongValuesAndOverflowRows) {
 
     f = Texts({{u"ENGB", u"PROGRAM", u"~Close", u"t", false, true}});
     const std::uint32_t slotPage = f.DataPageOf(kTextsTdef);
-    f.Put32(slotPage, f.RowStart(slotPage, 0), slotPage << 8); // the overflow row points back at its own slot
+    f.Put32(slotPage, f.RowStart(slotPage, 0),
+            slotPage << 8); // the overflow row points back at its own slot
     ExpectError(f.bytes, "c.mdb: data of table X_PROGRAMSTRINGS: an overflow row leads on too "
                          "far or in a loop");
 }

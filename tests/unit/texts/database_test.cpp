@@ -10,8 +10,8 @@ namespace qrv {
 namespace {
 
 using ::testing::StrEq;
-using ::testing::ThrowsMessage;
 using testing::TextRow;
+using ::testing::ThrowsMessage;
 
 std::vector<std::u16string> Texts(const std::vector<std::uint8_t>& bytes,
                                   std::u16string_view password = u"815C7d") {
@@ -41,20 +41,19 @@ TEST(JetHeader, IsMaskedWithTheRc4StreamOfTheFixedKey) {
 TEST(JetDatabase, ReadsTextsInEveryStorageForm) {
     const std::u16string czech = u"\u010c\u00edslo d\u00edlu";
     const std::u16string inlineMemo = u"Short memo";
-    const std::u16string singleRow = Repeat(u"One LVAL row. ", 1500);  // > 64, < a page
-    const std::u16string chain = Repeat(u"Chained \u0159ada ", 9000);    // three pages
+    const std::u16string singleRow = Repeat(u"One LVAL row. ", 1500);            // > 64, < a page
+    const std::u16string chain = Repeat(u"Chained \u0159ada ", 9000);            // three pages
     const std::u16string compressedChain = Repeat(u"Latin-1 only \u00e9 ", 900); // compressed
     for (const bool compress : {true, false}) {
         textsdb::WriterOptions options;
         options.compressText = compress;
-        const auto memo = testing::TextsDatabase(
-            {{u"A", u"G", u"~1", czech},
-             {u"A", u"G", u"~2", inlineMemo},
-             {u"A", u"G", u"~3", singleRow},
-             {u"A", u"G", u"~4", chain},
-             {u"A", u"G", u"~5", compressedChain},
-             {u"A", u"G", u"~6", u""}},
-            true, options);
+        const auto memo = testing::TextsDatabase({{u"A", u"G", u"~1", czech},
+                                                  {u"A", u"G", u"~2", inlineMemo},
+                                                  {u"A", u"G", u"~3", singleRow},
+                                                  {u"A", u"G", u"~4", chain},
+                                                  {u"A", u"G", u"~5", compressedChain},
+                                                  {u"A", u"G", u"~6", u""}},
+                                                 true, options);
         EXPECT_EQ(Texts(memo), (std::vector<std::u16string>{czech, inlineMemo, singleRow, chain,
                                                             compressedChain, u""}))
             << "compress " << compress;

@@ -31,14 +31,13 @@ inline textsdb::TableSpec TextsTable(const std::vector<TextRow>& rows, bool memo
                              {{u"LNGID_", jet::ColumnType::Text, 10},
                               {u"GROUP_", jet::ColumnType::Text, 50},
                               {u"TEXTID_", jet::ColumnType::Text, 100},
-                              {u"TXT_", memo ? jet::ColumnType::Memo : jet::ColumnType::Text,
-                               255}},
+                              {u"TXT_", memo ? jet::ColumnType::Memo : jet::ColumnType::Text, 255}},
                              {}};
     for (const TextRow& row : rows) {
-        table.rows.push_back({{CellOf(row.language), CellOf(row.group), CellOf(row.key),
-                               CellOf(row.text)},
-                              row.deleted,
-                              row.overflow});
+        table.rows.push_back(
+            {{CellOf(row.language), CellOf(row.group), CellOf(row.key), CellOf(row.text)},
+             row.deleted,
+             row.overflow});
     }
     return table;
 }

@@ -12,9 +12,8 @@ namespace {
 using testing::TextRow;
 using Pairs = std::vector<std::pair<std::u16string, std::u16string>>;
 
-const std::vector<std::string> kSubDirCaptions = {"~BasketName", "~CADFormatDesignation",
-                                                  "~FirstLetterOfSeries", "~Series",
-                                                  "~Teilenummer"};
+const std::vector<std::string> kSubDirCaptions = {
+    "~BasketName", "~CADFormatDesignation", "~FirstLetterOfSeries", "~Series", "~Teilenummer"};
 
 Pairs Load(const std::vector<std::uint8_t>& bytes, const std::string& language,
            std::u16string_view group = kProgramTextsGroup) {
@@ -50,10 +49,9 @@ TEST(ReadProgramTextRows, FiltersLanguageGroupAndKeysWithoutRegardToCase) {
                 {u"ENGB", u"PROGRAM", u"~teilenummer", u"Part number"},
             },
             memo);
-        EXPECT_EQ(Load(bytes, "engb"),
-                  (Pairs{{u"~Export", u"Export"},
-                         {u"~EXPORT", u"EXPORT"},
-                         {u"~teilenummer", u"Part number"}}))
+        EXPECT_EQ(Load(bytes, "engb"), (Pairs{{u"~Export", u"Export"},
+                                              {u"~EXPORT", u"EXPORT"},
+                                              {u"~teilenummer", u"Part number"}}))
             << "memo " << memo;
         EXPECT_EQ(Load(bytes, "DEDE"), (Pairs{{u"~Export", u"Exportieren"}}));
         EXPECT_EQ(Load(bytes, "ENGB", u"catalog"), (Pairs{{u"~Close", u"Close catalogue"}}));
@@ -105,8 +103,8 @@ TEST(ReadProgramTextRows, NamesTheFileForAMissingTableOrColumnOrAWrongKind) {
     table.columns[3].name = u"TEXT_";
     const auto noColumn = textsdb::WriteDatabase({table}, {});
     EXPECT_THAT([&] { Load(noColumn, "ENGB"); },
-                ::testing::ThrowsMessage<jet::JetError>(::testing::StrEq(
-                    "texts.mdb: the table X_PROGRAMSTRINGS has no column TXT_")));
+                ::testing::ThrowsMessage<jet::JetError>(
+                    ::testing::StrEq("texts.mdb: the table X_PROGRAMSTRINGS has no column TXT_")));
 
     table = testing::TextsTable({});
     table.columns[3].type = jet::ColumnType::Long;

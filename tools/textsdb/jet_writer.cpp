@@ -3,6 +3,7 @@
 #include "page_image.h"
 #include "texts/jet/header.h"
 #include "texts/jet/layout.h"
+#include "texts/jet/rc4.h"
 
 #include <bit>
 #include <cstring>
@@ -447,6 +448,7 @@ void Writer::WriteHeader() {
     const std::uint32_t maskedBytes =
         options_.versionByte == jet::kVersionJet3 ? 126 : layout.maskedLength;
     Put16(page + layout.sortOrderOffset, 0x0409);
+    Put32(page + layout.encodingKeyOffset, options_.encodingKey);
     std::memcpy(page + layout.creationDateOffset, &options_.creationDate, 8);
     std::uint8_t* password = page + layout.passwordOffset;
     for (std::size_t i = 0; i < options_.password.size() && 2 * i + 1 < passwordBytes; ++i) {
@@ -509,6 +511,15 @@ std::vector<std::uint8_t> Writer::Write(const std::vector<TableSpec>& tables) {
         WriteDefinition(table, used, free);
     }
     WriteHeader();
+    if (options_.encodingKey != 0) {
+        for (std::uint32_t page = 1; page < image_.PageCount(); ++page) {
+            const std::uint32_t key = page ^ options_.encodingKey;
+            const std::uint8_t keyBytes[4] = {
+                static_cast<std::uint8_t>(key), static_cast<std::uint8_t>(key >> 8),
+                static_cast<std::uint8_t>(key >> 16), static_cast<std::uint8_t>(key >> 24)};
+            jet::Rc4(keyBytes).Apply({image_.Page(page), kPageSize});
+        }
+    }
     return image_.Release();
 }
 

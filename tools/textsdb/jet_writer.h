@@ -41,6 +41,7 @@ struct WriterOptions {
     std::uint32_t versionByte = 1;    // 0 Jet 3, 1 Jet 4, 2.. ACE (the header only)
     std::size_t memoInlineLimit = 64; // Memo values up to this many bytes stay in the row
     double creationDate = 45292.5;    // 2024-01-01 12:00
+    std::uint32_t encodingKey = 0;    // non-zero: pages after the first are RC4-encrypted
 };
 
 // Throws std::runtime_error for what a Jet 4 file cannot hold (a row larger than a page,

@@ -26,6 +26,7 @@ constexpr const char* kUsage =
     "usage:\n"
     "  textsdb write SOURCE.tsv OUT.mdb [--password P] [--text] [--no-compress]\n"
     "                [--deleted] [--overflow-every N] [--inline-limit BYTES] [--version N]\n"
+    "                [--encrypt KEY]\n"
     "  textsdb tables FILE.mdb [--password P]\n"
     "  textsdb dump FILE.mdb TABLE [--password P]\n"
     "  textsdb texts FILE.mdb LANGUAGE [--group G] [--password P]\n"
@@ -89,6 +90,8 @@ int Write(const Arguments& args) {
     options.compressText = !args.Has("--no-compress");
     options.memoInlineLimit = std::stoul(args.Get("--inline-limit", "64"));
     options.versionByte = static_cast<std::uint32_t>(std::stoul(args.Get("--version", "1")));
+    options.encodingKey =
+        static_cast<std::uint32_t>(std::stoul(args.Get("--encrypt", "0"), nullptr, 0));
     const std::string& source = args.positional[1];
     textsdb::TableSpec table;
     try {

@@ -100,9 +100,7 @@ void Database::CheckAccess(std::u16string_view password) {
     if (!header_.password.empty() && header_.password != password) {
         file_.Fail("Not a valid password.");
     }
-    if (header_.encodingKey != 0) {
-        file_.Fail("the database is encrypted (\"Encrypt Database\"), which is not supported");
-    }
+    file_.SetEncodingKey(header_.encodingKey);
 }
 
 std::vector<Database::CatalogEntry> Database::ReadCatalog() const {

@@ -20,7 +20,7 @@ struct HeaderLayout {
     std::uint32_t maskedOffset = 0x18; // start of the RC4-masked area
     std::uint32_t maskedLength;        // 126 (Jet 3) or 128 (Jet 4, ACE)
     std::uint32_t codePageOffset = 0x3C;
-    std::uint32_t encodingKeyOffset = 0x3E;
+    std::uint32_t encodingKeyOffset = 0x3E; // 0: pages are not encrypted
     std::uint32_t passwordOffset = 0x42;
     std::uint32_t passwordLength;     // bytes: 20 (Jet 3), 40 (Jet 4, UTF-16)
     std::uint32_t sortOrderOffset;    // 0x3A (Jet 3, 2 bytes), 0x6E (Jet 4, 4 bytes)

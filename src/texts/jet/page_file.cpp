@@ -1,6 +1,7 @@
 #include "texts/jet/page_file.h"
 
 #include "texts/jet/jet_error.h"
+#include "texts/jet/rc4.h"
 
 #include <algorithm>
 #include <bit>
@@ -70,15 +71,32 @@ void PageFile::CheckPage(std::uint32_t number, std::string_view context) const {
     }
 }
 
+void PageFile::Decrypt(std::uint32_t number, std::span<std::uint8_t> page) const {
+    if (encodingKey_ == 0 || number == 0) {
+        return;
+    }
+    const std::uint32_t key = number ^ encodingKey_;
+    const std::uint8_t keyBytes[4] = {
+        static_cast<std::uint8_t>(key), static_cast<std::uint8_t>(key >> 8),
+        static_cast<std::uint8_t>(key >> 16), static_cast<std::uint8_t>(key >> 24)};
+    Rc4(keyBytes).Apply(page);
+}
+
 Slice PageFile::Page(std::uint32_t number, std::string_view context) const {
     CheckPage(number, context);
-    if (!source_) {
+    if (!source_ && encodingKey_ == 0) {
         return Slice(*this, bytes_.subspan(std::size_t{number} * pageSize_, pageSize_), context);
     }
     auto& page = pages_[number];
     if (!page) {
         auto bytes = std::make_unique_for_overwrite<std::uint8_t[]>(pageSize_);
-        source_->ReadAt(std::uint64_t{number} * pageSize_, {bytes.get(), pageSize_});
+        const std::span<std::uint8_t> out(bytes.get(), pageSize_);
+        if (source_) {
+            source_->ReadAt(std::uint64_t{number} * pageSize_, out);
+        } else {
+            std::copy_n(bytes_.data() + std::size_t{number} * pageSize_, pageSize_, out.data());
+        }
+        Decrypt(number, out);
         page = std::move(bytes);
     }
     return Slice(*this, {page.get(), pageSize_}, context);
@@ -95,6 +113,9 @@ Slice PageFile::ScanPage(std::uint32_t number, std::string_view context) const {
         source_->ReadAt(std::uint64_t{number} * pageSize_,
                         {window_.data(), std::size_t{windowPages_} * pageSize_});
         windowFirst_ = number;
+        for (std::uint32_t i = 0; i < windowPages_; ++i) {
+            Decrypt(number + i, {window_.data() + std::size_t{i} * pageSize_, pageSize_});
+        }
     }
     return Slice(*this,
                  {window_.data() + std::size_t{number - windowFirst_} * pageSize_, pageSize_},

@@ -75,6 +75,10 @@ public:
     // The first page, or the whole file when it is shorter.
     std::span<const std::uint8_t> Head() const;
 
+    // Pages after the first are RC4-encrypted with the key `page number ^ encodingKey`
+    // ("Encrypt Database"); 0 means they are not. Set before reading any page.
+    void SetEncodingKey(std::uint32_t encodingKey) { encodingKey_ = encodingKey; }
+
     // A page that stays valid as long as the PageFile; throws beyond the end of the file.
     Slice Page(std::uint32_t number, std::string_view context) const;
     // A page for a pass over a table's pages in ascending order, read ahead in large pieces:
@@ -96,6 +100,7 @@ public:
 
 private:
     void CheckPage(std::uint32_t number, std::string_view context) const;
+    void Decrypt(std::uint32_t number, std::span<std::uint8_t> page) const;
 
     std::span<const std::uint8_t> bytes_;
     std::unique_ptr<ByteSource> source_;
@@ -103,6 +108,7 @@ private:
     std::uint32_t pageSize_;
     std::uint64_t byteSize_;
     std::uint32_t pageCount_;
+    std::uint32_t encodingKey_ = 0;
     mutable std::vector<std::uint8_t> head_;
     mutable std::unordered_map<std::uint32_t, std::unique_ptr<std::uint8_t[]>> pages_;
     mutable std::vector<std::uint8_t> window_;

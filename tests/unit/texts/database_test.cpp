@@ -92,6 +92,16 @@ TEST(JetDatabase, ListsPagesThroughEitherKindOfUsageMap) {
     EXPECT_EQ(texts.back(), u"last");
 }
 
+TEST(JetDatabase, ReadsEncryptedDatabases) {
+    textsdb::WriterOptions options;
+    options.encodingKey = 0x5A17C0DE;
+    const std::u16string chain = Repeat(u"Encrypted \u0159ada ", 5000);
+    const auto bytes = testing::TextsDatabase(
+        {{u"A", u"G", u"~1", u"plain"}, {u"A", u"G", u"~2", chain}}, true, options);
+    EXPECT_EQ(jet::Database(bytes, "t.mdb", u"815C7d").Header().encodingKey, 0x5A17C0DEu);
+    EXPECT_EQ(Texts(bytes), (std::vector<std::u16string>{u"plain", chain}));
+}
+
 TEST(JetDatabase, ChecksTheDatabasePasswordExactly) {
     const auto bytes = testing::TextsDatabase({{u"A", u"G", u"~K", u"t"}});
     EXPECT_EQ(Texts(bytes, u"815C7d").size(), 1u);

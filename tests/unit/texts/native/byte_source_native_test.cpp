@@ -21,7 +21,9 @@ TEST(DatabaseFile, ReadsAFileAsItsBytesWouldReadAndNamesAMissingOne) {
         rows.push_back({u"ENGB", u"PROGRAM", u"~K" + std::u16string(1, u'a' + i % 26),
                         std::u16string(200, static_cast<char16_t>(u'a' + i % 26))});
     }
-    const auto bytes = testing::TextsDatabase(rows, false);
+    textsdb::WriterOptions encrypted;
+    encrypted.encodingKey = 12345;
+    const auto bytes = testing::TextsDatabase(rows, false, encrypted);
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));

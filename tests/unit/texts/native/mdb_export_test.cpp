@@ -78,6 +78,7 @@ TEST_F(MdbExport, ReadsTextsDatabasesAsWritten) {
         for (const bool compress : {true, false}) {
             textsdb::WriterOptions options;
             options.compressText = compress;
+            options.encodingKey = compress ? 0 : 0x0BADF00D; // and encrypted pages
             auto table = rows;
             if (!memo) {
                 table.pop_back();

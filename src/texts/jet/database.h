@@ -23,6 +23,7 @@
 
 namespace qrv::jet {
 
+// A table of an open Database; it must not outlive the Database.
 class Table {
 public:
     Table(const PageFile& file, TableDefinition definition);

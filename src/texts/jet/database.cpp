@@ -1,0 +1,141 @@
+#include "texts/jet/database.h"
+
+#include "platform/utf.h"
+#include "texts/jet/data_page.h"
+#include "texts/jet/layout.h"
+#include "texts/jet/text.h"
+#include "texts/jet/usage_map.h"
+
+namespace qrv::jet {
+
+namespace {
+
+constexpr std::int16_t kCatalogTypeTable = 1;
+constexpr std::uint32_t kCatalogIdPageMask = 0x00FFFFFF;
+// An overflow row points to where the row lives; Jet moves a row at most a few times.
+constexpr int kMaxOverflowHops = 8;
+
+bool SameName(std::u16string_view a, std::u16string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (FoldCase(a[i]) != FoldCase(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::int64_t SignedFixed(const Slice& raw) {
+    switch (raw.Size()) {
+    case 1:
+        return raw.U8(0);
+    case 2:
+        return static_cast<std::int16_t>(raw.U16(0));
+    case 4:
+        return static_cast<std::int32_t>(raw.U32(0));
+    default:
+        raw.Fail("an integer column has " + std::to_string(raw.Size()) + " bytes");
+    }
+}
+
+} // namespace
+
+Table::Table(const PageFile& file, TableDefinition definition)
+    : file_(&file), definition_(std::move(definition)) {}
+
+const Column& Table::ColumnNamed(std::u16string_view name) const {
+    for (const Column& column : definition_.columns) {
+        if (SameName(column.name, name)) {
+            return column;
+        }
+    }
+    file_->Fail("the table " + definition_.nameUtf8 + " has no column " + Utf16ToUtf8(name));
+}
+
+void Table::ForEachRow(const std::function<void(const RowView&)>& visit) const {
+    const std::string context = "data of table " + definition_.nameUtf8;
+    const std::vector<std::uint32_t> pages =
+        ReadUsageMap(*file_, definition_.usedPagesPointer, context);
+    const PageFile::ScanGuard scan(*file_);
+    for (const std::uint32_t number : pages) {
+        const Slice page = file_->ScanPage(number, context);
+        if (page.U8(0) != static_cast<std::uint8_t>(PageType::Data) ||
+            page.U32(kJet4Pages.dataTablePageOffset) != definition_.page) {
+            continue; // long-value pages and pages the table no longer uses
+        }
+        const std::uint16_t rows = DataPageRowCount(page);
+        for (std::uint16_t row = 0; row < rows; ++row) {
+            RowSlot slot = ReadRowSlot(page, row);
+            if (slot.deleted) {
+                continue;
+            }
+            for (int hops = 0; slot.overflow; ++hops) {
+                if (hops == kMaxOverflowHops) {
+                    slot.bytes.Fail("an overflow row leads on too far or in a loop");
+                }
+                slot = ReadRowAt(*file_, slot.bytes.U32(0), context);
+            }
+            visit(RowView(definition_, slot.bytes));
+        }
+    }
+}
+
+Database::Database(std::span<const std::uint8_t> bytes, std::string fileName,
+                   std::u16string_view password)
+    : file_(bytes, std::move(fileName), kJet4Pages.pageSize),
+      header_(ReadDatabaseHeader(file_.Head(), file_.FileName())) {
+    CheckAccess(password);
+}
+
+Database::Database(std::unique_ptr<ByteSource> source, std::string fileName,
+                   std::u16string_view password)
+    : file_(std::move(source), std::move(fileName), kJet4Pages.pageSize),
+      header_(ReadDatabaseHeader(file_.Head(), file_.FileName())) {
+    CheckAccess(password);
+}
+
+void Database::CheckAccess(std::u16string_view password) {
+    if (!header_.password.empty() && header_.password != password) {
+        file_.Fail("Not a valid password.");
+    }
+    file_.SetEncodingKey(header_.encodingKey);
+}
+
+std::vector<Database::CatalogEntry> Database::ReadCatalog() const {
+    const Table catalog(file_, ReadTableDefinition(file_, kCatalogPage, u"MSysObjects"));
+    const Column& id = catalog.ColumnNamed(u"Id");
+    const Column& name = catalog.ColumnNamed(u"Name");
+    const Column& type = catalog.ColumnNamed(u"Type");
+    std::vector<CatalogEntry> entries;
+    catalog.ForEachRow([&](const RowView& row) {
+        const auto typeRaw = row.Raw(type);
+        const auto idRaw = row.Raw(id);
+        if (!typeRaw || !idRaw || SignedFixed(*typeRaw) != kCatalogTypeTable) {
+            return;
+        }
+        const auto page = static_cast<std::uint32_t>(SignedFixed(*idRaw)) & kCatalogIdPageMask;
+        entries.push_back({row.Text(name), page});
+    });
+    return entries;
+}
+
+std::vector<std::u16string> Database::TableNames() const {
+    std::vector<std::u16string> names;
+    for (CatalogEntry& entry : ReadCatalog()) {
+        names.push_back(std::move(entry.name));
+    }
+    return names;
+}
+
+Table Database::OpenTable(std::u16string_view name) const {
+    for (CatalogEntry& entry : ReadCatalog()) {
+        if (SameName(entry.name, name)) {
+            return Table(file_, ReadTableDefinition(file_, entry.page, std::move(entry.name)));
+        }
+    }
+    file_.Fail("the database has no table " + Utf16ToUtf8(name));
+}
+
+} // namespace qrv::jet

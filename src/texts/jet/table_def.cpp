@@ -1,0 +1,153 @@
+#include "texts/jet/table_def.h"
+
+#include "platform/utf.h"
+#include "texts/jet/layout.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace qrv::jet {
+
+namespace {
+
+constexpr std::uint32_t kMaxColumns = 255; // Jet's limit per table
+
+// The definition may span a chain of pages: all of the first, the rest without their
+// 8-byte header.
+std::vector<std::uint8_t> CollectDefinition(const PageFile& file, std::uint32_t first,
+                                            std::string_view context) {
+    std::vector<std::uint8_t> bytes;
+    std::uint32_t page = first;
+    std::uint32_t visited = 0;
+    while (true) {
+        const Slice slice = file.Page(page, context);
+        if (slice.U8(0) != static_cast<std::uint8_t>(PageType::TableDefinition)) {
+            slice.Fail("page " + std::to_string(page) + " is not a table definition page");
+        }
+        const auto data = slice.Bytes();
+        const std::size_t skip = bytes.empty() ? 0 : 8;
+        bytes.insert(bytes.end(), data.begin() + skip, data.end());
+        page = slice.U32(kJet4Pages.tdefNextPageOffset);
+        if (page == 0) {
+            return bytes;
+        }
+        if (++visited >= file.PageCount()) {
+            slice.Fail("the chain of definition pages loops");
+        }
+    }
+}
+
+} // namespace
+
+std::string ColumnTypeName(ColumnType type) {
+    switch (type) {
+    case ColumnType::Boolean:
+        return "Yes/No";
+    case ColumnType::Byte:
+        return "Byte";
+    case ColumnType::Integer:
+        return "Integer";
+    case ColumnType::Long:
+        return "Long Integer";
+    case ColumnType::Currency:
+        return "Currency";
+    case ColumnType::Single:
+        return "Single";
+    case ColumnType::Double:
+        return "Double";
+    case ColumnType::DateTime:
+        return "Date/Time";
+    case ColumnType::Binary:
+        return "Binary";
+    case ColumnType::Text:
+        return "Text";
+    case ColumnType::Ole:
+        return "OLE Object";
+    case ColumnType::Memo:
+        return "Memo";
+    case ColumnType::Guid:
+        return "Replication ID";
+    case ColumnType::Numeric:
+        return "Decimal";
+    }
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "type 0x%02X", static_cast<unsigned>(type));
+    return buffer;
+}
+
+std::uint32_t FixedSize(const Column& column) {
+    switch (column.type) {
+    case ColumnType::Boolean:
+        return 0;
+    case ColumnType::Byte:
+        return 1;
+    case ColumnType::Integer:
+        return 2;
+    case ColumnType::Long:
+    case ColumnType::Single:
+        return 4;
+    case ColumnType::Currency:
+    case ColumnType::Double:
+    case ColumnType::DateTime:
+        return 8;
+    case ColumnType::Guid:
+        return 16;
+    case ColumnType::Numeric:
+        return 17;
+    default:
+        return column.length;
+    }
+}
+
+TableDefinition ReadTableDefinition(const PageFile& file, std::uint32_t page, std::u16string name) {
+    const PageLayout& layout = kJet4Pages;
+    TableDefinition table;
+    table.name = std::move(name);
+    table.nameUtf8 = Utf16ToUtf8(table.name);
+    table.page = page;
+    const std::string context = "table definition of " + table.nameUtf8;
+    const std::vector<std::uint8_t> bytes = CollectDefinition(file, page, context);
+    const Slice tdef(file, bytes, context);
+
+    table.rowCount = tdef.U32(layout.tdefRowCountOffset);
+    table.varColumnCount = tdef.U16(layout.tdefVarColumnsOffset);
+    const std::uint16_t columnCount = tdef.U16(layout.tdefColumnCountOffset);
+    const std::uint32_t realIndexCount = tdef.U32(layout.tdefRealIndexCountOffset);
+    table.usedPagesPointer = tdef.U32(layout.tdefUsedPagesOffset);
+    if (columnCount == 0 || columnCount > kMaxColumns) {
+        tdef.Fail("implausible column count " + std::to_string(columnCount));
+    }
+    if (realIndexCount > 1000 || table.varColumnCount > columnCount) {
+        tdef.Fail("implausible index or variable column count");
+    }
+
+    std::size_t position = layout.tdefBlocksOffset + realIndexCount * layout.realIndexBlockSize;
+    table.columns.resize(columnCount);
+    for (Column& column : table.columns) {
+        const Slice block = tdef.Sub(position, layout.columnBlockSize);
+        column.type = static_cast<ColumnType>(block.U8(layout.columnTypeOffset));
+        column.number = block.U16(layout.columnNumberOffset);
+        column.varIndex = block.U16(layout.columnVarIndexOffset);
+        column.flags = block.U8(layout.columnFlagsOffset);
+        column.extFlags = block.U8(layout.columnExtFlagsOffset);
+        column.fixedOffset = block.U16(layout.columnFixedOffsetOffset);
+        column.length = block.U16(layout.columnLengthOffset);
+        position += layout.columnBlockSize;
+    }
+    for (Column& column : table.columns) {
+        const std::uint16_t nameBytes = tdef.U16(position);
+        if (nameBytes % 2 != 0 || nameBytes > 128) {
+            tdef.Fail("implausible column name length " + std::to_string(nameBytes));
+        }
+        const Slice text = tdef.Sub(position + 2, nameBytes);
+        for (std::size_t i = 0; i < nameBytes; i += 2) {
+            column.name.push_back(static_cast<char16_t>(text.U16(i)));
+        }
+        position += 2 + nameBytes;
+    }
+    std::stable_sort(table.columns.begin(), table.columns.end(),
+                     [](const Column& a, const Column& b) { return a.number < b.number; });
+    return table;
+}
+
+} // namespace qrv::jet

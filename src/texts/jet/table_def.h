@@ -1,0 +1,63 @@
+#pragma once
+// Table definitions (TDEF pages): the columns of a table and where its pages are listed.
+
+#include "texts/jet/page_file.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace qrv::jet {
+
+enum class ColumnType : std::uint8_t {
+    Boolean = 0x01,
+    Byte = 0x02,
+    Integer = 0x03, // 16 bits
+    Long = 0x04,    // 32 bits
+    Currency = 0x05,
+    Single = 0x06,
+    Double = 0x07,
+    DateTime = 0x08,
+    Binary = 0x09,
+    Text = 0x0A,
+    Ole = 0x0B,
+    Memo = 0x0C,
+    Guid = 0x0F,
+    Numeric = 0x10,
+};
+
+// "Text", "Memo", "Long Integer", ... or "type 0x13".
+std::string ColumnTypeName(ColumnType type);
+
+struct Column {
+    std::u16string name;
+    ColumnType type{};
+    std::uint16_t number = 0;      // bit in the null mask
+    std::uint16_t varIndex = 0;    // entry in the row's variable-offset table
+    std::uint16_t fixedOffset = 0; // position in the row's fixed area
+    std::uint16_t length = 0;      // bytes
+    std::uint8_t flags = 0;
+    std::uint8_t extFlags = 0;
+
+    bool IsFixed() const { return (flags & 0x01) != 0; }
+    bool IsCompressedUnicode() const { return (extFlags & 0x01) != 0; }
+    bool IsLongValue() const { return type == ColumnType::Memo || type == ColumnType::Ole; }
+};
+
+struct TableDefinition {
+    std::u16string name;
+    std::string nameUtf8;       // for messages
+    std::uint32_t page = 0;     // first TDEF page
+    std::uint32_t rowCount = 0; // as recorded; informative only
+    std::uint16_t varColumnCount = 0;
+    std::uint32_t usedPagesPointer = 0; // row pointer to the usage map of owned pages
+    std::vector<Column> columns;        // ordered by column number
+};
+
+TableDefinition ReadTableDefinition(const PageFile& file, std::uint32_t page, std::u16string name);
+
+// Bytes a fixed column of this type occupies in a row (0 for Boolean, which lives in the
+// null mask); the column's own length for types without a known size.
+std::uint32_t FixedSize(const Column& column);
+
+} // namespace qrv::jet

@@ -103,6 +103,10 @@ void TfrmExport::CreateControls() {
         return control;
     };
 
+    tooltip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, handle_, nullptr,
+                               instance_, nullptr);
+
     // Hidden fields outside the panels, kept for their texts.
     add(handle_, WC_EDITW, L"", 0, 0, 0, 100, 19, ids::BrowseCADData);
     add(handle_, WC_EDITW, L"", 0, 0, 0, 100, 19, ids::BrowseCADSoftware);
@@ -170,6 +174,7 @@ void TfrmExport::FormCreate() {
     previousWndProc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
         handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TfrmExport::RestoreWindowProc)));
 
+    texts_ = std::make_unique<TStringHash>();
     const EnvironmentSnapshot environment = EnvironmentSnapshot::Capture();
     SettingsPath() = AddTrailingBackslash(FromAnsi(environment.Value("APPDATA"))) +
                      std::u16string(kSettingsFileRelativePath);
@@ -188,6 +193,9 @@ void TfrmExport::FormCreate() {
     } catch (const std::exception&) {
         ShowMessage(u"Exception reading env");
     }
+
+    LoadProgramTexts();
+    ApplyProgramTexts();
 
     SetControlText(ids::BrowseCADData, basket_.CADDataDir);
     SetControlText(ids::BrowseCADSoftware, basket_.CADENASDir + u"software\\");
@@ -250,6 +258,7 @@ void TfrmExport::RequestTerminate() {
 
 bool TfrmExport::FormClose() {
     basket_ = BasketParameters{};
+    texts_.reset();
     try {
         UnloadCADLibrary();
     } catch (...) {
@@ -331,12 +340,19 @@ LRESULT TfrmExport::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         handle_ = nullptr;
         PostQuitMessage(0);
         return 0;
+    case WM_NOTIFY:
+        if (reinterpret_cast<NMHDR*>(lParam)->code == TTN_GETDISPINFOW) {
+            ShowHint(reinterpret_cast<NMTTDISPINFOW*>(lParam));
+            return 0;
+        }
+        break;
     case WM_CTLCOLORSTATIC:
         SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
         return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
     default:
-        return DefWindowProcW(handle_, message, wParam, lParam);
+        break;
     }
+    return DefWindowProcW(handle_, message, wParam, lParam);
 }
 
 } // namespace qrv

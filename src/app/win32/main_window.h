@@ -7,10 +7,15 @@
 #include "cadlib/sub_dir.h"
 #include "cadlib/win32/bound_cad_library.h"
 #include "platform/win32/path_variable.h"
+#include "texts/program_texts.h"
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <array>
+#include <map>
+#include <memory>
 #include <string>
 
 namespace qrv {
@@ -19,7 +24,7 @@ namespace qrv {
 UINT& RestoreMessage();
 inline constexpr char kRestoreMessageName[] = "QRV3DOVEravar";
 
-class TfrmExport final : private CadStartHost {
+class TfrmExport final : private CadStartHost, private ProgramTextTargets {
 public:
     TfrmExport() = default;
     TfrmExport(const TfrmExport&) = delete;
@@ -51,6 +56,8 @@ private:
                         const std::u16string& destination, const std::u16string& shopName);
     void ReadStartTimeout();
     void BringWindowsToFront();
+    void LoadProgramTexts();
+    void ApplyProgramTexts();
 
     // CadStartHost.
     void ShowStartingPanel() override;
@@ -60,6 +67,15 @@ private:
     double NowInDays() override;
     void RequestTerminate() override;
     bool CloseRequested() override { return closeRequested_; }
+
+    // ProgramTextTargets.
+    void SetApplicationTitle(const std::string& title) override;
+    void SetCaption(int control, const std::u16string& caption) override;
+    void SetStartingPanelCaption(const std::string& caption) override;
+    void SetHint(int control, const std::u16string& hint) override;
+    std::u16string Hint(int control) const override;
+    void SetExportButtonLabel(const std::u16string& label) override;
+    void ShowHint(NMTTDISPINFOW* request) const;
 
     // Window plumbing.
     void CreateControls();
@@ -75,11 +91,15 @@ private:
     HINSTANCE instance_ = nullptr;
     HWND handle_ = nullptr;
     HFONT font_ = nullptr;
+    HWND tooltip_ = nullptr;
+    std::map<int, std::u16string> hints_;
     WNDPROC previousWndProc_ = nullptr; // FPreviousWndProc
 
     bool startUpRunning_ = false;
     bool closeRequested_ = false;
 
+    std::unique_ptr<TStringHash> texts_; // the text table
+    KeptTexts keptTexts_;
     BasketParameters basket_;
     std::array<TSubDir, kSubDirCount> subDirOrder_{sdWKB, sdCADFormat, sdABC, sdBaureihe,
                                                    sdPartNo}; // FSubDirOrder

@@ -38,6 +38,7 @@ void WritePathVariable(const std::optional<std::u16string>& value) {
 
 void PathPrefix::Apply(const std::u16string& folder) {
     saved_ = ReadPathVariable();
+    applied_ = true;
     WritePathVariable(folder + u";" + SavedPath());
 }
 

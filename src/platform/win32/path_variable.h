@@ -16,11 +16,13 @@ void WritePathVariable(const std::optional<std::u16string>& value);
 class PathPrefix {
 public:
     void Apply(const std::u16string& folder);
+    // Does nothing when Apply never ran.
     void Restore() const;
     // The value before Apply, empty when PATH was not set.
     std::u16string SavedPath() const { return saved_.value_or(u""); }
 
 private:
+    bool applied_ = false;
     std::optional<std::u16string> saved_;
 };
 

@@ -40,6 +40,12 @@ TEST_F(PathVariableTest, UnsetPathIsUnsetAgainAfterwards) {
     EXPECT_EQ(ReadPathVariable(), std::nullopt);
 }
 
+TEST_F(PathVariableTest, RestoreWithoutApplyLeavesPathAlone) {
+    WritePathVariable(u"C:\\keep");
+    PathPrefix().Restore();
+    EXPECT_EQ(ReadPathVariable(), u"C:\\keep");
+}
+
 TEST_F(PathVariableTest, EmptyPathStaysSetButEmpty) {
     WritePathVariable(u"");
     PathPrefix prefix;

@@ -1,0 +1,87 @@
+// The program texts on the main window: loading them and putting them into its captions.
+#include "app/main_window_ids.h"
+#include "app/win32/application_window.h"
+#include "app/win32/main_window.h"
+#include "app/win32/message_boxes.h"
+#include "framework/win32/mouse_state_button.h"
+#include "settings/wide_file.h"
+
+namespace qrv {
+
+namespace {
+
+std::u16string ProgramFile() {
+    std::u16string path(MAX_PATH, u'\0');
+    for (;;) {
+        const DWORD copied = GetModuleFileNameW(nullptr, reinterpret_cast<wchar_t*>(path.data()),
+                                                static_cast<DWORD>(path.size()));
+        if (copied < path.size()) {
+            path.resize(copied);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+} // namespace
+
+void TfrmExport::LoadProgramTexts() {
+    const std::u16string path = ProgramTextsDatabasePath(ProgramFile());
+    if (!WideFileExists(path)) {
+        ShowMessage(u"Error, file " + path + u" not found");
+        return;
+    }
+    qrv::LoadProgramTexts(*texts_, path, basket_.Language, SubDirCaptions());
+}
+
+void TfrmExport::ApplyProgramTexts() {
+    qrv::ApplyProgramTexts(*texts_, *this, keptTexts_, SubDirCaptions());
+}
+
+void TfrmExport::SetApplicationTitle(const std::string& title) {
+    ApplicationWindow().SetTitle(title);
+    SetWindowTextA(handle_, ApplicationWindow().Title().c_str());
+}
+
+void TfrmExport::SetCaption(int control, const std::u16string& caption) {
+    SetControlText(control, caption);
+}
+
+void TfrmExport::SetStartingPanelCaption(const std::string& caption) {
+    SetWindowTextA(Control(ids::pnlStartingPDataMgr), caption.c_str());
+}
+
+void TfrmExport::SetHint(int control, const std::u16string& hint) {
+    const bool known = hints_.contains(control);
+    hints_[control] = hint;
+    if (known || tooltip_ == nullptr) {
+        return;
+    }
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = handle_;
+    tool.uId = reinterpret_cast<UINT_PTR>(Control(control));
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+std::u16string TfrmExport::Hint(int control) const {
+    const auto it = hints_.find(control);
+    return it == hints_.end() ? std::u16string() : it->second;
+}
+
+void TfrmExport::ShowHint(NMTTDISPINFOW* request) const {
+    const auto control = reinterpret_cast<HWND>(request->hdr.idFrom);
+    const auto it = hints_.find(GetDlgCtrlID(control));
+    request->lpszText =
+        it == hints_.end()
+            ? nullptr
+            : const_cast<wchar_t*>(reinterpret_cast<const wchar_t*>(it->second.c_str()));
+}
+
+void TfrmExport::SetExportButtonLabel(const std::u16string& label) {
+    TxQRV3MouseStateButton(Control(ids::btnExport)).Set_LabelCaption(label);
+}
+
+} // namespace qrv

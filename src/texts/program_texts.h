@@ -1,0 +1,55 @@
+#pragma once
+// The program's localised texts: loading them from the texts database into the text table,
+// and applying them to the captions, hints, kept texts and subfolder criterion names.
+
+#include "cadlib/sub_dir.h"
+#include "texts/string_hash.h"
+
+#include <string>
+
+namespace qrv {
+
+// Texts the main window keeps for the export run and its windows.
+struct KeptTexts {
+    std::u16string NoError = u"~NoError";
+    std::u16string Errors = u"~Errors";
+    std::u16string Total = u"~Total";
+    std::u16string Details = u"~Details";
+    std::u16string StartingPDataMgr = u"~StartingPDataMgr";
+    std::u16string Abbruch = u"~Abbruch";
+    std::u16string Canceled = u"~Canceled";
+    std::u16string Finished = u"~Finished";
+    std::u16string Close = u"~Close";
+    std::u16string CreateZipFile = u"~CreateZipFile";
+};
+
+// The texts database beside the program: its folder + "data\tables\ado\QRV3RUN_2K.mdb".
+std::u16string ProgramTextsDatabasePath(const std::u16string& programFile);
+
+// Reads the texts of the language for the program's keys (the fixed ones and the subfolder
+// criterion names) into the table; of two rows with the same key the later one wins. Errors
+// of the database (password, locking, damage, a missing table or column) pass to the caller.
+void LoadProgramTexts(TStringHash& texts, const std::u16string& databasePath,
+                      const std::string& language, const TSubDirCaptions& subDirCaptions);
+
+// The key's text, or the key itself when the table has none.
+std::u16string LookupText(const TStringHash& texts, const std::u16string& key);
+
+// Where ApplyProgramTexts puts the texts. Control identifiers are those of the main window.
+class ProgramTextTargets {
+public:
+    virtual ~ProgramTextTargets() = default;
+    // The application title, 8-bit; the main window's caption then becomes the title.
+    virtual void SetApplicationTitle(const std::string& title) = 0;
+    virtual void SetCaption(int control, const std::u16string& caption) = 0;
+    // The starting panel's caption is 8-bit.
+    virtual void SetStartingPanelCaption(const std::string& caption) = 0;
+    virtual void SetHint(int control, const std::u16string& hint) = 0;
+    virtual std::u16string Hint(int control) const = 0;
+    virtual void SetExportButtonLabel(const std::u16string& label) = 0;
+};
+
+void ApplyProgramTexts(const TStringHash& texts, ProgramTextTargets& targets, KeptTexts& kept,
+                       TSubDirCaptions& subDirCaptions);
+
+} // namespace qrv

@@ -2,8 +2,8 @@
 // The messages a check list answers besides those of a list box. A check list is a list box
 // (LB_GETCOUNT, LB_GETTEXT, LB_GETTOPINDEX, LB_GETITEMHEIGHT work on it) whose entries carry a
 // check mark and an enabled state. wParam is the entry's index in every message; a bad index
-// answers LB_ERR. Setting a state is what a user's toggle does: the list redraws the entry and
-// tells its owner, as it would after a click.
+// answers LB_ERR. What else setting a state does is the check list's choice; for tests it is
+// best when it does what a user's toggle does (redraw the entry, tell the owner).
 //
 // The numbers lie above WM_USER: they are private to the check list's window class.
 

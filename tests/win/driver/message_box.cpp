@@ -10,9 +10,23 @@ namespace {
 
 const WindowFilter kDialogs{.class_name = L"#32770"};
 
+// A dialog whose controls are only labels and buttons, one label with the ID 0xFFFF. Labels of
+// other dialogs may carry that ID too (IDC_STATIC), but those dialogs have other controls.
 bool IsMessageBox(const Window& dialog) {
-    return dialog.FindChild(ControlQuery{.id = kMessageBoxTextId, .class_name = L"Static"})
-        .has_value();
+    bool has_text = false;
+    bool has_button = false;
+    for (const Window& child : dialog.Children()) {
+        const std::wstring class_name = child.ClassName();
+        if (CompareStringOrdinal(class_name.c_str(), -1, L"Button", -1, TRUE) == CSTR_EQUAL) {
+            has_button = true;
+        } else if (CompareStringOrdinal(class_name.c_str(), -1, L"Static", -1, TRUE) ==
+                   CSTR_EQUAL) {
+            has_text = has_text || child.Id() == kMessageBoxTextId;
+        } else {
+            return false;
+        }
+    }
+    return has_text && has_button;
 }
 
 } // namespace

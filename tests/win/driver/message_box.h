@@ -1,7 +1,7 @@
 #pragma once
 // Message boxes of the program under test: a top-level dialog (class "#32770") of the process
-// whose message is the Static control with the ID 0xFFFF; its buttons carry the IDs IDOK,
-// IDCANCEL, IDYES, ... and their texts ("OK", "&Yes", ...).
+// that holds only labels and buttons; its message is the Static control with the ID 0xFFFF, its
+// buttons carry the IDs IDOK, IDCANCEL, IDYES, ... and their texts ("OK", "&Yes", ...).
 
 #include <windows.h>
 

@@ -231,6 +231,11 @@ Window Window::Child(const ControlQuery& query) const {
     throw DriverError("No " + query.Describe() + " in window " + HandleText(handle_));
 }
 
+void Window::WaitForText(const std::wstring& text, Milliseconds timeout) const {
+    WaitUntil([&] { return Text() == text; }, timeout,
+              "window " + HandleText(handle_) + " to show \"" + ToUtf8(text) + "\"");
+}
+
 Window Window::WaitForChild(const ControlQuery& query, Milliseconds timeout) const {
     return WaitForValue([&] { return FindChild(query); }, timeout,
                         query.Describe() + " in window " + HandleText(handle_));
@@ -251,7 +256,8 @@ void Window::Click(Milliseconds timeout) const {
         WaitUntil(
             [&] {
                 PumpOwnMessages();
-                if (pending->answered) {
+                // A click that ends the program (or closes the window) gets no answer.
+                if (pending->answered || !Exists()) {
                     return true;
                 }
                 // A handler that waits for the user in a modal window disables its owner or

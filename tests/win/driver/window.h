@@ -65,6 +65,8 @@ public:
     Window Child(const ControlQuery& query) const; // throws DriverError when there is none
     Window Child(int id) const { return Child(ControlQuery::ById(id)); }
     Window WaitForChild(const ControlQuery& query, Milliseconds timeout = kDefaultTimeout) const;
+    // Waits until Text() equals `text`.
+    void WaitForText(const std::wstring& text, Milliseconds timeout = kDefaultTimeout) const;
 
     // Presses a button with BM_CLICK. Returns once the program has handled the click, or as
     // soon as the handler waits for the user in a window of its own (a message box, a dialog).

@@ -38,11 +38,12 @@ TEST_F(GreetingBox, PressingAButtonClosesItAndTheProgramSeesTheAnswer) {
     EXPECT_FALSE(box.IsOpen());
     EXPECT_FALSE(MessageBoxWindow::Find(fixture_.process.Id()));
     const Window status = fixture_.main.Child(fixture::kStatusLabel);
-    WaitUntil([&] { return status.Text() == L"Answer: Cancel"; }, kDefaultTimeout, "the answer");
+    status.WaitForText(L"Answer: Cancel");
 
     fixture_.main.Child(fixture::kGreetButton).Click();
     MessageBoxWindow::WaitFor(fixture_.process.Id()).Press(IDOK);
-    WaitUntil([&] { return status.Text() == L"Answer: OK"; }, kDefaultTimeout, "the answer");
+    status.WaitForText(L"Answer: OK");
+    EXPECT_THROW(status.WaitForText(L"Answer: Maybe", Milliseconds(60)), TimeoutError);
 }
 
 TEST_F(GreetingBox, RefusesButtonsItDoesNotHave) {

@@ -70,6 +70,13 @@ TEST(Process, ReportsTheExitCode) {
     EXPECT_FALSE(fixture.process.IsRunning());
 }
 
+TEST(Process, ClickThatEndsTheProgramReturns) {
+    auto fixture = StartFixture();
+    fixture.main.Child(fixture::kNameEdit).SetText(L"42");
+    fixture.main.Child(fixture::kQuitButton).Click();
+    EXPECT_EQ(fixture.process.WaitForExit(), 42u);
+}
+
 TEST(Process, KillsTheProgramAtTheEndOfTheTest) {
     HANDLE kept = nullptr;
     {

@@ -15,10 +15,16 @@ void Send(std::vector<INPUT>& inputs) {
     }
 }
 
-INPUT MouseInput(DWORD flags) {
+// A mouse event at a point of the primary screen, in the normalised coordinates of
+// MOUSEEVENTF_ABSOLUTE (0 to 65535), rounded up so that they map back to the same pixel.
+INPUT AbsoluteMouseInput(POINT screen_point, DWORD flags) {
+    const LONG width = GetSystemMetrics(SM_CXSCREEN);
+    const LONG height = GetSystemMetrics(SM_CYSCREEN);
     INPUT input{};
     input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
+    input.mi.dx = static_cast<LONG>((screen_point.x * 65536LL + width - 1) / width);
+    input.mi.dy = static_cast<LONG>((screen_point.y * 65536LL + height - 1) / height);
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     return input;
 }
 
@@ -46,10 +52,12 @@ void AddModifiers(std::vector<INPUT>& inputs, unsigned modifiers, DWORD flags) {
 } // namespace
 
 void ClickAt(POINT screen_point) {
-    if (!SetCursorPos(screen_point.x, screen_point.y)) {
-        ThrowLastError("Moving the cursor");
-    }
-    std::vector<INPUT> inputs{MouseInput(MOUSEEVENTF_LEFTDOWN), MouseInput(MOUSEEVENTF_LEFTUP)};
+    // Every event carries the position. Under Wine moving the cursor also moves the X pointer,
+    // and the X server's motion events for it may reach Wine after later input: a click that
+    // relied on the cursor position alone could land where the previous one was.
+    const INPUT move = AbsoluteMouseInput(screen_point, 0);
+    std::vector<INPUT> inputs{move, AbsoluteMouseInput(screen_point, MOUSEEVENTF_LEFTDOWN),
+                              AbsoluteMouseInput(screen_point, MOUSEEVENTF_LEFTUP)};
     Send(inputs);
 }
 

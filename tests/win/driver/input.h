@@ -12,7 +12,8 @@
 
 namespace qrv::drive {
 
-// Moves the cursor to a point in screen coordinates and presses and releases the left button.
+// Moves the cursor to a point in screen coordinates (of the primary screen) and presses and
+// releases the left button there.
 void ClickAt(POINT screen_point);
 // Brings the window's top-level window to the front and clicks the window's centre
 // (or `offset` from its top-left corner).

@@ -245,7 +245,8 @@ void Window::Click(Milliseconds timeout) const {
     RequireExists("Clicking");
     const Window top = TopLevel();
     const DWORD process_id = ProcessId();
-    const auto before = TopLevelWindows(process_id);
+    // Windows created hidden and shown by the handler (a progress dialog) count as new.
+    const auto before = FindTopLevelWindows(process_id, {});
     auto* pending = new PendingAnswer;
     if (!SendMessageCallbackW(handle_, BM_CLICK, 0, 0, &PendingAnswer::OnAnswer,
                               reinterpret_cast<ULONG_PTR>(pending))) {
@@ -261,7 +262,7 @@ void Window::Click(Milliseconds timeout) const {
                     return true;
                 }
                 // A handler that waits for the user in a modal window disables its owner or
-                // shows a window of its own; the click has then done all it can for now.
+                // shows a window; the click has then done all it can for now.
                 if (top.Exists() && top.IsVisible() && !top.IsEnabled()) {
                     return true;
                 }

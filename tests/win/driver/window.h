@@ -69,7 +69,9 @@ public:
     void WaitForText(const std::wstring& text, Milliseconds timeout = kDefaultTimeout) const;
 
     // Presses a button with BM_CLICK. Returns once the program has handled the click, or as
-    // soon as the handler waits for the user in a window of its own (a message box, a dialog).
+    // soon as the handler shows a top-level window that was not visible before (a message box,
+    // a dialog, a progress window) or disables this window's top-level window (a modal loop),
+    // or when the window is gone.
     void Click(Milliseconds timeout = kDefaultTimeout) const;
     // Posts BM_CLICK and returns at once.
     void PostClick() const;

@@ -3,7 +3,7 @@
 // single-instance rule like the program's.
 //
 // Options: --title TEXT, --show-env NAME, --exit-code N (when the window is closed),
-// --single-instance, --hidden-window (an extra hidden top-level window).
+// --single-instance.
 
 #include <windows.h>
 
@@ -21,12 +21,12 @@ struct Options {
     std::wstring shown_variable;
     int exit_code = 0;
     bool single_instance = false;
-    bool hidden_window = false;
 };
 
 Options g_options;
 UINT g_restore_message = 0;
 HWND g_main = nullptr;
+HWND g_progress = nullptr;
 
 Options ParseOptions() {
     Options options;
@@ -43,8 +43,6 @@ Options ParseOptions() {
             options.exit_code = _wtoi(arguments[++i]);
         } else if (argument == L"--single-instance") {
             options.single_instance = true;
-        } else if (argument == L"--hidden-window") {
-            options.hidden_window = true;
         }
     }
     LocalFree(arguments);
@@ -87,6 +85,8 @@ void CreateControls(HWND window) {
                24);
     AddControl(window, L"BUTTON", L"&Quit", BS_PUSHBUTTON | WS_TABSTOP, kQuitButton, 330, 90, 100,
                24);
+    AddControl(window, L"BUTTON", L"&Work", BS_PUSHBUTTON | WS_TABSTOP, kWorkButton, 330, 125, 100,
+               24);
     AddControl(window, L"BUTTON", L"Lock the name", BS_AUTOCHECKBOX | WS_TABSTOP, kLockCheckBox, 10,
                125, 200, 24);
     HWND fruits = AddControl(window, L"LISTBOX", nullptr, WS_BORDER | WS_VSCROLL | LBS_NOTIFY,
@@ -98,6 +98,25 @@ void CreateControls(HWND window) {
     AddCheckListEntry(options, L"First", false, true);
     AddCheckListEntry(options, L"Second", true, true);
     AddCheckListEntry(options, L"Third", false, false);
+}
+
+// Like a long run that keeps its windows alive: shows the progress window and handles messages
+// until the window is closed, all inside the click handler.
+void Work(HWND window) {
+    if (!IsWindow(g_progress)) {
+        return;
+    }
+    ShowWindow(g_progress, SW_SHOW);
+    MSG message;
+    while (IsWindow(g_progress) && IsWindowVisible(g_progress)) {
+        if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    SetDlgItemTextW(window, kStatusLabel, L"Work done");
 }
 
 void Greet(HWND window) {
@@ -123,6 +142,8 @@ LRESULT CALLBACK MainProcedure(HWND window, UINT message, WPARAM wparam, LPARAM 
     case WM_COMMAND:
         if (LOWORD(wparam) == kGreetButton && HIWORD(wparam) == BN_CLICKED) {
             Greet(window);
+        } else if (LOWORD(wparam) == kWorkButton && HIWORD(wparam) == BN_CLICKED) {
+            Work(window);
         } else if (LOWORD(wparam) == kQuitButton && HIWORD(wparam) == BN_CLICKED) {
             g_options.exit_code = _wtoi(ControlText(kNameEdit).c_str());
             DestroyWindow(window);
@@ -149,11 +170,12 @@ void RegisterClasses(HINSTANCE instance) {
     main_class.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     main_class.lpszClassName = kMainClass;
     RegisterClassW(&main_class);
-    WNDCLASSW hidden_class{};
-    hidden_class.lpfnWndProc = &DefWindowProcW;
-    hidden_class.hInstance = instance;
-    hidden_class.lpszClassName = kHiddenClass;
-    RegisterClassW(&hidden_class);
+    WNDCLASSW progress_class{};
+    progress_class.lpfnWndProc = &DefWindowProcW;
+    progress_class.hInstance = instance;
+    progress_class.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    progress_class.lpszClassName = kProgressClass;
+    RegisterClassW(&progress_class);
 }
 
 int Run(HINSTANCE instance) {
@@ -169,10 +191,8 @@ int Run(HINSTANCE instance) {
         g_restore_message = RegisterWindowMessageW(kRestoreMessageName);
     }
     RegisterClasses(instance);
-    if (g_options.hidden_window) {
-        CreateWindowExW(0, kHiddenClass, L"Hidden helper", WS_OVERLAPPED, 0, 0, 100, 100, nullptr,
-                        nullptr, instance, nullptr);
-    }
+    g_progress = CreateWindowExW(0, kProgressClass, kProgressCaption, WS_OVERLAPPEDWINDOW, 540, 40,
+                                 240, 120, nullptr, nullptr, instance, nullptr);
     HWND window = CreateWindowExW(0, kMainClass, g_options.title.c_str(), WS_OVERLAPPEDWINDOW, 40,
                                   40, 480, 320, nullptr, nullptr, instance, nullptr);
     ShowWindow(window, SW_SHOW);

@@ -38,7 +38,7 @@ TEST_F(FixtureWindow, ReadsTextsAndStates) {
 }
 
 TEST_F(FixtureWindow, FindsControlsByIdClassAndText) {
-    EXPECT_EQ(fixture_.main.Child(ControlQuery::ByClass(L"button", 2)),
+    EXPECT_EQ(fixture_.main.Child(ControlQuery::ByClass(L"button", 3)),
               Control(fixture::kLockCheckBox));
     EXPECT_EQ(fixture_.main.Child(ControlQuery::ByClass(L"Static", 0)),
               Control(fixture::kStatusLabel));
@@ -46,7 +46,7 @@ TEST_F(FixtureWindow, FindsControlsByIdClassAndText) {
     EXPECT_EQ(fixture_.main.Child(ControlQuery::ByText(L"&Quit", L"Button")),
               Control(fixture::kQuitButton));
     EXPECT_FALSE(fixture_.main.FindChild(ControlQuery::ByText(L"Greet", L"Static")));
-    EXPECT_FALSE(fixture_.main.FindChild(ControlQuery::ByClass(L"Button", 3)));
+    EXPECT_FALSE(fixture_.main.FindChild(ControlQuery::ByClass(L"Button", 4)));
     EXPECT_THROW(fixture_.main.Child(999), DriverError);
     EXPECT_THROW(fixture_.main.WaitForChild(ControlQuery::ById(999), Milliseconds(60)),
                  TimeoutError);
@@ -107,19 +107,34 @@ TEST_F(FixtureWindow, ClosingEndsTheProgram) {
 }
 
 TEST(TopLevelWindows, ListsHiddenWindowsToo) {
-    auto fixture = StartFixture({L"--hidden-window"});
+    auto fixture = StartFixture();
     const auto all = TopLevelWindows(fixture.process.Id());
-    const auto hidden = FindTopLevelWindows(
+    const auto progress = FindTopLevelWindows(
         fixture.process.Id(),
-        {.class_name = std::wstring(fixture::kHiddenClass), .visible_only = false});
-    ASSERT_EQ(hidden.size(), 1u);
-    EXPECT_FALSE(hidden.front().IsVisible());
-    EXPECT_NE(std::find(all.begin(), all.end(), hidden.front()), all.end());
+        {.class_name = std::wstring(fixture::kProgressClass), .visible_only = false});
+    ASSERT_EQ(progress.size(), 1u);
+    EXPECT_FALSE(progress.front().IsVisible());
+    EXPECT_NE(std::find(all.begin(), all.end(), progress.front()), all.end());
     EXPECT_NE(std::find(all.begin(), all.end(), fixture.main), all.end());
     EXPECT_EQ(FindTopLevelWindows(fixture.process.Id(), {}), (std::vector<Window>{fixture.main}));
     EXPECT_THROW(
         WaitForTopLevelWindow(fixture.process.Id(), {.caption = L"Not there"}, Milliseconds(60)),
         TimeoutError);
+}
+
+TEST(TopLevelWindows, ClickReturnsWhenTheHandlerShowsAWindowAndGoesOn) {
+    auto fixture = StartFixture();
+    fixture.main.Child(fixture::kWorkButton).Click();
+    const Window progress = WaitForTopLevelWindow(
+        fixture.process.Id(), {.class_name = std::wstring(fixture::kProgressClass)},
+        Milliseconds(0));
+    EXPECT_EQ(progress.Text(), fixture::kProgressCaption);
+    const Window status = fixture.main.Child(fixture::kStatusLabel);
+    EXPECT_EQ(status.Text(), L"Ready"); // the handler still runs
+    progress.Close();
+    status.WaitForText(L"Work done");
+    WaitForNoTopLevelWindow(fixture.process.Id(),
+                            {.class_name = std::wstring(fixture::kProgressClass)});
 }
 
 TEST(TopLevelWindows, SecondCopyShowsNoWindowAndBringsTheFirstBack) {

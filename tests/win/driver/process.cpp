@@ -26,6 +26,26 @@ std::wstring QuoteArgument(const std::wstring& argument) {
     return quoted;
 }
 
+namespace {
+
+// One job for every program that ends with the driver: the system closes its handle when the
+// driver's process ends, and closing it kills what is still in it.
+HANDLE DriverJob() {
+    static const UniqueHandle job = [] {
+        UniqueHandle created(CreateJobObjectW(nullptr, nullptr));
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        if (created && !SetInformationJobObject(created.Get(), JobObjectExtendedLimitInformation,
+                                                &limits, sizeof limits)) {
+            created.Reset();
+        }
+        return created;
+    }();
+    return job.Get();
+}
+
+} // namespace
+
 Process Process::Start(const StartOptions& options) {
     std::wstring command_line = QuoteArgument(options.program);
     for (const auto& argument : options.arguments) {
@@ -39,7 +59,8 @@ Process Process::Start(const StartOptions& options) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    const DWORD flags = CREATE_UNICODE_ENVIRONMENT | (options.suspended ? CREATE_SUSPENDED : 0) |
+    // Always suspended at first, so that the program is in the job before it can do anything.
+    const DWORD flags = CREATE_UNICODE_ENVIRONMENT | CREATE_SUSPENDED |
                         (options.detached_console ? DETACHED_PROCESS : 0);
     if (!CreateProcessW(options.program.c_str(), command_line.data(), nullptr, nullptr, FALSE,
                         flags, options.environment ? block.data() : nullptr,
@@ -49,10 +70,14 @@ Process Process::Start(const StartOptions& options) {
         ThrowLastError("Starting " + ToUtf8(options.program));
     }
     Process process(UniqueHandle(info.hProcess), info.dwProcessId, true);
-    if (options.suspended) {
-        process.suspended_thread_.Reset(info.hThread);
-    } else {
-        CloseHandle(info.hThread);
+    process.suspended_thread_.Reset(info.hThread);
+    // Without the job (a driver already in a job that forbids it) the destructor still ends the
+    // program; only a crash of the driver would leave it running.
+    if (options.end_with_driver && DriverJob()) {
+        AssignProcessToJobObject(DriverJob(), process.Handle());
+    }
+    if (!options.suspended) {
+        process.Resume();
     }
     return process;
 }

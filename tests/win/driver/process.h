@@ -21,6 +21,9 @@ struct StartOptions {
     std::optional<Environment> environment = {}; // empty: the driver's own environment
     bool suspended = false;                      // the first thread waits for Resume()
     bool detached_console = false;               // a console program gets no console
+    // The program ends when the driver's process ends, even by a crash (a job object that
+    // kills on close). Off for programs that must outlive the driver.
+    bool end_with_driver = true;
 };
 
 // Quotes one command-line argument so that CommandLineToArgvW and the C runtime give it back.

@@ -3,13 +3,16 @@
 // single-instance rule like the program's.
 //
 // Options: --title TEXT, --show-env NAME, --exit-code N (when the window is closed),
-// --single-instance.
+// --single-instance, --start-child (starts another copy titled "Child" through the driver, as
+// a test would).
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "check_list.h"
+#include "driver/process.h"
 #include "fixture_ids.h"
 
 namespace qrv::fixture {
@@ -21,6 +24,7 @@ struct Options {
     std::wstring shown_variable;
     int exit_code = 0;
     bool single_instance = false;
+    bool start_child = false;
 };
 
 Options g_options;
@@ -43,6 +47,8 @@ Options ParseOptions() {
             options.exit_code = _wtoi(arguments[++i]);
         } else if (argument == L"--single-instance") {
             options.single_instance = true;
+        } else if (argument == L"--start-child") {
+            options.start_child = true;
         }
     }
     LocalFree(arguments);
@@ -196,6 +202,12 @@ int Run(HINSTANCE instance) {
     HWND window = CreateWindowExW(0, kMainClass, g_options.title.c_str(), WS_OVERLAPPEDWINDOW, 40,
                                   40, 480, 320, nullptr, nullptr, instance, nullptr);
     ShowWindow(window, SW_SHOW);
+    std::optional<drive::Process> child;
+    if (g_options.start_child) {
+        wchar_t self[MAX_PATH];
+        GetModuleFileNameW(nullptr, self, MAX_PATH);
+        child = drive::Process::Start({.program = self, .arguments = {L"--title", L"Child"}});
+    }
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (!IsDialogMessageW(window, &message)) {

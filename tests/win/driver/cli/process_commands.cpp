@@ -36,7 +36,8 @@ void StartWatcher(DWORD process_id) {
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     Process watcher = Process::Start({.program = self,
                                       .arguments = {L"watch", std::to_wstring(process_id)},
-                                      .detached_console = true});
+                                      .detached_console = true,
+                                      .end_with_driver = false});
     watcher.Detach();
     HANDLE waits[] = {watching.Get(), watcher.Handle()};
     if (WaitForMultipleObjects(2, waits, FALSE, 10000) != WAIT_OBJECT_0) {
@@ -108,6 +109,7 @@ int Start(Arguments& arguments) {
     // Under Wine a child shares the Linux stdout of its parent unless it is detached; a
     // script reading the process id from `start` would otherwise wait for the program's end.
     options.detached_console = true;
+    options.end_with_driver = false;
     Process program = Process::Start(options);
     StartWatcher(program.Id());
     program.Resume();

@@ -88,6 +88,21 @@ TEST(Process, KillsTheProgramAtTheEndOfTheTest) {
     CloseHandle(kept);
 }
 
+TEST(Process, ProgramsEndWhenTheDriverEndsWithoutCleaningUp) {
+    // This fixture starts a child through the driver library; ending it at once runs none of
+    // its destructors, as a crash would.
+    auto parent = StartFixture({L"--start-child"});
+    const HWND child_window = WaitForValue(
+        [] {
+            const HWND found = FindWindowW(fixture::kMainClass, L"Child");
+            return found ? std::optional<HWND>(found) : std::nullopt;
+        },
+        kDefaultTimeout, "the child's window");
+    const Process child = Process::Open(Window(child_window).ProcessId());
+    parent.process.Kill();
+    EXPECT_TRUE(child.TryWaitForExit(kDefaultTimeout).has_value());
+}
+
 TEST(Process, DetachedProgramOutlivesItsObjectAndCanBeOpenedByItsId) {
     DWORD id = 0;
     {

@@ -1,0 +1,100 @@
+#include "driver/input.h"
+
+#include <vector>
+
+#include "driver/error.h"
+
+namespace qrv::drive {
+
+namespace {
+
+void Send(std::vector<INPUT>& inputs) {
+    const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    if (sent != inputs.size()) {
+        ThrowLastError("Sending input");
+    }
+}
+
+// A mouse event at a point of the primary screen, in the normalised coordinates of
+// MOUSEEVENTF_ABSOLUTE (0 to 65535), rounded up so that they map back to the same pixel.
+INPUT AbsoluteMouseInput(POINT screen_point, DWORD flags) {
+    const LONG width = GetSystemMetrics(SM_CXSCREEN);
+    const LONG height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = static_cast<LONG>((screen_point.x * 65536LL + width - 1) / width);
+    input.mi.dy = static_cast<LONG>((screen_point.y * 65536LL + height - 1) / height);
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return input;
+}
+
+INPUT KeyInput(WORD virtual_key, WORD scan_code, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtual_key;
+    input.ki.wScan = scan_code;
+    input.ki.dwFlags = flags;
+    return input;
+}
+
+void AddModifiers(std::vector<INPUT>& inputs, unsigned modifiers, DWORD flags) {
+    if (modifiers & kShift) {
+        inputs.push_back(KeyInput(VK_SHIFT, 0, flags));
+    }
+    if (modifiers & kControl) {
+        inputs.push_back(KeyInput(VK_CONTROL, 0, flags));
+    }
+    if (modifiers & kAlt) {
+        inputs.push_back(KeyInput(VK_MENU, 0, flags));
+    }
+}
+
+} // namespace
+
+void ClickAt(POINT screen_point) {
+    // Every event carries the position. Under Wine moving the cursor also moves the X pointer,
+    // and the X server's motion events for it may reach Wine after later input: a click that
+    // relied on the cursor position alone could land where the previous one was.
+    const INPUT move = AbsoluteMouseInput(screen_point, 0);
+    std::vector<INPUT> inputs{move, AbsoluteMouseInput(screen_point, MOUSEEVENTF_LEFTDOWN),
+                              AbsoluteMouseInput(screen_point, MOUSEEVENTF_LEFTUP)};
+    Send(inputs);
+}
+
+void RealClick(const Window& window) {
+    window.BringToFront();
+    ClickAt(window.Centre());
+}
+
+void RealClick(const Window& window, POINT offset) {
+    window.BringToFront();
+    const RECT rect = window.Rect();
+    ClickAt({rect.left + offset.x, rect.top + offset.y});
+}
+
+void TypeText(std::wstring_view text) {
+    std::vector<INPUT> inputs;
+    for (const wchar_t c : text) {
+        inputs.push_back(KeyInput(0, c, KEYEVENTF_UNICODE));
+        inputs.push_back(KeyInput(0, c, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP));
+    }
+    if (!inputs.empty()) {
+        Send(inputs);
+    }
+}
+
+void PressKey(WORD virtual_key, unsigned modifiers) {
+    std::vector<INPUT> inputs;
+    AddModifiers(inputs, modifiers, 0);
+    inputs.push_back(KeyInput(virtual_key, 0, 0));
+    inputs.push_back(KeyInput(virtual_key, 0, KEYEVENTF_KEYUP));
+    AddModifiers(inputs, modifiers, KEYEVENTF_KEYUP);
+    Send(inputs);
+}
+
+void RealType(const Window& control, std::wstring_view text) {
+    control.Focus();
+    TypeText(text);
+}
+
+} // namespace qrv::drive

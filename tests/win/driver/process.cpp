@@ -1,0 +1,161 @@
+#include "driver/process.h"
+
+#include "driver/error.h"
+#include "driver/text.h"
+
+namespace qrv::drive {
+
+std::wstring QuoteArgument(const std::wstring& argument) {
+    if (!argument.empty() && argument.find_first_of(L" \t\n\v\"") == std::wstring::npos) {
+        return argument;
+    }
+    std::wstring quoted = L"\"";
+    size_t backslashes = 0;
+    for (const wchar_t c : argument) {
+        if (c == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        // Backslashes are literal unless a quote follows them: then each one is doubled.
+        quoted.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+        backslashes = 0;
+        quoted += c;
+    }
+    quoted.append(backslashes * 2, L'\\'); // before the closing quote
+    quoted += L'"';
+    return quoted;
+}
+
+namespace {
+
+// One job for every program that ends with the driver: the system closes its handle when the
+// driver's process ends, and closing it kills what is still in it.
+HANDLE DriverJob() {
+    static const UniqueHandle job = [] {
+        UniqueHandle created(CreateJobObjectW(nullptr, nullptr));
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        if (created && !SetInformationJobObject(created.Get(), JobObjectExtendedLimitInformation,
+                                                &limits, sizeof limits)) {
+            created.Reset();
+        }
+        return created;
+    }();
+    return job.Get();
+}
+
+} // namespace
+
+Process Process::Start(const StartOptions& options) {
+    std::wstring command_line = QuoteArgument(options.program);
+    for (const auto& argument : options.arguments) {
+        command_line += L' ';
+        command_line += QuoteArgument(argument);
+    }
+    std::wstring block;
+    if (options.environment) {
+        block = options.environment->Block();
+    }
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    // Always suspended at first, so that the program is in the job before it can do anything.
+    const DWORD flags = CREATE_UNICODE_ENVIRONMENT | CREATE_SUSPENDED |
+                        (options.detached_console ? DETACHED_PROCESS : 0);
+    if (!CreateProcessW(options.program.c_str(), command_line.data(), nullptr, nullptr, FALSE,
+                        flags, options.environment ? block.data() : nullptr,
+                        options.working_directory.empty() ? nullptr
+                                                          : options.working_directory.c_str(),
+                        &startup, &info)) {
+        ThrowLastError("Starting " + ToUtf8(options.program));
+    }
+    Process process(UniqueHandle(info.hProcess), info.dwProcessId, true);
+    process.suspended_thread_.Reset(info.hThread);
+    // Without the job (a driver already in a job that forbids it) the destructor still ends the
+    // program; only a crash of the driver would leave it running.
+    if (options.end_with_driver && DriverJob()) {
+        AssignProcessToJobObject(DriverJob(), process.Handle());
+    }
+    if (!options.suspended) {
+        process.Resume();
+    }
+    return process;
+}
+
+Process Process::Open(DWORD process_id) {
+    UniqueHandle handle(OpenProcess(
+        SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE, process_id));
+    if (!handle) {
+        ThrowLastError("Opening process " + std::to_string(process_id));
+    }
+    return Process(std::move(handle), process_id, false);
+}
+
+Process& Process::operator=(Process&& other) noexcept {
+    if (this != &other) {
+        if (kill_at_end_ && handle_) {
+            Kill();
+        }
+        handle_ = std::move(other.handle_);
+        suspended_thread_ = std::move(other.suspended_thread_);
+        id_ = other.id_;
+        kill_at_end_ = std::exchange(other.kill_at_end_, false);
+    }
+    return *this;
+}
+
+Process::~Process() {
+    if (kill_at_end_ && handle_) {
+        try {
+            Kill();
+        } catch (const DriverError&) {
+            // Nothing more can be done at the end of a test.
+        }
+    }
+}
+
+bool Process::IsRunning() const {
+    return WaitForSingleObject(handle_.Get(), 0) == WAIT_TIMEOUT;
+}
+
+std::optional<DWORD> Process::TryWaitForExit(Milliseconds timeout) const {
+    const DWORD waited = WaitForSingleObject(handle_.Get(), static_cast<DWORD>(timeout.count()));
+    if (waited == WAIT_TIMEOUT) {
+        return std::nullopt;
+    }
+    if (waited != WAIT_OBJECT_0) {
+        ThrowLastError("Waiting for process " + std::to_string(id_));
+    }
+    DWORD code = 0;
+    if (!GetExitCodeProcess(handle_.Get(), &code)) {
+        ThrowLastError("Reading the exit code of process " + std::to_string(id_));
+    }
+    return code;
+}
+
+DWORD Process::WaitForExit(Milliseconds timeout) const {
+    if (const auto code = TryWaitForExit(timeout)) {
+        return *code;
+    }
+    throw TimeoutError("Timed out after " + std::to_string(timeout.count()) +
+                       " ms waiting for process " + std::to_string(id_) + " to end");
+}
+
+void Process::Resume() {
+    if (suspended_thread_ && ResumeThread(suspended_thread_.Get()) == static_cast<DWORD>(-1)) {
+        ThrowLastError("Resuming process " + std::to_string(id_));
+    }
+    suspended_thread_.Reset();
+}
+
+void Process::Kill() const {
+    if (!IsRunning()) {
+        return;
+    }
+    if (!TerminateProcess(handle_.Get(), 1) && IsRunning()) {
+        ThrowLastError("Ending process " + std::to_string(id_));
+    }
+    TryWaitForExit(Milliseconds(5000));
+}
+
+} // namespace qrv::drive

@@ -1,0 +1,46 @@
+#pragma once
+// Polling with a time limit: the driver watches another process, so it waits by asking again.
+
+#include <windows.h>
+
+#include <chrono>
+#include <optional>
+#include <string>
+
+#include "driver/error.h"
+
+namespace qrv::drive {
+
+using Milliseconds = std::chrono::milliseconds;
+
+inline constexpr Milliseconds kDefaultTimeout{10000};
+inline constexpr Milliseconds kPollInterval{20};
+
+// Calls `probe` until it returns an engaged optional and returns its value; throws
+// TimeoutError naming `what` when `timeout` has passed. The probe runs at least once.
+template <class Probe>
+auto WaitForValue(Probe&& probe, Milliseconds timeout, const std::string& what) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        if (auto value = probe()) {
+            return *std::move(value);
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            throw TimeoutError("Timed out after " + std::to_string(timeout.count()) +
+                               " ms waiting for " + what);
+        }
+        Sleep(static_cast<DWORD>(kPollInterval.count()));
+    }
+}
+
+// Calls `condition` until it returns true; throws TimeoutError naming `what` after `timeout`.
+template <class Condition>
+void WaitUntil(Condition&& condition, Milliseconds timeout, const std::string& what) {
+    WaitForValue(
+        [&]() -> std::optional<bool> {
+            return condition() ? std::optional<bool>(true) : std::nullopt;
+        },
+        timeout, what);
+}
+
+} // namespace qrv::drive

@@ -36,15 +36,25 @@ export QRV_XVFB_PID=$xvfb_pid
 STATE
 # shellcheck disable=SC1090
 . "$state"
-if ! wine wineboot -i >"$root/wineboot.log" 2>&1; then
-    echo "wineboot failed:" >&2
+boot() {
+    wine wineboot -i >>"$root/wineboot.log" 2>&1 || return 1
+    # Without a window manager Wine draws its own caption bars only when told to.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >>"$root/wineboot.log" 2>&1 || return 1
+    # Wine waits up to 2 s for a window manager to withdraw every managed window it hides or
+    # destroys (each message box, each closed window); there is none, so manage nothing.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >>"$root/wineboot.log" 2>&1 || return 1
+    wineserver -w
+}
+# A first boot on a busy machine fails now and then; a second one on a clean prefix does not.
+if ! boot; then
+    echo "first wineboot failed, trying once more:" >&2
     cat "$root/wineboot.log" >&2
-    exit 1
+    wineserver -k >/dev/null 2>&1 || true
+    rm -rf "$WINEPREFIX"
+    if ! boot; then
+        echo "wineboot failed:" >&2
+        cat "$root/wineboot.log" >&2
+        exit 1
+    fi
 fi
-# Without a window manager Wine draws its own caption bars only when told to.
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
-# Wine waits up to 2 s for a window manager to withdraw every managed window it hides or
-# destroys (each message box, each closed window); there is none, so manage nothing.
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
-wineserver -w
 echo "Wine bench up: prefix $WINEPREFIX, display $DISPLAY"

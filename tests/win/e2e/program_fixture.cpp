@@ -1,0 +1,105 @@
+#include "program_fixture.h"
+
+#include "driver/wine.h"
+
+#include <windows.h>
+
+#include <fstream>
+
+namespace qrv::e2e {
+
+std::wstring CadSimVariant(const std::wstring& name) {
+    return drive::ToWindowsPath(std::string(QRV_BINARY_DIR) + "/cadsim-variants/") + name;
+}
+
+std::vector<EnvironmentChange> DemoBasket() {
+    std::vector<EnvironmentChange> changes;
+    const auto text =
+        ReadUtf8File(drive::ToWindowsPath(std::string(QRV_SOURCE_DIR) + "/demo/demo_basket.env"));
+    for (const std::wstring& line : SplitLines(text)) {
+        const auto equals = line.find(L'=');
+        if (line.empty() || line[0] == L'#' || equals == std::wstring::npos) {
+            continue;
+        }
+        changes.push_back({line.substr(0, equals), line.substr(equals + 1)});
+    }
+    return changes;
+}
+
+ProgramTest::ProgramTest() : environment_(drive::Environment::Current()) {
+    appData_ = temp_.CreateFolder(L"AppData");
+    log_ = temp_.PathOf(L"cadsim.log");
+    environment_.Set(L"APPDATA", appData_);
+    environment_.Set(L"CADENASEXPORTDLL_", DistPath(L"demo\\cadlib"));
+    environment_.Set(L"CADSIM_LOG", log_);
+    environment_.Set(L"CADSIM_START_DELAY_MS", L"200");
+    environment_.Set(L"CADSIM_PART_DELAY_MS", L"20");
+    environment_.Unset(L"xQRVLanguage");
+    environment_.Unset(L"CADCount");
+}
+
+void ProgramTest::SetEnv(const std::wstring& name, std::optional<std::wstring> value) {
+    if (value) {
+        environment_.Set(name, *value);
+    } else {
+        environment_.Unset(name);
+    }
+}
+
+void ProgramTest::UseDemoBasket() {
+    for (const auto& change : DemoBasket()) {
+        SetEnv(change.name, change.value);
+    }
+}
+
+drive::Process& ProgramTest::Start(const std::wstring& program) {
+    program_.emplace(drive::Process::Start(
+        {.program = program, .working_directory = temp_.Path(), .environment = environment_}));
+    return *program_;
+}
+
+drive::Window ProgramTest::WaitForMainWindow(drive::Milliseconds timeout) {
+    main_ = drive::WaitForTopLevelWindow(program_->Id(), {.class_name = ids::kMainWindowClass},
+                                         timeout);
+    return *main_;
+}
+
+drive::Window ProgramTest::WaitUntilReady(drive::Milliseconds timeout) {
+    WaitForMainWindow(timeout);
+    const drive::Window controls = main_->Child(ids::pnlProgramControls);
+    const drive::Window starting = main_->Child(ids::pnlStartingPDataMgr);
+    drive::WaitUntil([&] { return controls.IsVisible() && !starting.IsVisible(); }, timeout,
+                     "the program controls to show");
+    return *main_;
+}
+
+drive::Window ProgramTest::Control(int id) {
+    return main_->Child(id);
+}
+
+DWORD ProgramTest::CloseAndWait() {
+    main_->Close();
+    return program_->WaitForExit();
+}
+
+std::vector<std::wstring> ProgramTest::Calls() const {
+    std::vector<std::wstring> calls;
+    if (!FileExists(log_)) {
+        return calls;
+    }
+    for (const std::wstring& line : SplitLines(ReadUtf8File(log_))) {
+        const auto bar = line.find(L'|');
+        calls.push_back(bar == std::wstring::npos ? line : line.substr(bar + 1));
+    }
+    return calls;
+}
+
+std::wstring ProgramTest::SettingsFile() const {
+    return appData_ + L"\\Quellon\\DOVEravar\\doveravar.ini";
+}
+
+std::wstring CallName(const std::wstring& call) {
+    return call.substr(0, call.find(L'|'));
+}
+
+} // namespace qrv::e2e

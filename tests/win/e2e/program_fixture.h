@@ -1,0 +1,65 @@
+#pragma once
+// A fixture for end-to-end tests of QRV3DOVEravar under Wine: a temp folder with the user's
+// application-data folder and the simulated CAD library's call log, an environment as a
+// catalogue sets it, and the program started from dist/win64 with it.
+
+#include "app/main_window_ids.h"
+#include "driver/e2e.h"
+#include "driver/message_box.h"
+#include "driver/process.h"
+#include "driver/top_level.h"
+#include "driver/window.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qrv::e2e {
+
+// A folder of the simulated library's variants (no-init, no-sleeping, no-qualifier,
+// no-exportpart, wrong-arch), as a Windows path.
+std::wstring CadSimVariant(const std::wstring& name);
+
+// The demo basket of the repository as environment variables.
+std::vector<EnvironmentChange> DemoBasket();
+
+class ProgramTest : public TempFolderTest {
+protected:
+    ProgramTest();
+
+    // Sets (or, with no value, unsets) a variable of the program's environment.
+    void SetEnv(const std::wstring& name, std::optional<std::wstring> value);
+    void UseDemoBasket();
+
+    // Starts the program (by default the one in dist/win64).
+    drive::Process& Start(const std::wstring& program = DistPath(L"QRV3DOVEravar.exe"));
+    // Waits for the main window, and then until its program controls have replaced the
+    // starting panel.
+    drive::Window WaitForMainWindow(drive::Milliseconds timeout = drive::kDefaultTimeout);
+    drive::Window WaitUntilReady(drive::Milliseconds timeout = drive::kDefaultTimeout);
+    // A control of the main window by its identifier (app/main_window_ids.h).
+    drive::Window Control(int id);
+    // Closes the main window and returns the exit code.
+    DWORD CloseAndWait();
+
+    // The simulated library's call log: the call names, in order ("SetDirs|a|b|c|d" without
+    // the time stamp).
+    std::vector<std::wstring> Calls() const;
+    std::wstring AppData() const { return appData_; }
+    std::wstring SettingsFile() const;
+
+    drive::Environment environment_;
+    std::optional<drive::Process> program_;
+    std::optional<drive::Window> main_;
+
+private:
+    std::wstring appData_;
+    std::wstring log_;
+};
+
+// The call name of a log line (its second field).
+std::wstring CallName(const std::wstring& call);
+
+} // namespace qrv::e2e

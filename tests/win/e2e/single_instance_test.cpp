@@ -1,0 +1,80 @@
+// Only one copy runs: a second copy brings the first to the front and ends.
+#include "program_fixture.h"
+
+#include <windows.h>
+
+namespace qrv::e2e {
+namespace {
+
+class SingleInstanceTest : public ProgramTest {
+protected:
+    // Starts a second copy with the same environment and returns the windows it ever showed.
+    std::vector<drive::SeenWindow> RunSecondCopy(DWORD& exitCode) {
+        drive::Process second = drive::Process::Start({.program = DistPath(L"QRV3DOVEravar.exe"),
+                                                       .working_directory = temp_.Path(),
+                                                       .environment = environment_});
+        auto seen = drive::WatchTopLevelWindowsUntilExit(second);
+        exitCode = second.WaitForExit();
+        return seen;
+    }
+
+    static int VisibleCount(const std::vector<drive::SeenWindow>& seen) {
+        int visible = 0;
+        for (const auto& window : seen) {
+            visible += window.was_visible ? 1 : 0;
+        }
+        return visible;
+    }
+
+    void ExpectRestoredAndInFront() {
+        drive::WaitUntil([&] { return !main_->IsMinimized(); }, drive::kDefaultTimeout,
+                         "the first copy to be restored");
+        drive::WaitUntil([&] { return drive::ForegroundWindow() == *main_; },
+                         drive::kDefaultTimeout, "the first copy to come to the front");
+    }
+};
+
+TEST_F(SingleInstanceTest, SecondCopyEndsWithoutAWindowAndRestoresTheFirst) {
+    Start();
+    WaitUntilReady();
+    main_->Minimize();
+    ASSERT_TRUE(main_->IsMinimized());
+
+    DWORD exitCode = 99;
+    const auto seen = RunSecondCopy(exitCode);
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(VisibleCount(seen), 0);
+    ExpectRestoredAndInFront();
+    EXPECT_TRUE(program_->IsRunning());
+    EXPECT_EQ(CloseAndWait(), 0u);
+}
+
+TEST_F(SingleInstanceTest, FirstCopyComesToTheFrontWhileItWaitsForTheCadSystem) {
+    SetEnv(L"CADSIM_START_DELAY_MS", L"60000");
+    Start();
+    WaitForMainWindow();
+    main_->Minimize();
+
+    DWORD exitCode = 99;
+    const auto seen = RunSecondCopy(exitCode);
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(VisibleCount(seen), 0);
+    ExpectRestoredAndInFront();
+    // The wait goes on.
+    EXPECT_TRUE(Control(ids::pnlStartingPDataMgr).IsVisible());
+    EXPECT_EQ(CallName(Calls().back()), L"CadIsSleeping");
+}
+
+TEST_F(SingleInstanceTest, AnyProcessHoldingTheMutexMakesEveryStartEndAtOnce) {
+    const HANDLE mutex = CreateMutexA(nullptr, FALSE, "MyApp");
+    ASSERT_NE(mutex, nullptr);
+    DWORD exitCode = 99;
+    const auto seen = RunSecondCopy(exitCode);
+    CloseHandle(mutex);
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(VisibleCount(seen), 0);
+    EXPECT_TRUE(Calls().empty()); // the library was never loaded
+}
+
+} // namespace
+} // namespace qrv::e2e

@@ -23,7 +23,10 @@ void PumpMessages() {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
+            // Keep the request pending, so that a modal loop opened later (a message box)
+            // ends at once too, as the program is ending.
             quitSeen = true;
+            PostQuitMessage(static_cast<int>(message.wParam));
             return;
         }
         Dispatch(message);

@@ -5,7 +5,7 @@
 namespace qrv {
 
 // Handles all waiting messages (dialog navigation included) and returns. A WM_QUIT that it
-// meets is remembered, not handled.
+// meets is remembered and stays pending.
 void PumpMessages();
 // Runs the message loop until WM_QUIT (returns at once when one was already seen).
 void RunMessageLoop();

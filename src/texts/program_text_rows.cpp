@@ -1,5 +1,6 @@
 #include "texts/program_text_rows.h"
 
+#include "framework/field_value.h"
 #include "platform/ansi.h"
 #include "platform/utf.h"
 #include "texts/jet/jet_error.h"
@@ -92,7 +93,7 @@ ReadProgramTextRows(const jet::Database& database, const std::string& language,
         if (std::find(foldedKeys.begin(), foldedKeys.end(), foldedKey) == foldedKeys.end()) {
             return;
         }
-        rows.emplace_back(std::move(key), row.Text(textColumn));
+        rows.emplace_back(std::move(key), xQRVWideValue(row, textColumn));
     });
     return rows;
 }

@@ -210,6 +210,9 @@ void TfrmExport::FormCreate() {
                    ControlText(ids::BrowseDestination), basket_.ShopName);
     Pump();
     ReadStartTimeout();
+    if (closeRequested_) {
+        return;
+    }
 
     if (!StartCAD()) {
         if (!closeRequested_) {

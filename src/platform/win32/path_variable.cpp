@@ -43,6 +43,9 @@ void PathPrefix::Apply(const std::u16string& folder) {
 }
 
 void PathPrefix::Restore() const {
+    if (!applied_) {
+        return;
+    }
     WritePathVariable(saved_);
 }
 

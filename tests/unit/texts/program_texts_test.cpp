@@ -66,12 +66,14 @@ TEST(ApplyProgramTexts, WithoutTextsEveryCaptionShowsItsKey) {
 
 TEST(ApplyProgramTexts, TranslationsGoToTheirTargetsAndEightBitOnesLoseWhatTheCodePageLacks) {
     TStringHash texts;
-    texts.SetValue(u"~DOVEravar", u"CAD-Export \u0159");
+    // Characters without any near match in Windows-1252: Windows maps letters such as \u0159 to
+    // "r" instead of "?".
+    texts.SetValue(u"~DOVEravar", u"CAD-Export \u0416");
     texts.SetValue(u"~CADAvailableFormats", u"Verf\u00fcgbare Formate");
     texts.SetValue(u"~ExportFormats", u"wrong key");
     texts.SetValue(u"~ExportToSubfoldersOrder", u"Reihenfolge \u4e2d");
     texts.SetValue(u"~StartingPDataMgr", u"Startet \u0161");
-    texts.SetValue(u"~Series", u"Baureihe \u010d");
+    texts.SetValue(u"~Series", u"Baureihe \u4e2d");
     texts.SetValue(u"~Abbruch", u"Abbrechen");
     const Applied a = Apply(texts);
     EXPECT_EQ(a.targets.title, "CAD-Export ?");

@@ -4,9 +4,11 @@
 #include "framework/framework_package.h"
 #include "platform/ansi.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <limits>
+#include <stdexcept>
 
 namespace qrv {
 
@@ -55,14 +57,26 @@ std::optional<NumberedName> ParseNumberedName(std::string_view name) {
     return std::nullopt;
 }
 
-int64_t HighestNumberedIndex(const EnvironmentSnapshot& environment) {
+// How many entries to read: CADCount, but never past the highest index that a numbered
+// variable carries.
+size_t BasketEntries(const EnvironmentSnapshot& environment, int32_t count) {
     int64_t highest = -1;
+    size_t variables = 0;
     environment.ForEach([&](std::string_view name, std::string_view) {
-        if (const auto numbered = ParseNumberedName(name); numbered && numbered->index > highest) {
-            highest = numbered->index;
+        const auto numbered = ParseNumberedName(name);
+        if (numbered && numbered->index < count) {
+            highest = std::max(highest, numbered->index);
+            ++variables;
         }
     });
-    return highest;
+    const auto entries = static_cast<size_t>(highest + 1);
+    // Every entry costs memory whether the environment sets it or not: a few numbered
+    // variables with huge indexes would otherwise fill memory with empty parts.
+    if (entries > variables + kMostEmptyEntries) {
+        throw std::length_error("the basket's numbered variables leave more than " +
+                                std::to_string(kMostEmptyEntries) + " entries empty");
+    }
+    return entries;
 }
 
 std::u16string Read(const EnvironmentSnapshot& environment, std::string_view name) {
@@ -103,8 +117,7 @@ void ReadBasketParameters(const EnvironmentSnapshot& environment, BasketParamete
     }
     // One pass over the snapshot puts every numbered variable in its place; a variable that
     // is not set leaves its entry empty.
-    const int64_t carried = HighestNumberedIndex(environment) + 1;
-    const auto entries = static_cast<size_t>(std::min<int64_t>(*count, carried));
+    const size_t entries = BasketEntries(environment, *count);
     const std::array<std::vector<std::u16string>*, 5> lists = {
         &basket.PartNoList, &basket.TypeList, &basket.ID1List, &basket.ID2List, &basket.CADList};
     const size_t first = basket.PartNoList.size();

@@ -50,7 +50,8 @@ TEST(Basket, EleventhEntryHasNoLeadingZero) {
 }
 
 TEST(Basket, CountsThatGiveAnEmptyBasket) {
-    for (const char* count : {"", "abc", "0", "-3", "4294967296", "2147483648", " 5", "5 ", "0x5"}) {
+    for (const char* count :
+         {"", "abc", "0", "-3", "4294967296", "2147483648", " 5", "5 ", "0x5"}) {
         const auto basket = Read({std::string("CADCount=") + count, "PartNo_0=A"});
         EXPECT_TRUE(basket.PartNoList.empty()) << "CADCount=" << count;
     }
@@ -58,17 +59,36 @@ TEST(Basket, CountsThatGiveAnEmptyBasket) {
 }
 
 TEST(Basket, HugeCountReadsWhatTheEnvironmentCarries) {
-    const auto basket =
-        Read({"CADCount=2000000000", "PartNo_0=A", "Type_4=T4", "PartNo_2=C"});
+    const auto basket = Read({"CADCount=2000000000", "PartNo_0=A", "Type_4=T4", "PartNo_2=C"});
     // Index 4 is the highest set; entries 1 and 3 are missing and stay empty.
     EXPECT_EQ(basket.PartNoList, (std::vector<std::u16string>{u"A", u"", u"C", u"", u""}));
     EXPECT_EQ(basket.TypeList.back(), u"T4");
     EXPECT_EQ(basket.CADList.size(), 5u);
 }
 
+TEST(Basket, SparseHugeIndexesAreRefusedBeforeAnythingIsAdded) {
+    BasketParameters basket;
+    basket.PartNoList = {u"kept"};
+    const EnvironmentSnapshot hostile(
+        {"ShopName=S", "CADCount=2000000000", "PartNo_0=A", "CAD_1999999999=far away"});
+    EXPECT_THROW(ReadBasketParameters(hostile, basket), std::length_error);
+    EXPECT_EQ(basket.PartNoList, (std::vector<std::u16string>{u"kept"}));
+    EXPECT_TRUE(basket.CADList.empty());
+    EXPECT_EQ(basket.ShopName, u"S"); // what comes before the lists was read
+
+    // Gaps up to the limit are kept as empty entries.
+    const auto index = std::to_string(kMostEmptyEntries + 1);
+    const auto wide = Read({"CADCount=2000000000", "PartNo_0=A", "PartNo_" + index + "=B"});
+    ASSERT_EQ(wide.PartNoList.size(), kMostEmptyEntries + 2);
+    EXPECT_EQ(wide.PartNoList.back(), u"B");
+    // Indexes at or past the count do not count.
+    EXPECT_EQ(Read({"CADCount=1", "PartNo_0=A", "PartNo_1999999999=B"}).PartNoList.size(), 1u);
+}
+
 TEST(Basket, NamesCompareWithoutCaseAndValuesConvertFromAnsi) {
-    const auto basket = Read({"cadcount=1", "PARTNO_0=Gr\xFC\xDF"
-                                            "e",
+    const auto basket = Read({"cadcount=1",
+                              "PARTNO_0=Gr\xFC\xDF"
+                              "e",
                               "shopname=Caf\xE9"});
     EXPECT_EQ(basket.PartNoList, (std::vector<std::u16string>{u"Gr\u00fc\u00dfe"}));
     EXPECT_EQ(basket.ShopName, u"Caf\u00e9");

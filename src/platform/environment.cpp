@@ -1,5 +1,8 @@
 #include "platform/environment.h"
 
+#include <algorithm>
+#include <stdexcept>
+
 namespace qrv {
 
 std::string FoldAsciiCase(std::string_view name) {
@@ -14,7 +17,6 @@ std::string FoldAsciiCase(std::string_view name) {
 
 EnvironmentSnapshot::EnvironmentSnapshot(const std::vector<std::string>& entries) {
     entries_.reserve(entries.size());
-    byFoldedName_.reserve(entries.size());
     for (const auto& entry : entries) {
         Add(entry);
     }
@@ -35,24 +37,83 @@ EnvironmentSnapshot EnvironmentSnapshot::FromBlock(std::string_view block) {
     return snapshot;
 }
 
+namespace {
+
+char FoldAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// FNV-1a over the name's bytes with ASCII letters folded to upper case.
+size_t FoldedHash(std::string_view name) {
+    uint64_t hash = 14695981039346656037ull;
+    for (const char c : name) {
+        hash = (hash ^ static_cast<unsigned char>(FoldAscii(c))) * 1099511628211ull;
+    }
+    return static_cast<size_t>(hash ^ (hash >> 32));
+}
+
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (FoldAscii(a[i]) != FoldAscii(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+size_t EnvironmentSnapshot::SlotOf(std::string_view name, size_t foldedHash) const {
+    const size_t mask = slots_.size() - 1;
+    for (size_t slot = foldedHash & mask;; slot = (slot + 1) & mask) {
+        const uint32_t index = slots_[slot];
+        if (index == kEmptySlot || (entries_[index].foldedHash == foldedHash &&
+                                    EqualIgnoringAsciiCase(entries_[index].name, name))) {
+            return slot;
+        }
+    }
+}
+
+void EnvironmentSnapshot::Grow() {
+    slots_.assign(std::max<size_t>(16, slots_.size() * 2), kEmptySlot);
+    for (size_t i = 0; i < entries_.size(); ++i) {
+        slots_[SlotOf(entries_[i].name, entries_[i].foldedHash)] = static_cast<uint32_t>(i);
+    }
+}
+
 void EnvironmentSnapshot::Add(std::string_view entry) {
     const size_t equals = entry.find('=', 1);
     if (equals == std::string_view::npos) {
         return;
     }
-    std::string name(entry.substr(0, equals));
-    auto [it, inserted] = byFoldedName_.try_emplace(FoldAsciiCase(name), entries_.size());
-    if (inserted) {
-        entries_.emplace_back(std::move(name), std::string(entry.substr(equals + 1)));
+    if (entries_.size() >= kEmptySlot - 1) {
+        throw std::length_error("the environment has too many variables");
     }
+    if (2 * (entries_.size() + 1) > slots_.size()) {
+        Grow();
+    }
+    const std::string_view name = entry.substr(0, equals);
+    const size_t hash = FoldedHash(name);
+    const size_t slot = SlotOf(name, hash);
+    if (slots_[slot] != kEmptySlot) {
+        return; // the first of two names that differ only in case wins, as on Windows
+    }
+    slots_[slot] = static_cast<uint32_t>(entries_.size());
+    entries_.push_back(Entry{std::string(name), std::string(entry.substr(equals + 1)), hash});
 }
 
 std::optional<std::string_view> EnvironmentSnapshot::Find(std::string_view name) const {
-    const auto it = byFoldedName_.find(FoldAsciiCase(name));
-    if (it == byFoldedName_.end()) {
+    if (slots_.empty()) {
         return std::nullopt;
     }
-    return std::string_view(entries_[it->second].second);
+    const uint32_t index = slots_[SlotOf(name, FoldedHash(name))];
+    if (index == kEmptySlot) {
+        return std::nullopt;
+    }
+    return std::string_view(entries_[index].value);
 }
 
 std::string EnvironmentSnapshot::Value(std::string_view name) const {
@@ -61,8 +122,8 @@ std::string EnvironmentSnapshot::Value(std::string_view name) const {
 
 void EnvironmentSnapshot::ForEach(
     const std::function<void(std::string_view, std::string_view)>& visit) const {
-    for (const auto& [name, value] : entries_) {
-        visit(name, value);
+    for (const Entry& entry : entries_) {
+        visit(entry.name, entry.value);
     }
 }
 

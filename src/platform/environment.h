@@ -3,11 +3,11 @@
 // Names compare without regard to ASCII letter case, as Windows compares them; of two
 // entries whose names differ only in case, the first in the block wins, as on Windows.
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace qrv {
@@ -32,10 +32,22 @@ public:
     void ForEach(const std::function<void(std::string_view, std::string_view)>& visit) const;
 
 private:
-    void Add(std::string_view entry);
+    struct Entry {
+        std::string name;
+        std::string value;
+        size_t foldedHash;
+    };
+    static constexpr uint32_t kEmptySlot = UINT32_MAX;
 
-    std::vector<std::pair<std::string, std::string>> entries_;
-    std::unordered_map<std::string, size_t> byFoldedName_;
+    void Add(std::string_view entry);
+    // The slot that holds the entry of this name, or the empty slot where it would go.
+    size_t SlotOf(std::string_view name, size_t foldedHash) const;
+    void Grow();
+
+    std::vector<Entry> entries_;
+    // Open addressing over entries_ (indexes; a power-of-two size, at most half full): a flat
+    // array keeps lookups in a large environment to about one cache miss.
+    std::vector<uint32_t> slots_;
 };
 
 std::string FoldAsciiCase(std::string_view name);

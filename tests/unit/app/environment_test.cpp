@@ -31,5 +31,33 @@ TEST(EnvironmentSnapshot, BlockWithoutTerminatorStillReadsItsEntries) {
     EXPECT_EQ(env.Value("B"), "2");
 }
 
+TEST(EnvironmentSnapshot, ManyVariablesAreAllFoundInBlockOrder) {
+    std::vector<std::string> entries;
+    for (int i = 0; i < 5000; ++i) {
+        entries.push_back("Var_" + std::to_string(i) + "=" + std::to_string(i));
+        entries.push_back("VAR_" + std::to_string(i) + "=later");
+    }
+    const EnvironmentSnapshot env(entries);
+    for (int i = 0; i < 5000; ++i) {
+        ASSERT_EQ(env.Value("var_" + std::to_string(i)), std::to_string(i));
+    }
+    EXPECT_FALSE(env.Find("Var_5000"));
+    EXPECT_FALSE(env.Find("Var_"));
+    int expected = 0;
+    env.ForEach([&](std::string_view name, std::string_view) {
+        EXPECT_EQ(name, "Var_" + std::to_string(expected++));
+    });
+    EXPECT_EQ(expected, 5000);
+}
+
+TEST(EnvironmentSnapshot, OnlyAsciiLettersFoldAndEmptyIsEmpty) {
+    EXPECT_FALSE(EnvironmentSnapshot().Find("PATH"));
+    const EnvironmentSnapshot env({"Gr\xFC\xDF=1", "_@[=2"});
+    EXPECT_EQ(env.Value("GR\xFC\xDF"), "1");
+    EXPECT_FALSE(env.Find("GR\xDC\xDF")); // Ü is not the upper case of ü here
+    EXPECT_FALSE(env.Find("\x7F@{"));
+    EXPECT_EQ(env.Value("_@["), "2");
+}
+
 } // namespace
 } // namespace qrv

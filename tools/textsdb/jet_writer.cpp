@@ -25,7 +25,7 @@ constexpr std::uint32_t kInlineMapBytes = 64;
 constexpr std::uint32_t kReferenceMapEntries = 17;
 
 struct ColumnLayout {
-    ColumnSpec spec;
+    ColumnDefinition definition;
     std::uint16_t number = 0;
     std::uint16_t varIndex = 0;
     std::uint16_t fixedOffset = 0;
@@ -49,15 +49,15 @@ struct TableLayout {
     std::uint32_t fixedBytes = 0;
 };
 
-TableLayout LayOut(const std::vector<ColumnSpec>& specs) {
+TableLayout LayOut(const std::vector<ColumnDefinition>& definitions) {
     TableLayout layout;
-    for (const ColumnSpec& spec : specs) {
-        ColumnLayout column{spec};
+    for (const ColumnDefinition& definition : definitions) {
+        ColumnLayout column{definition};
         column.number = static_cast<std::uint16_t>(layout.columns.size());
-        column.fixed = !IsVariable(spec.type);
+        column.fixed = !IsVariable(definition.type);
         if (column.fixed) {
             column.fixedOffset = static_cast<std::uint16_t>(layout.fixedBytes);
-            layout.fixedBytes += FixedBytes(spec.type);
+            layout.fixedBytes += FixedBytes(definition.type);
         } else {
             column.varIndex = layout.varCount++;
         }
@@ -89,11 +89,11 @@ class Writer {
 public:
     explicit Writer(const WriterOptions& options) : options_(options) {}
 
-    std::vector<std::uint8_t> Write(const std::vector<TableSpec>& tables);
+    std::vector<std::uint8_t> Write(const std::vector<TableContent>& tables);
 
 private:
     struct TableState {
-        const TableSpec* spec = nullptr;
+        const TableContent* content = nullptr;
         TableLayout layout;
         std::uint32_t tdefPage = 0;
         bool system = false;
@@ -104,7 +104,7 @@ private:
     };
 
     void WriteRows(TableState& table);
-    std::vector<std::uint8_t> EncodeRow(TableState& table, const RowSpec& row);
+    std::vector<std::uint8_t> EncodeRow(TableState& table, const RowValues& row);
     std::vector<std::uint8_t> EncodeValue(TableState& table, const ColumnLayout& column,
                                           const Cell& cell);
     std::vector<std::uint8_t> StoreLongValue(TableState& table, std::vector<std::uint8_t> data,
@@ -131,8 +131,9 @@ void Writer::PlaceRow(TableState& table, std::span<const std::uint8_t> row, std:
                       std::uint32_t& page, std::uint8_t& number) {
     if (row.size() > kRowCapacity) {
         throw std::runtime_error(
-            "a row of table " + std::string(table.spec->name.begin(), table.spec->name.end()) +
-            " needs " + std::to_string(row.size()) + " bytes, more than a page holds");
+            "a row of table " +
+            std::string(table.content->name.begin(), table.content->name.end()) + " needs " +
+            std::to_string(row.size()) + " bytes, more than a page holds");
     }
     if (table.dataPage == 0 || image_.DataFree(table.dataPage) < row.size() ||
         Get16(image_.Page(table.dataPage) + 12) >= 255) {
@@ -186,10 +187,11 @@ std::vector<std::uint8_t> Writer::StoreLongValue(TableState& table, std::vector<
 
 std::vector<std::uint8_t> Writer::EncodeValue(TableState& table, const ColumnLayout& column,
                                               const Cell& cell) {
-    const ColumnType type = column.spec.type;
+    const ColumnType type = column.definition.type;
     auto wrong = [&]() {
-        return std::runtime_error("a value of the wrong kind for column " +
-                                  std::string(column.spec.name.begin(), column.spec.name.end()));
+        return std::runtime_error(
+            "a value of the wrong kind for column " +
+            std::string(column.definition.name.begin(), column.definition.name.end()));
     };
     std::vector<std::uint8_t> out;
     switch (type) {
@@ -198,9 +200,9 @@ std::vector<std::uint8_t> Writer::EncodeValue(TableState& table, const ColumnLay
         if (!text) {
             throw wrong();
         }
-        if (text->size() > column.spec.textChars) {
+        if (text->size() > column.definition.textChars) {
             throw std::runtime_error("a text longer than its column's " +
-                                     std::to_string(column.spec.textChars) + " characters");
+                                     std::to_string(column.definition.textChars) + " characters");
         }
         return EncodeText(*text, options_.compressText);
     }
@@ -253,7 +255,7 @@ std::vector<std::uint8_t> Writer::EncodeValue(TableState& table, const ColumnLay
     }
 }
 
-std::vector<std::uint8_t> Writer::EncodeRow(TableState& table, const RowSpec& row) {
+std::vector<std::uint8_t> Writer::EncodeRow(TableState& table, const RowValues& row) {
     const TableLayout& layout = table.layout;
     if (row.cells.size() != layout.columns.size()) {
         throw std::runtime_error("a row with " + std::to_string(row.cells.size()) + " values for " +
@@ -269,7 +271,7 @@ std::vector<std::uint8_t> Writer::EncodeRow(TableState& table, const RowSpec& ro
         bool bit = !std::holds_alternative<std::monostate>(cell);
         if (bit) {
             std::vector<std::uint8_t> value = EncodeValue(table, column, cell);
-            if (column.spec.type == ColumnType::Boolean) {
+            if (column.definition.type == ColumnType::Boolean) {
                 bit = std::get<bool>(cell);
             } else if (column.fixed) {
                 std::copy(value.begin(), value.end(), fixed.begin() + column.fixedOffset);
@@ -307,7 +309,7 @@ void Writer::WriteRows(TableState& table) {
         std::vector<std::uint8_t> bytes;
     };
     std::vector<Moved> moved;
-    for (const RowSpec& row : table.spec->rows) {
+    for (const RowValues& row : table.content->rows) {
         std::vector<std::uint8_t> bytes = EncodeRow(table, row);
         std::uint32_t page = 0;
         std::uint8_t number = 0;
@@ -397,7 +399,7 @@ void Writer::WriteDefinition(const TableState& table, std::uint32_t usedMap,
     Put32(&def[layout.tdefFreePagesOffset], freeMap);
     for (const ColumnLayout& column : table.layout.columns) {
         std::vector<std::uint8_t> block(layout.columnBlockSize, 0);
-        const ColumnType type = column.spec.type;
+        const ColumnType type = column.definition.type;
         block[layout.columnTypeOffset] = static_cast<std::uint8_t>(type);
         Put16(&block[layout.columnNumberOffset], column.number);
         Put16(&block[layout.columnVarIndexOffset], column.varIndex);
@@ -412,7 +414,7 @@ void Writer::WriteDefinition(const TableState& table, std::uint32_t usedMap,
         Put16(&block[layout.columnFixedOffsetOffset], column.fixed ? column.fixedOffset : 0);
         std::uint32_t length = 0;
         if (type == ColumnType::Text) {
-            length = 2u * column.spec.textChars;
+            length = 2u * column.definition.textChars;
         } else if (type == ColumnType::Boolean) {
             length = 1;
         } else if (column.fixed) {
@@ -422,8 +424,8 @@ void Writer::WriteDefinition(const TableState& table, std::uint32_t usedMap,
         def.insert(def.end(), block.begin(), block.end());
     }
     for (const ColumnLayout& column : table.layout.columns) {
-        Append16(def, static_cast<std::uint32_t>(column.spec.name.size() * 2));
-        for (char16_t c : column.spec.name) {
+        Append16(def, static_cast<std::uint32_t>(column.definition.name.size() * 2));
+        for (char16_t c : column.definition.name) {
             Append16(def, c);
         }
     }
@@ -458,7 +460,7 @@ void Writer::WriteHeader() {
     jet::MaskHeaderArea({page + layout.maskedOffset, maskedBytes});
 }
 
-std::vector<std::uint8_t> Writer::Write(const std::vector<TableSpec>& tables) {
+std::vector<std::uint8_t> Writer::Write(const std::vector<TableContent>& tables) {
     if (options_.password.size() > 20) {
         throw std::runtime_error("a database password has at most 20 characters");
     }
@@ -470,21 +472,21 @@ std::vector<std::uint8_t> Writer::Write(const std::vector<TableSpec>& tables) {
     }
     std::vector<TableState> states(tables.size() + 1);
     for (std::size_t i = 0; i < tables.size(); ++i) {
-        states[i + 1].spec = &tables[i];
+        states[i + 1].content = &tables[i];
         states[i + 1].layout = LayOut(tables[i].columns);
         states[i + 1].tdefPage = image_.Allocate();
     }
 
-    TableSpec catalog{u"MSysObjects",
-                      {{u"Id", ColumnType::Long},
-                       {u"ParentId", ColumnType::Long},
-                       {u"Name", ColumnType::Text, 128},
-                       {u"Type", ColumnType::Integer},
-                       {u"Flags", ColumnType::Long},
-                       {u"DateCreate", ColumnType::DateTime},
-                       {u"DateUpdate", ColumnType::DateTime},
-                       {u"LvProp", ColumnType::Ole}},
-                      {}};
+    TableContent catalog{u"MSysObjects",
+                         {{u"Id", ColumnType::Long},
+                          {u"ParentId", ColumnType::Long},
+                          {u"Name", ColumnType::Text, 128},
+                          {u"Type", ColumnType::Integer},
+                          {u"Flags", ColumnType::Long},
+                          {u"DateCreate", ColumnType::DateTime},
+                          {u"DateUpdate", ColumnType::DateTime},
+                          {u"LvProp", ColumnType::Ole}},
+                         {}};
     const double now = options_.creationDate;
     auto entry = [&](std::int64_t id, std::int64_t parent, std::u16string name, std::int64_t type,
                      std::int64_t flags) {
@@ -495,9 +497,9 @@ std::vector<std::uint8_t> Writer::Write(const std::vector<TableSpec>& tables) {
     entry(catalogPage, kTablesContainerId, u"MSysObjects", 1,
           static_cast<std::int64_t>(kSystemObjectFlags));
     for (std::size_t i = 1; i < states.size(); ++i) {
-        entry(states[i].tdefPage, kTablesContainerId, states[i].spec->name, 1, 0);
+        entry(states[i].tdefPage, kTablesContainerId, states[i].content->name, 1, 0);
     }
-    states[0].spec = &catalog;
+    states[0].content = &catalog;
     states[0].layout = LayOut(catalog.columns);
     states[0].tdefPage = catalogPage;
     states[0].system = true;
@@ -525,7 +527,7 @@ std::vector<std::uint8_t> Writer::Write(const std::vector<TableSpec>& tables) {
 
 } // namespace
 
-std::vector<std::uint8_t> WriteDatabase(const std::vector<TableSpec>& tables,
+std::vector<std::uint8_t> WriteDatabase(const std::vector<TableContent>& tables,
                                         const WriterOptions& options) {
     Writer writer(options);
     return writer.Write(tables);

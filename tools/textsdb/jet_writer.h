@@ -13,7 +13,7 @@
 
 namespace qrv::textsdb {
 
-struct ColumnSpec {
+struct ColumnDefinition {
     std::u16string name;
     jet::ColumnType type = jet::ColumnType::Text;
     std::uint16_t textChars = 255; // Text columns: the declared size in characters
@@ -23,16 +23,16 @@ struct ColumnSpec {
 // a floating value (Single, Double; Date/Time in days since 1899-12-30) or text.
 using Cell = std::variant<std::monostate, bool, std::int64_t, double, std::u16string>;
 
-struct RowSpec {
+struct RowValues {
     std::vector<Cell> cells;
     bool deleted = false;  // stored, but marked deleted
     bool overflow = false; // stored on a later page, reached through an overflow pointer
 };
 
-struct TableSpec {
+struct TableContent {
     std::u16string name;
-    std::vector<ColumnSpec> columns;
-    std::vector<RowSpec> rows;
+    std::vector<ColumnDefinition> columns;
+    std::vector<RowValues> rows;
 };
 
 struct WriterOptions {
@@ -46,7 +46,7 @@ struct WriterOptions {
 
 // Throws std::runtime_error for what a Jet 4 file cannot hold (a row larger than a page,
 // a value of the wrong kind for its column, too many columns for one definition page).
-std::vector<std::uint8_t> WriteDatabase(const std::vector<TableSpec>& tables,
+std::vector<std::uint8_t> WriteDatabase(const std::vector<TableContent>& tables,
                                         const WriterOptions& options);
 
 } // namespace qrv::textsdb

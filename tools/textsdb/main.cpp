@@ -93,7 +93,7 @@ int Write(const Arguments& args) {
     options.encodingKey =
         static_cast<std::uint32_t>(std::stoul(args.Get("--encrypt", "0"), nullptr, 0));
     const std::string& source = args.positional[1];
-    textsdb::TableSpec table;
+    textsdb::TableContent table;
     try {
         table = textsdb::BuildTextsTable(textsdb::ParseTsv(ReadText(source)), tableOptions);
     } catch (const std::runtime_error& e) {

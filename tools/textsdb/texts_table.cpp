@@ -17,7 +17,8 @@ Cell ToCell(const TsvField& field) {
 
 } // namespace
 
-TableSpec BuildTextsTable(const std::vector<TsvRecord>& records, const TextsTableOptions& options) {
+TableContent BuildTextsTable(const std::vector<TsvRecord>& records,
+                             const TextsTableOptions& options) {
     if (records.empty()) {
         throw std::runtime_error("the source has no header line");
     }
@@ -30,24 +31,25 @@ TableSpec BuildTextsTable(const std::vector<TsvRecord>& records, const TextsTabl
         throw std::runtime_error("line " + std::to_string(header.line) +
                                  ": the header must name LNGID_, GROUP_, TEXTID_, TXT_");
     }
-    TableSpec table{u"X_PROGRAMSTRINGS",
-                    {{u"LNGID_", jet::ColumnType::Text, 10},
-                     {u"GROUP_", jet::ColumnType::Text, 50},
-                     {u"TEXTID_", jet::ColumnType::Text, 100},
-                     {u"TXT_", options.memo ? jet::ColumnType::Memo : jet::ColumnType::Text, 255}},
-                    {}};
+    TableContent table{
+        u"X_PROGRAMSTRINGS",
+        {{u"LNGID_", jet::ColumnType::Text, 10},
+         {u"GROUP_", jet::ColumnType::Text, 50},
+         {u"TEXTID_", jet::ColumnType::Text, 100},
+         {u"TXT_", options.memo ? jet::ColumnType::Memo : jet::ColumnType::Text, 255}},
+        {}};
     for (std::size_t i = 1; i < records.size(); ++i) {
         const TsvRecord& record = records[i];
         if (record.fields.size() != 4) {
             throw std::runtime_error("line " + std::to_string(record.line) + ": " +
                                      std::to_string(record.fields.size()) + " fields instead of 4");
         }
-        RowSpec row;
+        RowValues row;
         for (const TsvField& field : record.fields) {
             row.cells.push_back(ToCell(field));
         }
         if (options.deletedCopies) {
-            RowSpec deleted = row;
+            RowValues deleted = row;
             deleted.cells[3] = std::u16string(u"(deleted)");
             deleted.deleted = true;
             table.rows.push_back(std::move(deleted));

@@ -16,6 +16,7 @@ struct TextsTableOptions {
 };
 
 // Throws std::runtime_error naming the line for a malformed source.
-TableSpec BuildTextsTable(const std::vector<TsvRecord>& records, const TextsTableOptions& options);
+TableContent BuildTextsTable(const std::vector<TsvRecord>& records,
+                             const TextsTableOptions& options);
 
 } // namespace qrv::textsdb

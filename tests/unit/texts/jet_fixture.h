@@ -26,13 +26,14 @@ inline textsdb::Cell CellOf(const std::optional<std::u16string>& value) {
     return *value;
 }
 
-inline textsdb::TableSpec TextsTable(const std::vector<TextRow>& rows, bool memo = true) {
-    textsdb::TableSpec table{u"X_PROGRAMSTRINGS",
-                             {{u"LNGID_", jet::ColumnType::Text, 10},
-                              {u"GROUP_", jet::ColumnType::Text, 50},
-                              {u"TEXTID_", jet::ColumnType::Text, 100},
-                              {u"TXT_", memo ? jet::ColumnType::Memo : jet::ColumnType::Text, 255}},
-                             {}};
+inline textsdb::TableContent TextsTable(const std::vector<TextRow>& rows, bool memo = true) {
+    textsdb::TableContent table{
+        u"X_PROGRAMSTRINGS",
+        {{u"LNGID_", jet::ColumnType::Text, 10},
+         {u"GROUP_", jet::ColumnType::Text, 50},
+         {u"TEXTID_", jet::ColumnType::Text, 100},
+         {u"TXT_", memo ? jet::ColumnType::Memo : jet::ColumnType::Text, 255}},
+        {}};
     for (const TextRow& row : rows) {
         table.rows.push_back(
             {{CellOf(row.language), CellOf(row.group), CellOf(row.key), CellOf(row.text)},

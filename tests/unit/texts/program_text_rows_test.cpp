@@ -93,7 +93,7 @@ TEST(ReadProgramTextRows, ComparesLettersOutsideAsciiWithoutRegardToCase) {
 }
 
 TEST(ReadProgramTextRows, NamesTheFileForAMissingTableOrColumnOrAWrongKind) {
-    textsdb::TableSpec other{u"OTHER", {{u"A", jet::ColumnType::Text}}, {}};
+    textsdb::TableContent other{u"OTHER", {{u"A", jet::ColumnType::Text}}, {}};
     const auto noTable = textsdb::WriteDatabase({other}, {});
     EXPECT_THAT([&] { Load(noTable, "ENGB"); },
                 ::testing::ThrowsMessage<jet::JetError>(

@@ -94,18 +94,18 @@ TEST_F(MdbExport, ReadsTextsDatabasesAsWritten) {
 
 TEST_F(MdbExport, DumpPrintsCommonColumnTypesAsMdbExportDoes) {
     using jet::ColumnType;
-    textsdb::TableSpec table{u"Types",
-                             {{u"Name", ColumnType::Text, 50},
-                              {u"Flag", ColumnType::Boolean},
-                              {u"Small", ColumnType::Byte},
-                              {u"Count", ColumnType::Integer},
-                              {u"Big", ColumnType::Long},
-                              {u"Price", ColumnType::Currency},
-                              {u"Ratio", ColumnType::Single},
-                              {u"Exact", ColumnType::Double},
-                              {u"When", ColumnType::DateTime},
-                              {u"Notes", ColumnType::Memo}},
-                             {}};
+    textsdb::TableContent table{u"Types",
+                                {{u"Name", ColumnType::Text, 50},
+                                 {u"Flag", ColumnType::Boolean},
+                                 {u"Small", ColumnType::Byte},
+                                 {u"Count", ColumnType::Integer},
+                                 {u"Big", ColumnType::Long},
+                                 {u"Price", ColumnType::Currency},
+                                 {u"Ratio", ColumnType::Single},
+                                 {u"Exact", ColumnType::Double},
+                                 {u"When", ColumnType::DateTime},
+                                 {u"Notes", ColumnType::Memo}},
+                                {}};
     table.rows.push_back({{std::u16string(u"first"), true, std::int64_t{200}, std::int64_t{-7},
                            std::int64_t{2000000000}, std::int64_t{123456}, 0.5, 3.25, 45292.5,
                            std::u16string(u"memo")}});

@@ -3,6 +3,7 @@
 
 #include "app/basket.h"
 #include "platform/ansi.h"
+#include "platform/ascii_case.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -46,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Every part number the environment sets below the count is in the basket.
     if (count && *count > 0) {
         environment.ForEach([&](std::string_view name, std::string_view) {
-            if (name.size() > 7 && FoldAsciiCase(name.substr(0, 7)) == "PARTNO_") {
+            if (name.size() > 7 && EqualIgnoringAsciiCase(name.substr(0, 7), "PartNo_")) {
                 const std::string digits(name.substr(7));
                 const bool canonical = digits == "0" || digits[0] != '0';
                 if (canonical && digits.find_first_not_of("0123456789") == std::string::npos &&

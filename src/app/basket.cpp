@@ -3,11 +3,11 @@
 #include "app/path_helpers.h"
 #include "framework/framework_package.h"
 #include "platform/ansi.h"
+#include "platform/ascii_case.h"
 
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <limits>
 #include <stdexcept>
 
 namespace qrv {
@@ -18,16 +18,8 @@ constexpr std::array<std::string_view, 5> kNumberedPrefixes = {"PartNo_", "Type_
                                                                "CAD_"};
 
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-    if (text.size() < prefix.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < prefix.size(); ++i) {
-        auto fold = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; };
-        if (fold(text[i]) != fold(prefix[i])) {
-            return false;
-        }
-    }
-    return true;
+    return text.size() >= prefix.size() &&
+           EqualIgnoringAsciiCase(text.substr(0, prefix.size()), prefix);
 }
 
 struct NumberedName {

@@ -1,25 +1,9 @@
 #include "app/framework_starter.h"
 
 #include "framework/framework_package.h"
+#include "platform/ascii_case.h"
 
 namespace qrv {
-
-namespace {
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < a.size(); ++i) {
-        auto fold = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; };
-        if (fold(a[i]) != fold(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
-} // namespace
 
 bool MatchesHostPattern(std::string_view name, std::string_view pattern, int row) {
     const auto question = pattern.find('?');
@@ -28,7 +12,7 @@ bool MatchesHostPattern(std::string_view name, std::string_view pattern, int row
         if (question != std::string_view::npos) {
             candidate.replace(question, 1, _IISCOMFilesGUIDS.at(static_cast<size_t>(row))[i].name);
         }
-        if (EqualsIgnoringCase(name, candidate)) {
+        if (EqualIgnoringAsciiCase(name, candidate)) {
             return true;
         }
     }
@@ -37,13 +21,13 @@ bool MatchesHostPattern(std::string_view name, std::string_view pattern, int row
 
 int DetectHostKind(StarterServices& services) {
     // The name is fetched again for each test, as the framework does.
-    if (EqualsIgnoringCase(services.ModuleBareName(), "xQRVISAPIServer")) {
+    if (EqualIgnoringAsciiCase(services.ModuleBareName(), "xQRVISAPIServer")) {
         return 1;
     }
     if (MatchesHostPattern(services.ModuleBareName(), "xQRV?SPServer", 0)) {
         return 2;
     }
-    if (EqualsIgnoringCase(services.ModuleBareName(), "xQRVSOAPServer")) {
+    if (EqualIgnoringAsciiCase(services.ModuleBareName(), "xQRVSOAPServer")) {
         return 3;
     }
     if (MatchesHostPattern(services.ModuleBareName(), "xQRV?MLHTTPServer", 1)) {
@@ -54,8 +38,8 @@ int DetectHostKind(StarterServices& services) {
 
 bool FrameworkStarter::IsForeignServerProcess() {
     // In a server process only the server module itself starts the services.
-    return EqualsIgnoringCase(services_.ExeBareName(), "xQRVServer") &&
-           !EqualsIgnoringCase(services_.ModuleBareName(), "xQRVServer");
+    return EqualIgnoringAsciiCase(services_.ExeBareName(), "xQRVServer") &&
+           !EqualIgnoringAsciiCase(services_.ModuleBareName(), "xQRVServer");
 }
 
 bool FrameworkStarter::InitializeCOM(int mode) {

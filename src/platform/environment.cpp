@@ -1,19 +1,11 @@
 #include "platform/environment.h"
 
+#include "platform/ascii_case.h"
+
 #include <algorithm>
 #include <stdexcept>
 
 namespace qrv {
-
-std::string FoldAsciiCase(std::string_view name) {
-    std::string folded(name);
-    for (char& c : folded) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return folded;
-}
 
 EnvironmentSnapshot::EnvironmentSnapshot(const std::vector<std::string>& entries) {
     entries_.reserve(entries.size());
@@ -39,10 +31,6 @@ EnvironmentSnapshot EnvironmentSnapshot::FromBlock(std::string_view block) {
 
 namespace {
 
-char FoldAscii(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 // FNV-1a over the name's bytes with ASCII letters folded to upper case.
 size_t FoldedHash(std::string_view name) {
     uint64_t hash = 14695981039346656037ull;
@@ -50,18 +38,6 @@ size_t FoldedHash(std::string_view name) {
         hash = (hash ^ static_cast<unsigned char>(FoldAscii(c))) * 1099511628211ull;
     }
     return static_cast<size_t>(hash ^ (hash >> 32));
-}
-
-bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (FoldAscii(a[i]) != FoldAscii(b[i])) {
-            return false;
-        }
-    }
-    return true;
 }
 
 } // namespace

@@ -50,6 +50,4 @@ private:
     std::vector<uint32_t> slots_;
 };
 
-std::string FoldAsciiCase(std::string_view name);
-
 } // namespace qrv

@@ -47,17 +47,29 @@ TEST_F(EnvironmentInputTest, EmptyShopNameReachesTheLibraryAsDefault) {
     EXPECT_EQ(CloseAndWait(), 0u);
 }
 
+// The settings file at the root of C:, removed again however the test ends.
+struct SettingsAtTheRootOfC {
+    SettingsAtTheRootOfC() {
+        CreateDirectoryW(L"C:\\Quellon", nullptr);
+        CreateDirectoryW(L"C:\\Quellon\\DOVEravar", nullptr);
+        WriteUtf16File(path, L"[System]\r\nStartPDataMgrTimeoutSeconds=1\r\n");
+    }
+    ~SettingsAtTheRootOfC() {
+        DeleteFileW(path.c_str());
+        RemoveDirectoryW(L"C:\\Quellon\\DOVEravar");
+        RemoveDirectoryW(L"C:\\Quellon");
+    }
+    const std::wstring path = L"C:\\Quellon\\DOVEravar\\doveravar.ini";
+};
+
 // Without APPDATA the settings file lies at the root of the current drive, which the start-up
-// has made the library's folder: put both on C: of the prefix.
+// has made the library's folder: the temp folder, and so the library, is on C: of the prefix.
 TEST_F(EnvironmentInputTest, WithoutAppDataTheSettingsLieAtTheRootOfTheCurrentDrive) {
-    const std::wstring library = L"C:\\qrv-e2e-" + std::to_wstring(GetCurrentProcessId());
-    ASSERT_TRUE(CreateDirectoryW(library.c_str(), nullptr));
+    const std::wstring library = temp_.CreateFolder(L"library");
+    ASSERT_EQ(library.substr(0, 3), L"C:\\");
     ASSERT_TRUE(CopyFileW(DistPath(L"demo\\cadlib\\CADBasketDLL.dll").c_str(),
                           (library + L"\\CADBasketDLL.dll").c_str(), FALSE));
-    CreateDirectoryW(L"C:\\Quellon", nullptr);
-    CreateDirectoryW(L"C:\\Quellon\\DOVEravar", nullptr);
-    const std::wstring settings = L"C:\\Quellon\\DOVEravar\\doveravar.ini";
-    WriteUtf16File(settings, L"[System]\r\nStartPDataMgrTimeoutSeconds=1\r\n");
+    const SettingsAtTheRootOfC settings;
 
     SetEnv(L"APPDATA", std::nullopt);
     SetEnv(L"CADENASEXPORTDLL_", library);
@@ -69,12 +81,6 @@ TEST_F(EnvironmentInputTest, WithoutAppDataTheSettingsLieAtTheRootOfTheCurrentDr
     box.Press(IDOK);
     WaitUntilReady();
     EXPECT_EQ(CloseAndWait(), 0u);
-
-    DeleteFileW(settings.c_str());
-    RemoveDirectoryW(L"C:\\Quellon\\DOVEravar");
-    RemoveDirectoryW(L"C:\\Quellon");
-    DeleteFileW((library + L"\\CADBasketDLL.dll").c_str());
-    RemoveDirectoryW(library.c_str());
 }
 
 } // namespace

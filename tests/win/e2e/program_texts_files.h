@@ -3,6 +3,7 @@
 // the repository, texts databases of their own, copies of the program in other folders, and
 // the system's 8-bit conversion that some captions go through.
 
+#include "driver/handle.h"
 #include "tsv.h"
 
 #include <windows.h>
@@ -54,12 +55,9 @@ private:
 class OpenForWriting {
 public:
     explicit OpenForWriting(const std::wstring& path);
-    ~OpenForWriting();
-    OpenForWriting(const OpenForWriting&) = delete;
-    OpenForWriting& operator=(const OpenForWriting&) = delete;
 
 private:
-    HANDLE handle_;
+    drive::UniqueHandle handle_;
 };
 
 // The Windows error of opening the file for writing with no sharing at all, 0 when that

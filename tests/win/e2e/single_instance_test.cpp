@@ -1,4 +1,5 @@
 // Only one copy runs: a second copy brings the first to the front and ends.
+#include "driver/handle.h"
 #include "program_fixture.h"
 
 #include <windows.h>
@@ -66,11 +67,12 @@ TEST_F(SingleInstanceTest, FirstCopyComesToTheFrontWhileItWaitsForTheCadSystem) 
 }
 
 TEST_F(SingleInstanceTest, AnyProcessHoldingTheMutexMakesEveryStartEndAtOnce) {
-    const HANDLE mutex = CreateMutexA(nullptr, FALSE, "MyApp");
-    ASSERT_NE(mutex, nullptr);
+    // Released however the test ends: a mutex left behind would end every later start.
+    drive::UniqueHandle mutex(CreateMutexA(nullptr, FALSE, "MyApp"));
+    ASSERT_TRUE(mutex);
     DWORD exitCode = 99;
     const auto seen = RunSecondCopy(exitCode);
-    CloseHandle(mutex);
+    mutex.Reset();
     EXPECT_EQ(exitCode, 0u);
     EXPECT_EQ(VisibleCount(seen), 0);
     EXPECT_TRUE(Calls().empty()); // the library was never loaded

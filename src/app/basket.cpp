@@ -49,23 +49,24 @@ std::optional<NumberedName> ParseNumberedName(std::string_view name) {
     return std::nullopt;
 }
 
-// How many entries to read: CADCount, but never past the highest index that a numbered
-// variable carries.
+// How many entries to read: CADCount, every one of them, whether the environment sets it or
+// not.
 size_t BasketEntries(const EnvironmentSnapshot& environment, int32_t count) {
-    int64_t highest = -1;
-    size_t variables = 0;
+    std::vector<int64_t> carried;
     environment.ForEach([&](std::string_view name, std::string_view) {
         const auto numbered = ParseNumberedName(name);
         if (numbered && numbered->index < count) {
-            highest = std::max(highest, numbered->index);
-            ++variables;
+            carried.push_back(numbered->index);
         }
     });
-    const auto entries = static_cast<size_t>(highest + 1);
-    // Every entry costs memory whether the environment sets it or not: a few numbered
-    // variables with huge indexes would otherwise fill memory with empty parts.
-    if (entries > variables + kMostEmptyEntries) {
-        throw std::length_error("the basket's numbered variables leave more than " +
+    std::sort(carried.begin(), carried.end());
+    const auto distinct =
+        static_cast<size_t>(std::unique(carried.begin(), carried.end()) - carried.begin());
+    const auto entries = static_cast<size_t>(count);
+    // Every entry costs memory whether the environment sets it or not: an absurd count would
+    // otherwise fill memory with empty parts.
+    if (entries > distinct + kMostEmptyEntries) {
+        throw std::length_error("the basket count leaves more than " +
                                 std::to_string(kMostEmptyEntries) + " entries empty");
     }
     return entries;

@@ -29,12 +29,10 @@ struct BasketParameters {
 // convert.
 std::optional<int32_t> ParseCADCount(std::string_view text);
 
-// Reads everything from the snapshot and appends the basket to the lists. Entries are read
-// for i = 0 to CADCount-1, but never past the highest index that any numbered variable in
-// the environment carries: a huge count then costs nothing, and every entry a catalogue
-// sets is still read (missing ones in between give empty entries). A basket that would
-// leave more than kMostEmptyEntries entries empty beyond the numbered variables it carries
-// is refused with std::length_error before any entry is added.
+// Reads everything from the snapshot and appends the basket to the lists: CADCount entries,
+// a numbered variable that is not set giving an empty entry. A count that would leave more
+// than kMostEmptyEntries entries empty beyond the indexes the environment carries is refused
+// with std::length_error before any entry is added.
 inline constexpr size_t kMostEmptyEntries = 65536;
 void ReadBasketParameters(const EnvironmentSnapshot& environment, BasketParameters& basket);
 

@@ -1,5 +1,9 @@
 #include "framework/framework_package.h"
 
+#include "settings/wide_strings.h"
+
+#include <stdexcept>
+
 namespace qrv {
 
 namespace {
@@ -138,6 +142,23 @@ std::u16string JStringReplaceW(std::u16string_view text, std::u16string_view pat
         }
     }
     return out;
+}
+
+void JStrToStringList(std::u16string_view text, TWideStrings& list, std::u16string_view separator,
+                      char16_t quote, bool trimPieces) {
+    if (separator.empty() || quote != u'\0' || trimPieces) {
+        throw std::invalid_argument("JStrToStringList: only a plain split is supported");
+    }
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t end = text.find(separator, start);
+        if (end == std::u16string_view::npos) {
+            list.Add(std::u16string(text.substr(start)));
+            return;
+        }
+        list.Add(std::u16string(text.substr(start, end - start)));
+        start = end + separator.size();
+    }
 }
 
 bool JIsWhite(std::u16string_view text, int) {

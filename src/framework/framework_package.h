@@ -10,6 +10,8 @@
 
 namespace qrv {
 
+class TWideStrings;
+
 // --- start-up services -------------------------------------------------------------------
 
 // Bare file name (no folder, no extension) of the process's program file.
@@ -53,6 +55,13 @@ enum TReplaceFlag : unsigned { rfReplaceAll = 1u << 0, rfIgnoreCase = 1u << 1 };
 // unless rfReplaceAll is set).
 std::u16string JStringReplaceW(std::u16string_view text, std::u16string_view pattern,
                                std::u16string_view replacement, unsigned flags);
+
+// Appends the pieces of the text between separators to the list, in order, empty pieces
+// included. A piece is ended by a separator or by the end of the text; a separator at the
+// very end opens no further piece ("A~*~~*~" gives "A" and ""). The program passes a NUL
+// quote character and false; other values are refused with std::invalid_argument.
+void JStrToStringList(std::u16string_view text, TWideStrings& list, std::u16string_view separator,
+                      char16_t quote, bool trimPieces);
 
 // True when the text is empty or holds only blanks (mode 1: spaces and control characters).
 bool JIsWhite(std::u16string_view text, int mode);

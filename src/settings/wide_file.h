@@ -30,6 +30,10 @@ void WriteWholeFile(const std::u16string& fileName, std::string_view bytes);
 // file exists already or cannot be created.
 bool CreateFileIfMissing(const std::u16string& fileName, std::string_view bytes);
 
+// Writes the bytes into the file only when it exists and holds nothing yet. False when the
+// file is missing, not empty, or cannot be written.
+bool FillEmptyFile(const std::u16string& fileName, std::string_view bytes);
+
 // Opens the file for writing (without changing it) and gives its last-write time as a packed
 // local date and time (the date in the high 16 bits, the time in 2-second steps in the low
 // ones), or nothing when the file cannot be opened for writing.

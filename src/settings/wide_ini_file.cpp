@@ -44,9 +44,14 @@ void TWideIniFile::WriteString(const std::u16string& section, const std::u16stri
         FFallbackFile->WriteString(section, ident, value);
         return;
     }
-    if (!FileName().empty() && !WideFileExists(FileName())) {
-        // When this fails (no such folder), the write below fails and reports it.
-        CreateFileIfMissing(FileName(), kUtf16LeBom);
+    if (!FileName().empty()) {
+        // When this fails (no such folder), the write below fails and reports it. A file
+        // that exists but holds nothing would be written in the ANSI code page too.
+        if (!WideFileExists(FileName())) {
+            CreateFileIfMissing(FileName(), kUtf16LeBom);
+        } else {
+            FillEmptyFile(FileName(), kUtf16LeBom);
+        }
     }
     if (!ProfileWriteString(section.c_str(), ident.c_str(), value.c_str(), FileName().c_str())) {
         throw EIniFileException(FileName());

@@ -4,9 +4,10 @@
 // platform has no wide functions (Win32PlatformIsUnicode false when the object is created),
 // everything goes to a TWideMemIniFile_V2 on the same file instead.
 //
-// A file that WriteString is about to create is first created empty as UTF-16LE with its
-// byte-order mark: the platform writes a new file in the ANSI code page and would lose every
-// character outside it, while it keeps the encoding of a file that exists.
+// A file that WriteString is about to create, or one that exists but holds nothing, first
+// gets the UTF-16LE byte-order mark: the platform writes such a file in the ANSI code page
+// and would lose every character outside it, while it keeps the encoding of a file with
+// content.
 
 #include "settings/wide_custom_ini_file.h"
 #include "settings/wide_mem_ini_file.h"

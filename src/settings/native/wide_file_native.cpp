@@ -85,6 +85,14 @@ bool CreateFileIfMissing(const std::u16string& fileName, std::string_view bytes)
     return std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
 }
 
+bool FillEmptyFile(const std::u16string& fileName, std::string_view bytes) {
+    UniqueFile file(std::fopen(PathOf(fileName).c_str(), "r+b"));
+    if (!file || std::fseek(file.get(), 0, SEEK_END) != 0 || std::ftell(file.get()) != 0) {
+        return false;
+    }
+    return std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
+}
+
 std::optional<int32_t> PackedWriteStampForWriting(const std::u16string& fileName) {
     const auto path = PathOf(fileName);
     std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);

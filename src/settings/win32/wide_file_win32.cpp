@@ -71,6 +71,14 @@ bool CreateFileIfMissing(const std::u16string& fileName, std::string_view bytes)
     return file.valid() && WriteAll(file.get(), bytes);
 }
 
+bool FillEmptyFile(const std::u16string& fileName, std::string_view bytes) {
+    UniqueHandle file(CreateFileW(WideName(fileName), GENERIC_READ | GENERIC_WRITE, kShareAll,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    return file.valid() && GetFileSizeEx(file.get(), &size) && size.QuadPart == 0 &&
+           WriteAll(file.get(), bytes);
+}
+
 std::optional<int32_t> PackedWriteStampForWriting(const std::u16string& fileName) {
     UniqueHandle file(CreateFileW(WideName(fileName), GENERIC_WRITE, kShareAll, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));

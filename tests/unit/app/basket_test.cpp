@@ -58,31 +58,43 @@ TEST(Basket, CountsThatGiveAnEmptyBasket) {
     EXPECT_TRUE(Read({"PartNo_0=A"}).PartNoList.empty()); // no count at all
 }
 
-TEST(Basket, HugeCountReadsWhatTheEnvironmentCarries) {
-    const auto basket = Read({"CADCount=2000000000", "PartNo_0=A", "Type_4=T4", "PartNo_2=C"});
-    // Index 4 is the highest set; entries 1 and 3 are missing and stay empty.
-    EXPECT_EQ(basket.PartNoList, (std::vector<std::u16string>{u"A", u"", u"C", u"", u""}));
-    EXPECT_EQ(basket.TypeList.back(), u"T4");
-    EXPECT_EQ(basket.CADList.size(), 5u);
+TEST(Basket, EveryCountedEntryExistsTrailingOnesIncluded) {
+    const auto basket = Read({"CADCount=3", "PartNo_0=A", "PartNo_1=B", "Type_1=T1"});
+    EXPECT_EQ(basket.PartNoList, (std::vector<std::u16string>{u"A", u"B", u""}));
+    EXPECT_EQ(basket.TypeList, (std::vector<std::u16string>{u"", u"T1", u""}));
+    EXPECT_EQ(basket.CADList.size(), 3u);
+
+    // A count with no numbered variable at all is that many empty parts.
+    EXPECT_EQ(Read({"CADCount=4"}).ID2List, std::vector<std::u16string>(4));
 }
 
-TEST(Basket, SparseHugeIndexesAreRefusedBeforeAnythingIsAdded) {
+TEST(Basket, CountsLeavingTooManyEntriesEmptyAreRefusedBeforeAnythingIsAdded) {
+    // Two carried indexes (0 and 7): up to kMostEmptyEntries empty entries beside them.
+    const auto limit = std::to_string(kMostEmptyEntries + 2);
+    const auto accepted = Read({"CADCount=" + limit, "PartNo_0=A", "CAD_7=x", "Type_7=t"});
+    ASSERT_EQ(accepted.PartNoList.size(), kMostEmptyEntries + 2);
+    EXPECT_EQ(accepted.CADList[7], u"x");
+
     BasketParameters basket;
     basket.PartNoList = {u"kept"};
-    const EnvironmentSnapshot hostile(
-        {"ShopName=S", "CADCount=2000000000", "PartNo_0=A", "CAD_1999999999=far away"});
-    EXPECT_THROW(ReadBasketParameters(hostile, basket), std::length_error);
+    const auto over = std::to_string(kMostEmptyEntries + 3);
+    const EnvironmentSnapshot tooMany(
+        {"ShopName=S", "CADCount=" + over, "PartNo_0=A", "CAD_7=x", "Type_7=t"});
+    EXPECT_THROW(ReadBasketParameters(tooMany, basket), std::length_error);
     EXPECT_EQ(basket.PartNoList, (std::vector<std::u16string>{u"kept"}));
     EXPECT_TRUE(basket.CADList.empty());
     EXPECT_EQ(basket.ShopName, u"S"); // what comes before the lists was read
 
-    // Gaps up to the limit are kept as empty entries.
-    const auto index = std::to_string(kMostEmptyEntries + 1);
-    const auto wide = Read({"CADCount=2000000000", "PartNo_0=A", "PartNo_" + index + "=B"});
-    ASSERT_EQ(wide.PartNoList.size(), kMostEmptyEntries + 2);
-    EXPECT_EQ(wide.PartNoList.back(), u"B");
-    // Indexes at or past the count do not count.
-    EXPECT_EQ(Read({"CADCount=1", "PartNo_0=A", "PartNo_1999999999=B"}).PartNoList.size(), 1u);
+    BasketParameters hostile;
+    EXPECT_THROW(ReadBasketParameters(EnvironmentSnapshot({"CADCount=2000000000", "PartNo_0=A",
+                                                           "CAD_1999999999=far away"}),
+                                      hostile),
+                 std::length_error);
+    EXPECT_TRUE(hostile.PartNoList.empty());
+
+    // Indexes at or past the count are ignored, so they cannot widen the limit either.
+    EXPECT_EQ(Read({"CADCount=1", "PartNo_0=A", "PartNo_1999999999=B"}).PartNoList,
+              (std::vector<std::u16string>{u"A"}));
 }
 
 TEST(Basket, NamesCompareWithoutCaseAndValuesConvertFromAnsi) {

@@ -18,10 +18,13 @@ protected:
     }
 };
 
-TEST_F(EnvironmentInputTest, HugeCountStartsAsUsual) {
+TEST_F(EnvironmentInputTest, AbsurdCountIsReportedAndTheStartGoesOn) {
     UseDemoBasket();
     SetEnv(L"CADCount", L"2000000000");
     Start();
+    const auto box = drive::MessageBoxWindow::WaitFor(program_->Id());
+    EXPECT_EQ(box.Message(), L"Exception reading env");
+    box.Press(IDOK);
     WaitUntilReady();
     EXPECT_EQ(CloseAndWait(), 0u);
 }

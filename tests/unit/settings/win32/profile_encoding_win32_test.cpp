@@ -51,5 +51,15 @@ TEST(ProfileEncodingWin32, ExistingAnsiFileKeepsItsEncoding) {
     EXPECT_EQ(ReadBytes(folder.Path() / "ansi.ini"), "[S]\r\nj=caf\xE9\r\nk=\xE9?\r\n");
 }
 
+TEST(ProfileEncodingWin32, StoreKeepsCyrillicAndCjkInAnEmptyExistingFile) {
+    ScopedPlatformIsUnicode platform(true);
+    TempFolder folder;
+    WriteBytes(folder.Path() / "empty.ini", "");
+    const std::u16string file = folder.File(u"empty.ini");
+    TWideIniFile(file).WriteString(u"S", u"k", kProject);
+    EXPECT_EQ(PlatformRead(file), kProject);
+    EXPECT_EQ(ReadBytes(folder.Path() / "empty.ini").substr(0, 2), "\xFF\xFE");
+}
+
 } // namespace
 } // namespace qrv

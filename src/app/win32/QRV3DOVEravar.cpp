@@ -63,7 +63,6 @@ int RunProgram(HINSTANCE instance) {
         qrv::ShowMessage(error.message());
         return 1;
     }
-    mainWindow.CloseIfRequestedDuringStartUp();
 
     qrv::RunMessageLoop();
     mainWindow.ShutdownIfStillOpen();

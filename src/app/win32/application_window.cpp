@@ -11,32 +11,24 @@ TApplicationWindow& ApplicationWindow() {
 }
 
 void TApplicationWindow::Create(HINSTANCE instance) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = &TApplicationWindow::WindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    windowClass.lpszClassName = ids::kApplicationWindowClass;
-    RegisterClassExW(&windowClass);
     // Zero size, so that showing it adds a taskbar entry and nothing on the screen.
-    handle_ =
-        CreateWindowExW(0, ids::kApplicationWindowClass, L"",
-                        WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, GetSystemMetrics(SM_CXSCREEN) / 2,
-                        GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr, nullptr, instance, this);
+    CreateWindowOf(
+        instance,
+        {.name = ids::kApplicationWindowClass, .icon = LoadIconW(instance, MAKEINTRESOURCEW(1))}, 0,
+        L"", WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX,
+        {GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0}, nullptr);
 }
 
 void TApplicationWindow::Destroy() {
-    if (handle_ != nullptr) {
-        DestroyWindow(handle_);
-        handle_ = nullptr;
+    if (Handle() != nullptr) {
+        DestroyWindow(Handle());
     }
 }
 
 void TApplicationWindow::SetTitle(const std::string& title) {
     title_ = title;
-    if (handle_ != nullptr) {
-        SetWindowTextA(handle_, title_.c_str());
+    if (Handle() != nullptr) {
+        SetWindowTextA(Handle(), title_.c_str());
     }
 }
 
@@ -44,38 +36,40 @@ std::u16string TApplicationWindow::TitleWide() const {
     return FromAnsi(title_);
 }
 
-LRESULT CALLBACK TApplicationWindow::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                                LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<TApplicationWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self == nullptr || self->handle_ != window) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return self->Handle(message, wParam, lParam);
+void TApplicationWindow::AddProgramWindow(HWND window) {
+    others_.push_back(window);
 }
 
-void TApplicationWindow::RestoreMainWindow() {
+void TApplicationWindow::BringProgramWindowsToFront() {
     if (main_ == nullptr || !IsWindow(main_)) {
         return;
     }
     if (IsIconic(main_)) {
         ShowWindow(main_, SW_RESTORE);
     }
-    SetForegroundWindow(main_);
+    SetWindowPos(main_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    for (const HWND window : others_) {
+        if (IsWindow(window) && IsWindowVisible(window)) {
+            SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
+    }
+    // The input goes back to the window of the program that had it last.
+    HWND active = Handle() != nullptr ? GetLastActivePopup(Handle()) : nullptr;
+    if (active == nullptr || active == Handle() || !IsWindowVisible(active) ||
+        !IsWindowEnabled(active)) {
+        active = main_;
+    }
+    SetForegroundWindow(active);
 }
 
-LRESULT TApplicationWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TApplicationWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_RESTORE) {
-            if (IsIconic(handle_)) {
-                ShowWindow(handle_, SW_RESTORE);
+            if (IsIconic(Handle())) {
+                ShowWindow(Handle(), SW_RESTORE);
             }
-            RestoreMainWindow();
+            BringProgramWindowsToFront();
             return 0;
         }
         break;
@@ -95,7 +89,7 @@ LRESULT TApplicationWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    return DefWindowProcW(handle_, message, wParam, lParam);
+    return DefaultHandling(message, wParam, lParam);
 }
 
 } // namespace qrv

@@ -2,17 +2,19 @@
 // The application window: the hidden top-level window that represents the program on the
 // taskbar and owns its other windows. It never shows content of its own.
 
+#include "app/win32/window_base.h"
+
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace qrv {
 
-class TApplicationWindow {
+class TApplicationWindow final : public TWindowBase {
 public:
     void Create(HINSTANCE instance);
     void Destroy();
-    HWND Handle() const { return handle_; }
 
     // The application title, 8-bit text in the ANSI code page.
     void SetTitle(const std::string& title);
@@ -21,14 +23,18 @@ public:
 
     // The window that a restore brings back and to the front.
     void SetMainWindow(HWND main) { main_ = main; }
+    // Further windows of the program that come to the front with it while they are shown.
+    void AddProgramWindow(HWND window);
+
+    // Restores the main window when it is minimised and brings it and the program's other
+    // shown windows to the front of the desktop; the last active of them gets the input.
+    void BringProgramWindowsToFront();
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-    void RestoreMainWindow();
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    HWND handle_ = nullptr;
     HWND main_ = nullptr;
+    std::vector<HWND> others_;
     std::string title_;
 };
 

@@ -3,9 +3,12 @@
 // runs the shutdown.
 
 #include "app/basket.h"
+#include "app/close_gate.h"
+#include "app/win32/window_base.h"
 #include "cadlib/cad_start.h"
-#include "cadlib/sub_dir.h"
 #include "cadlib/win32/bound_cad_library.h"
+#include "controls/win32/check_list.h"
+#include "export/export_choices.h"
 #include "platform/win32/path_variable.h"
 #include "texts/program_texts.h"
 
@@ -13,7 +16,6 @@
 
 #include <commctrl.h>
 
-#include <array>
 #include <map>
 #include <memory>
 #include <string>
@@ -24,29 +26,32 @@ namespace qrv {
 UINT& RestoreMessage();
 inline constexpr char kRestoreMessageName[] = "QRV3DOVEravar";
 
-class TfrmExport final : private CadStartHost, private ProgramTextTargets {
+class TfrmExport final : public TWindowBase,
+                         private CadStartHost,
+                         private ProgramTextTargets,
+                         private ExportChoiceFields {
 public:
     TfrmExport() = default;
-    TfrmExport(const TfrmExport&) = delete;
-    TfrmExport& operator=(const TfrmExport&) = delete;
     ~TfrmExport() override;
 
     // Creates the window and runs the start-up sequence. ECADLibraryLoadError leaves it
     // (the program then ends with exit code 1); other errors are reported here.
     void Create(HINSTANCE instance, HWND owner);
-    HWND Handle() const { return handle_; }
-    bool IsOpen() const { return handle_ != nullptr; }
+    bool IsOpen() const { return Exists(); }
 
-    // Carries out a close request that came while the start-up was running.
-    void CloseIfRequestedDuringStartUp();
     // The shutdown for a program that ends without its window being closed.
     void ShutdownIfStillOpen();
 
 private:
     // Handlers.
     void FormCreate();
-    bool FormClose();
+    void FormClose();
     void FormDestroy();
+    void BrowseDestinationChange();
+    void SubDirListBoxMouseUp();
+    void btnMoveUpClick();
+    void btnMoveDownClick();
+    void btnBrowseClick();
 
     // Start-up steps.
     bool StartCAD();
@@ -55,9 +60,15 @@ private:
     void SetLibraryDirs(const std::u16string& cadData, const std::u16string& cadSoftware,
                         const std::u16string& destination, const std::u16string& shopName);
     void ReadStartTimeout();
+    void ReadCADFormats();
+    void LoadSettings();
+    void SaveSettings();
+    void UpdateExportButton();
     void BringWindowsToFront();
     void LoadProgramTexts();
     void ApplyProgramTexts();
+    // Pumps; false when a close request is pending, so that the start-up ends here.
+    bool PumpAndGoOn();
 
     // CadStartHost.
     void ShowStartingPanel() override;
@@ -66,7 +77,7 @@ private:
     void Sleep(int milliseconds) override;
     double NowInDays() override;
     void RequestTerminate() override;
-    bool CloseRequested() override { return closeRequested_; }
+    bool CloseRequested() override { return closeGate_.ClosePending(); }
 
     // ProgramTextTargets.
     void SetApplicationTitle(const std::string& title) override;
@@ -77,34 +88,39 @@ private:
     void SetExportButtonLabel(const std::u16string& label) override;
     void ShowHint(NMTTDISPINFOW* request) const;
 
+    // ExportChoiceFields.
+    std::u16string Destination() const override;
+    void SetDestination(const std::u16string& destination) override;
+    bool CreateZip() const override;
+    void SetCreateZip(bool createZip) override;
+
     // Window plumbing.
     void CreateControls();
     HWND Control(int id) const;
     std::u16string ControlText(int id) const;
     void SetControlText(int id, const std::u16string& text);
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK RestoreWindowProc(HWND window, UINT message, WPARAM wParam,
                                               LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void HandleCommand(int id, int code);
     void HandleCloseRequest();
 
     HINSTANCE instance_ = nullptr;
-    HWND handle_ = nullptr;
     HFONT font_ = nullptr;
     HWND tooltip_ = nullptr;
     std::map<int, std::u16string> hints_;
     WNDPROC previousWndProc_ = nullptr; // FPreviousWndProc
 
-    bool startUpRunning_ = false;
-    bool closeRequested_ = false;
+    TCloseGate closeGate_{[this] { PostMessageW(Handle(), WM_CLOSE, 0, 0); }};
 
     std::unique_ptr<TStringHash> texts_; // the text table
     KeptTexts keptTexts_;
     BasketParameters basket_;
-    std::array<TSubDir, kSubDirCount> subDirOrder_{sdWKB, sdCADFormat, sdABC, sdBaureihe,
-                                                   sdPartNo}; // FSubDirOrder
-    int32_t startTimeout_ = 120;                              // FStartTimeout
-    PathPrefix savedPath_;                                    // FSavedPath
+    TCheckList formatsList_;   // FormatsList
+    TCheckList subDirListBox_; // SubDirListBox
+    TExportChoices choices_{formatsList_, subDirListBox_, *this};
+    int32_t startTimeout_ = 120; // FStartTimeout
+    PathPrefix savedPath_;       // FSavedPath
     BoundCadLibrary library_;
 };
 

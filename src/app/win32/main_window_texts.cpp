@@ -40,7 +40,7 @@ void TfrmExport::ApplyProgramTexts() {
 
 void TfrmExport::SetApplicationTitle(const std::string& title) {
     ApplicationWindow().SetTitle(title);
-    SetWindowTextA(handle_, ApplicationWindow().Title().c_str());
+    SetWindowTextA(Handle(), ApplicationWindow().Title().c_str());
 }
 
 void TfrmExport::SetCaption(int control, const std::u16string& caption) {
@@ -60,7 +60,7 @@ void TfrmExport::SetHint(int control, const std::u16string& hint) {
     TOOLINFOW tool{};
     tool.cbSize = sizeof(tool);
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = handle_;
+    tool.hwnd = Handle();
     tool.uId = reinterpret_cast<UINT_PTR>(Control(control));
     tool.lpszText = LPSTR_TEXTCALLBACKW;
     SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));

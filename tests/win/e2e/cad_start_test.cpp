@@ -30,11 +30,6 @@ std::vector<std::wstring> From(const std::vector<std::wstring>& calls, const std
 
 class CadStartTest : public ProgramTest {
 protected:
-    void WriteSettings(const std::wstring& text) {
-        CreateDirectoryW((AppData() + L"\\Quellon").c_str(), nullptr);
-        CreateDirectoryW((AppData() + L"\\Quellon\\DOVEravar").c_str(), nullptr);
-        WriteUtf16File(SettingsFile(), text);
-    }
     void ExpectTimeoutMessage() {
         const auto box = drive::MessageBoxWindow::WaitFor(program_->Id(), std::chrono::seconds(30));
         EXPECT_EQ(box.Message(), L"Exception starting CAD (timeout)");

@@ -73,6 +73,13 @@ drive::Window ProgramTest::WaitUntilReady(drive::Milliseconds timeout) {
     return *main_;
 }
 
+drive::Window ProgramTest::WaitUntilChoicesRestored(drive::Milliseconds timeout) {
+    WaitUntilReady(timeout);
+    const drive::CheckList subDirs = SubDirList();
+    drive::WaitUntil([&] { return subDirs.Count() == 5; }, timeout, "the subfolder list");
+    return *main_;
+}
+
 drive::Window ProgramTest::Control(int id) {
     return main_->Child(id);
 }
@@ -96,6 +103,18 @@ std::vector<std::wstring> ProgramTest::Calls() const {
 
 std::wstring ProgramTest::SettingsFile() const {
     return appData_ + L"\\Quellon\\DOVEravar\\doveravar.ini";
+}
+
+void ProgramTest::WriteSettings(const std::wstring& text) const {
+    CreateDirectoryW((appData_ + L"\\Quellon").c_str(), nullptr);
+    CreateDirectoryW((appData_ + L"\\Quellon\\DOVEravar").c_str(), nullptr);
+    WriteUtf16File(SettingsFile(), text);
+}
+
+std::vector<std::wstring> ProgramTest::SettingsLines() const {
+    const std::string bytes = ReadBytes(SettingsFile());
+    EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE") << "the settings file is not UTF-16LE";
+    return SplitLines(ReadUtf16File(SettingsFile()));
 }
 
 std::wstring CallName(const std::wstring& call) {

@@ -5,6 +5,7 @@
 
 #include "app/main_window_ids.h"
 #include "driver/e2e.h"
+#include "driver/list_box.h"
 #include "driver/message_box.h"
 #include "driver/process.h"
 #include "driver/top_level.h"
@@ -39,6 +40,8 @@ protected:
     // starting panel.
     drive::Window WaitForMainWindow(drive::Milliseconds timeout = drive::kDefaultTimeout);
     drive::Window WaitUntilReady(drive::Milliseconds timeout = drive::kDefaultTimeout);
+    // Waits until the start-up has restored the choices (the subfolder list is filled).
+    drive::Window WaitUntilChoicesRestored(drive::Milliseconds timeout = drive::kDefaultTimeout);
     // A control of the main window by its identifier (app/main_window_ids.h).
     drive::Window Control(int id);
     // Closes the main window and returns the exit code.
@@ -49,6 +52,14 @@ protected:
     std::vector<std::wstring> Calls() const;
     std::wstring AppData() const { return appData_; }
     std::wstring SettingsFile() const;
+    // Writes the settings file (UTF-16LE with its byte-order mark), creating its folders.
+    void WriteSettings(const std::wstring& text) const;
+    // The settings file's lines, decoded from UTF-16LE after checking its byte-order mark.
+    std::vector<std::wstring> SettingsLines() const;
+
+    // The main window's check lists.
+    drive::CheckList FormatsList() { return drive::CheckList(Control(ids::FormatsList)); }
+    drive::CheckList SubDirList() { return drive::CheckList(Control(ids::SubDirListBox)); }
 
     drive::Environment environment_;
     std::optional<drive::Process> program_;

@@ -11,7 +11,8 @@
 #include <optional>
 #include <string>
 
-#include "check_list.h"
+#include "controls/win32/check_list.h"
+#include "controls/win32/reflection.h"
 #include "driver/process.h"
 #include "fixture_ids.h"
 
@@ -100,10 +101,15 @@ void CreateControls(HWND window) {
     for (const wchar_t* fruit : {L"Apple", L"Banana", L"Cherry", L"Dattel \u00FC\u20AC\u2713"}) {
         SendMessageW(fruits, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(fruit));
     }
-    HWND options = CreateCheckList(window, kOptionList, 230, 160, 200, 100);
-    AddCheckListEntry(options, L"First", false, true);
-    AddCheckListEntry(options, L"Second", true, true);
-    AddCheckListEntry(options, L"Third", false, false);
+    // The program's own check list.
+    TCheckList options =
+        TCheckList::Create(GetModuleHandleW(nullptr), window, kOptionList, 230, 160, 200, 100,
+                           static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+    for (const char16_t* option : {u"First", u"Second", u"Third"}) {
+        options.Add(option);
+    }
+    options.SetChecked(1, true);
+    options.SetEnabled(2, false);
 }
 
 // Like a long run that keeps its windows alive: shows the progress window and handles messages
@@ -159,8 +165,7 @@ LRESULT CALLBACK MainProcedure(HWND window, UINT message, WPARAM wparam, LPARAM 
         }
         return 0;
     case WM_DRAWITEM:
-        DrawCheckListEntry(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
-        return TRUE;
+        return ReflectDrawItem(lparam);
     case WM_DESTROY:
         PostQuitMessage(g_options.exit_code);
         return 0;

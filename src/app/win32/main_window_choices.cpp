@@ -1,0 +1,62 @@
+// The user's choices on the main window: formats, subfolder order, zip box, destination and
+// the folder dialog, and the Export button rule.
+#include "app/main_window_ids.h"
+#include "app/win32/application_window.h"
+#include "app/win32/main_window.h"
+#include "export/win32/folder_dialog.h"
+#include "framework/win32/mouse_state_button.h"
+#include "settings/wide_trim.h"
+
+namespace qrv {
+
+std::u16string TfrmExport::Destination() const {
+    return ControlText(ids::BrowseDestination);
+}
+
+void TfrmExport::SetDestination(const std::u16string& destination) {
+    SetControlText(ids::BrowseDestination, destination);
+}
+
+bool TfrmExport::CreateZip() const {
+    return SendMessageW(Control(ids::cbCreateZip), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void TfrmExport::SetCreateZip(bool createZip) {
+    SendMessageW(Control(ids::cbCreateZip), BM_SETCHECK, createZip ? BST_CHECKED : BST_UNCHECKED,
+                 0);
+}
+
+void TfrmExport::UpdateExportButton() {
+    TxQRV3MouseStateButton(Control(ids::btnExport)).SetEnabled(choices_.ExportAllowed());
+}
+
+void TfrmExport::BrowseDestinationChange() {
+    UpdateExportButton();
+}
+
+void TfrmExport::SubDirListBoxMouseUp() {
+    const BOOL enabled = choices_.MoveButtonsEnabled() ? TRUE : FALSE;
+    EnableWindow(Control(ids::btnMoveUp), enabled);
+    EnableWindow(Control(ids::btnMoveDown), enabled);
+}
+
+void TfrmExport::btnMoveUpClick() {
+    choices_.MoveSelectedUp();
+}
+
+void TfrmExport::btnMoveDownClick() {
+    choices_.MoveSelectedDown();
+}
+
+void TfrmExport::btnBrowseClick() {
+    TxQRV3MouseStateButton(Control(ids::btnExport)).SetEnabled(false);
+    const std::u16string chosen =
+        BrowseForFolder(Handle(), u"", Destination(), /*allowNewFolder=*/true);
+    const std::u16string trimmed(WideTrim(chosen));
+    if (!trimmed.empty()) {
+        SetDestination(trimmed);
+    }
+    UpdateExportButton();
+}
+
+} // namespace qrv

@@ -1,0 +1,84 @@
+#include "app/win32/window_base.h"
+
+#include "app/win32/message_boxes.h"
+#include "controls/win32/reflection.h"
+#include "controls/win32/window_class.h"
+
+#include <stdexcept>
+
+namespace qrv {
+
+TWindowBase::~TWindowBase() {
+    if (handle_ != nullptr) {
+        const HWND window = handle_;
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        handle_ = nullptr;
+        DestroyWindow(window);
+    }
+}
+
+void TWindowBase::CreateWindowOf(HINSTANCE instance, const TWindowClass& windowClass, DWORD exStyle,
+                                 const wchar_t* caption, DWORD style, TPlacement placement,
+                                 HWND owner) {
+    WNDCLASSEXW existing;
+    if (!FindWindowClass(instance, windowClass.name, existing)) {
+        WNDCLASSEXW description{};
+        description.cbSize = sizeof(description);
+        description.style = windowClass.style;
+        description.lpfnWndProc = &TWindowBase::Procedure;
+        description.hInstance = instance;
+        description.hIcon = windowClass.icon;
+        description.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+        description.hbrBackground = windowClass.background;
+        description.lpszClassName = windowClass.name;
+        if (RegisterClassExW(&description) == 0) {
+            throw std::runtime_error("A window class could not be registered.");
+        }
+    }
+    CreateWindowExW(exStyle, windowClass.name, caption, style, placement.x, placement.y,
+                    placement.width, placement.height, owner, nullptr, instance, this);
+    if (handle_ == nullptr) {
+        throw std::runtime_error("A window could not be created.");
+    }
+}
+
+LRESULT TWindowBase::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefaultHandling(message, wParam, lParam);
+}
+
+LRESULT TWindowBase::DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DRAWITEM) {
+        return ReflectDrawItem(lParam);
+    }
+    return DefWindowProcW(handle_, message, wParam, lParam);
+}
+
+SIZE TWindowBase::OuterSize(int clientWidth, int clientHeight, DWORD style, DWORD exStyle) {
+    RECT outer{0, 0, clientWidth, clientHeight};
+    AdjustWindowRectEx(&outer, style, FALSE, exStyle);
+    return {outer.right - outer.left, outer.bottom - outer.top};
+}
+
+LRESULT CALLBACK TWindowBase::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* created = static_cast<TWindowBase*>(
+            reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+        created->handle_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+    }
+    auto* self = reinterpret_cast<TWindowBase*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
+        // The window is gone: the object no longer speaks for it.
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        self->handle_ = nullptr;
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    LRESULT result = 0;
+    RunHandler([&] { result = self->HandleMessage(message, wParam, lParam); });
+    return result;
+}
+
+} // namespace qrv

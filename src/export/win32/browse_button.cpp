@@ -1,0 +1,130 @@
+#include "export/win32/browse_button.h"
+
+#include "controls/win32/reflection.h"
+#include "controls/win32/window_class.h"
+
+#include <array>
+#include <stdexcept>
+
+namespace qrv {
+
+namespace {
+
+constexpr int kPictureWidth = 13;
+constexpr int kPictureHeight = 11;
+
+// The picture: '#' is drawn, '.' is transparent.
+constexpr std::array<const char*, kPictureHeight> kFolder = {
+    ".####........", //
+    "#....#.......", //
+    "#.....######.", //
+    "#...........#", //
+    "#.###########", //
+    "#.#.........#", //
+    "##.........#.", //
+    "##.........#.", //
+    "#.........#..", //
+    "#.........#..", //
+    "##########...", //
+};
+
+// A monochrome mask of the picture: bits set where the folder is drawn.
+HBITMAP FolderMask() {
+    static const HBITMAP mask = [] {
+        // Rows of 1-bit pixels, each padded to 16 bits as monochrome bitmaps require.
+        std::array<WORD, kPictureHeight> rows{};
+        for (int y = 0; y < kPictureHeight; ++y) {
+            WORD bits = 0;
+            for (int x = 0; x < kPictureWidth; ++x) {
+                if (kFolder[static_cast<size_t>(y)][x] == '#') {
+                    bits |= static_cast<WORD>(0x8000u >> x);
+                }
+            }
+            rows[static_cast<size_t>(y)] = static_cast<WORD>((bits >> 8) | (bits << 8));
+        }
+        return CreateBitmap(kPictureWidth, kPictureHeight, 1, 1, rows.data());
+    }();
+    return mask;
+}
+
+void Draw(const DRAWITEMSTRUCT& item) {
+    const HDC dc = item.hDC;
+    RECT rect = item.rcItem;
+    FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+    if (pressed) {
+        DrawEdge(dc, &rect, BDR_SUNKENOUTER, BF_RECT);
+    }
+    if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0) {
+        RECT focus = rect;
+        InflateRect(&focus, -2, -2);
+        DrawFocusRect(dc, &focus);
+    }
+
+    const int offset = pressed ? 1 : 0;
+    const int left = rect.left + (rect.right - rect.left - kPictureWidth) / 2 + offset;
+    const int top = rect.top + (rect.bottom - rect.top - kPictureHeight) / 2 + offset;
+    const HDC maskDc = CreateCompatibleDC(dc);
+    const HGDIOBJ previousMask = SelectObject(maskDc, FolderMask());
+    const HBRUSH colour =
+        CreateSolidBrush((item.itemState & ODS_DISABLED) != 0 ? GetSysColor(COLOR_GRAYTEXT)
+                                                              : kBrowsePictureColour);
+    const HGDIOBJ previousBrush = SelectObject(dc, colour);
+    const COLORREF previousText = SetTextColor(dc, RGB(0, 0, 0));
+    const COLORREF previousBack = SetBkColor(dc, RGB(255, 255, 255));
+    // Where the mask is set the brush is painted, elsewhere the background stays.
+    constexpr DWORD kPaintBrushWhereSourceIsSet = 0x00E20746;
+    BitBlt(dc, left, top, kPictureWidth, kPictureHeight, maskDc, 0, 0, kPaintBrushWhereSourceIsSet);
+    SetBkColor(dc, previousBack);
+    SetTextColor(dc, previousText);
+    SelectObject(dc, previousBrush);
+    DeleteObject(colour);
+    SelectObject(maskDc, previousMask);
+    DeleteDC(maskDc);
+}
+
+WNDPROC& ButtonProcedure() {
+    static WNDPROC procedure = nullptr;
+    return procedure;
+}
+
+LRESULT CALLBACK BrowseButtonProcedure(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kReflectedDrawItem) {
+        Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    }
+    return CallWindowProcW(ButtonProcedure(), button, message, wParam, lParam);
+}
+
+void RegisterBrowseButtonClass(HINSTANCE instance) {
+    WNDCLASSEXW existing;
+    if (FindWindowClass(instance, kBrowseButtonClass, existing)) {
+        return;
+    }
+    WNDCLASSEXW button;
+    if (!FindWindowClass(nullptr, L"BUTTON", button)) {
+        throw std::runtime_error("The button class is missing.");
+    }
+    ButtonProcedure() = button.lpfnWndProc;
+    button.cbSize = sizeof(button);
+    button.lpfnWndProc = &BrowseButtonProcedure;
+    button.hInstance = instance;
+    button.lpszClassName = kBrowseButtonClass;
+    button.style &= ~CS_GLOBALCLASS;
+    if (RegisterClassExW(&button) == 0) {
+        throw std::runtime_error("The browse button class could not be registered.");
+    }
+}
+
+} // namespace
+
+HWND CreateBrowseButton(HINSTANCE instance, HWND parent, int id, int x, int y, int width,
+                        int height) {
+    RegisterBrowseButtonClass(instance);
+    return CreateWindowExW(0, kBrowseButtonClass, L"",
+                           WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, x, y, width, height,
+                           parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
+                           nullptr);
+}
+
+} // namespace qrv

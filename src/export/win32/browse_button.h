@@ -1,0 +1,17 @@
+#pragma once
+// The flat button beside the destination field: no caption, a 13 by 11 picture of a folder in
+// RGB(0, 145, 220) on a transparent background, a sunken edge while pressed. It clicks like any
+// button (WM_COMMAND/BN_CLICKED, BM_CLICK); its parent hands WM_DRAWITEM back to it
+// (controls/win32/reflection.h).
+
+#include <windows.h>
+
+namespace qrv {
+
+inline constexpr wchar_t kBrowseButtonClass[] = L"TQRVBrowseButton";
+inline constexpr COLORREF kBrowsePictureColour = RGB(0, 145, 220);
+
+HWND CreateBrowseButton(HINSTANCE instance, HWND parent, int id, int x, int y, int width,
+                        int height);
+
+} // namespace qrv

@@ -1,0 +1,53 @@
+#include "export/win32/folder_dialog.h"
+
+#include <shlobj.h>
+
+#include <array>
+#include <memory>
+
+namespace qrv {
+
+namespace {
+
+struct ItemListRelease {
+    void operator()(ITEMIDLIST* items) const { CoTaskMemFree(items); }
+};
+using ItemList = std::unique_ptr<ITEMIDLIST, ItemListRelease>;
+
+} // namespace
+
+int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM, LPARAM data) {
+    if (message == BFFM_INITIALIZED) {
+        // The parameter is a path, not an item list.
+        SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, data);
+    }
+    return 0;
+}
+
+std::u16string BrowseForFolder(HWND owner, const std::u16string& title,
+                               const std::u16string& startFolder, bool allowNewFolder) {
+    std::array<wchar_t, MAX_PATH + 1> displayName{};
+    BROWSEINFOW description{};
+    description.hwndOwner = owner;
+    description.pidlRoot = nullptr;
+    description.pszDisplayName = displayName.data();
+    description.lpszTitle = reinterpret_cast<const wchar_t*>(title.c_str());
+    description.ulFlags = allowNewFolder ? kBrowseFlags : kBrowseFlagsWithoutNewFolder;
+    if (!startFolder.empty()) {
+        description.lpfn = &BrowseCallback;
+        description.lParam = reinterpret_cast<LPARAM>(startFolder.c_str());
+    }
+
+    const ItemList chosen(SHBrowseForFolderW(&description));
+    if (!chosen) {
+        return {};
+    }
+    std::array<wchar_t, MAX_PATH + 1> path{};
+    if (!SHGetPathFromIDListW(chosen.get(), path.data())) {
+        return {};
+    }
+    path.back() = L'\0';
+    return std::u16string(reinterpret_cast<const char16_t*>(path.data()));
+}
+
+} // namespace qrv

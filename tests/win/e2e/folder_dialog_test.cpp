@@ -1,0 +1,122 @@
+// The browse button and the system's folder dialog, driven as far as Wine's dialog allows.
+// Wine's dialog follows the preselection only down to the drive: it expands the tree to the
+// start folder's drive and leaves the desktop selected. The tests therefore pick folders with
+// the keyboard, in a tree that the preselection has opened.
+#include "program_fixture.h"
+
+#include "driver/input.h"
+#include "driver/top_level.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+namespace qrv::e2e {
+namespace {
+
+using drive::kDefaultTimeout;
+using drive::WaitUntil;
+using drive::Window;
+
+// A folder at the root of C:, where Wine's opened tree shows it; removed again at the end.
+class FolderAtTheRoot {
+public:
+    explicit FolderAtTheRoot(const std::wstring& name) : path_(L"C:\\" + name) {
+        CreateDirectoryW(path_.c_str(), nullptr);
+    }
+    ~FolderAtTheRoot() {
+        for (const auto& child : children_) {
+            RemoveDirectoryW(child.c_str());
+        }
+        RemoveDirectoryW(path_.c_str());
+    }
+    FolderAtTheRoot(const FolderAtTheRoot&) = delete;
+    FolderAtTheRoot& operator=(const FolderAtTheRoot&) = delete;
+
+    const std::wstring& Path() const { return path_; }
+    std::wstring Add(const std::wstring& name) {
+        children_.push_back(path_ + L"\\" + name);
+        CreateDirectoryW(children_.back().c_str(), nullptr);
+        return children_.back();
+    }
+
+private:
+    std::wstring path_;
+    std::vector<std::wstring> children_;
+};
+
+class FolderDialogTest : public ProgramTest {
+protected:
+    // Presses the browse button and returns the dialog.
+    Window OpenDialog() {
+        Control(ids::btnBrowse).Click();
+        return drive::WaitForTopLevelWindow(program_->Id(), {.class_name = L"#32770"});
+    }
+    void Press(const Window& dialog, const std::wstring& button) {
+        dialog.Child(drive::ControlQuery::ByText(button, L"Button")).PostClick();
+        drive::WaitForNoTopLevelWindow(program_->Id(), {.class_name = L"#32770"});
+    }
+    void WaitForExport(bool enabled) {
+        WaitUntil([&] { return Control(ids::btnExport).IsEnabled() == enabled; }, kDefaultTimeout,
+                  enabled ? "Export to be enabled" : "Export to be disabled");
+    }
+    std::wstring Destination() { return Control(ids::BrowseDestination).Text(); }
+};
+
+TEST_F(FolderDialogTest, CancelLeavesTheFieldAndTheRuleDecidesAgain) {
+    const std::wstring folder = temp_.CreateFolder(L"chosen");
+    Start();
+    WaitUntilChoicesRestored();
+    FormatsList().SetChecked(0, true);
+    Control(ids::BrowseDestination).SetText(folder);
+    WaitForExport(true);
+
+    const Window dialog = OpenDialog();
+    EXPECT_EQ(dialog.Owner(), *main_); // modal to the main window
+    EXPECT_FALSE(main_->IsEnabled());
+    EXPECT_FALSE(Control(ids::btnExport).IsEnabled()); // disabled while the dialog is open
+    EXPECT_TRUE(dialog.FindChild(drive::ControlQuery::ByText(L"Make New Folder", L"Button")));
+    Press(dialog, L"Cancel");
+    EXPECT_EQ(Destination(), folder);
+    WaitForExport(true);
+
+    Control(ids::BrowseDestination).SetText(L""); // no start folder
+    WaitForExport(false);
+    Press(OpenDialog(), L"Cancel");
+    EXPECT_EQ(Destination(), L"");
+    WaitForExport(false);
+    EXPECT_EQ(CloseAndWait(), 0u);
+}
+
+TEST_F(FolderDialogTest, TheChosenFolderReplacesTheFieldEvenOutsideTheAnsiCodePage) {
+    FolderAtTheRoot root(L"qrv-browse-" + std::to_wstring(GetCurrentProcessId()));
+    const std::wstring cyrillic = root.Add(L"\u041f\u0440\u043e\u0435\u043a\u0442");
+    Start();
+    WaitUntilChoicesRestored();
+    FormatsList().SetChecked(0, true);
+    Control(ids::BrowseDestination).SetText(cyrillic);
+    WaitForExport(true); // the wide existence test finds it
+
+    Window dialog = OpenDialog();
+    const Window tree = dialog.Child(drive::ControlQuery::ByClass(L"SysTreeView32"));
+    drive::RealType(tree, root.Path().substr(3)); // selects the folder below the opened drive
+    Press(dialog, L"OK");
+    EXPECT_EQ(Destination(), root.Path()); // as the system returns it: no trailing backslash
+    WaitForExport(true);
+
+    dialog = OpenDialog();
+    const Window secondTree = dialog.Child(drive::ControlQuery::ByClass(L"SysTreeView32"));
+    drive::RealType(secondTree, root.Path().substr(3));
+    const auto items = [&] { return secondTree.Send(TVM_GETCOUNT, 0, 0); };
+    const LRESULT before = items();
+    drive::PressKey(VK_RIGHT); // open it: the dialog lists its children
+    WaitUntil([&] { return items() > before; }, kDefaultTimeout, "the folder's children");
+    drive::PressKey(VK_DOWN); // to the first of them
+    Press(dialog, L"OK");
+    EXPECT_EQ(Destination(), cyrillic);
+    WaitForExport(true);
+    EXPECT_EQ(CloseAndWait(), 0u);
+}
+
+} // namespace
+} // namespace qrv::e2e

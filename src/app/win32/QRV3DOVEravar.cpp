@@ -5,6 +5,8 @@
 #include "app/win32/main_window.h"
 #include "app/win32/message_boxes.h"
 #include "cadlib/win32/cad_basket.h"
+#include "export/win32/error_window.h"
+#include "export/win32/export_details.h"
 #include "framework/framework_package.h"
 #include "platform/win32/message_pump.h"
 #include "platform/win32/unique_handle.h"
@@ -63,6 +65,13 @@ int RunProgram(HINSTANCE instance) {
         qrv::ShowMessage(error.message());
         return 1;
     }
+    qrv::TfrmExportDetails details;
+    // Owned by the application window, so that minimising the main window leaves them up.
+    const HWND owner = qrv::ApplicationWindow().Handle();
+    details.Create(instance, owner, mainWindow.Handle(), mainWindow.Font(), mainWindow.Texts());
+    qrv::TfrmError errors;
+    errors.Create(instance, owner, mainWindow.Font());
+    mainWindow.AttachRunWindows(details, errors);
 
     qrv::RunMessageLoop();
     mainWindow.ShutdownIfStillOpen();

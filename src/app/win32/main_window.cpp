@@ -216,6 +216,17 @@ void TfrmExport::HandleCommand(int id, int code) {
             btnBrowseClick();
         }
         break;
+    case ids::btnExport:
+        if (code == BN_CLICKED) {
+            btnExportClick();
+        }
+        break;
+    case ids::ProgressLabel:
+    case ids::lblWindowsWillPopUp:
+        if (code == STN_DBLCLK) {
+            ProgressLabelDblClick();
+        }
+        break;
     default:
         break;
     }

@@ -9,6 +9,7 @@
 #include "cadlib/win32/bound_cad_library.h"
 #include "controls/win32/check_list.h"
 #include "export/export_choices.h"
+#include "export/export_run.h"
 #include "platform/win32/path_variable.h"
 #include "texts/program_texts.h"
 
@@ -26,10 +27,14 @@ namespace qrv {
 UINT& RestoreMessage();
 inline constexpr char kRestoreMessageName[] = "QRV3DOVEravar";
 
+class TfrmExportDetails;
+class TfrmError;
+
 class TfrmExport final : public TWindowBase,
                          private CadStartHost,
                          private ProgramTextTargets,
-                         private ExportChoiceFields {
+                         private ExportChoiceFields,
+                         private ExportRunMainView {
 public:
     TfrmExport() = default;
     ~TfrmExport() override;
@@ -38,6 +43,10 @@ public:
     // (the program then ends with exit code 1); other errors are reported here.
     void Create(HINSTANCE instance, HWND owner);
     bool IsOpen() const { return Exists(); }
+    // The progress dialog and the error window of the export run, created after this window.
+    void AttachRunWindows(TfrmExportDetails& details, TfrmError& errors);
+    HFONT Font() const { return font_; }
+    const KeptTexts& Texts() const { return keptTexts_; }
 
     // The shutdown for a program that ends without its window being closed.
     void ShutdownIfStillOpen();
@@ -52,6 +61,8 @@ private:
     void btnMoveUpClick();
     void btnMoveDownClick();
     void btnBrowseClick();
+    void btnExportClick();
+    void ProgressLabelDblClick();
 
     // Start-up steps.
     bool StartCAD();
@@ -64,7 +75,6 @@ private:
     void LoadSettings();
     void SaveSettings();
     void UpdateExportButton();
-    void BringWindowsToFront();
     void LoadProgramTexts();
     void ApplyProgramTexts();
     // Pumps; false when a close request is pending, so that the start-up ends here.
@@ -94,6 +104,14 @@ private:
     bool CreateZip() const override;
     void SetCreateZip(bool createZip) override;
 
+    // ExportRunMainView.
+    void SetProgressText(const std::u16string& text) override;
+    void HideExportButton() override;
+    void ShowProgressBar(int32_t maximum) override;
+    void SetProgressPosition(int32_t position) override;
+    void HideProgressBar() override;
+    void BringWindowsToFront() override;
+
     // Window plumbing.
     void CreateControls();
     HWND Control(int id) const;
@@ -112,6 +130,9 @@ private:
     WNDPROC previousWndProc_ = nullptr; // FPreviousWndProc
 
     TCloseGate closeGate_{[this] { PostMessageW(Handle(), WM_CLOSE, 0, 0); }};
+    TfrmExportDetails* details_ = nullptr;
+    TfrmError* errors_ = nullptr;
+    bool runStarted_ = false; // a program start carries at most one run
 
     std::unique_ptr<TStringHash> texts_; // the text table
     KeptTexts keptTexts_;

@@ -27,7 +27,9 @@ void TfrmExport::SetCreateZip(bool createZip) {
 }
 
 void TfrmExport::UpdateExportButton() {
-    TxQRV3MouseStateButton(Control(ids::btnExport)).SetEnabled(choices_.ExportAllowed());
+    // Once a run has started the button stays hidden and disabled.
+    TxQRV3MouseStateButton(Control(ids::btnExport))
+        .SetEnabled(!runStarted_ && choices_.ExportAllowed());
 }
 
 void TfrmExport::BrowseDestinationChange() {

@@ -117,10 +117,6 @@ bool TfrmExport::StartCAD() {
     return qrv::StartCAD(library_, *this, startTimeout_);
 }
 
-void TfrmExport::BringWindowsToFront() {
-    ApplicationWindow().BringProgramWindowsToFront();
-}
-
 void TfrmExport::ShowStartingPanel() {
     ShowWindow(Control(ids::pnlProgramControls), SW_HIDE);
     ShowWindow(Control(ids::pnlStartingPDataMgr), SW_SHOW);

@@ -27,6 +27,8 @@ public:
     int throwOnCall = 1;
     // Runs at every ExportPart, before it answers (a test can press abort meanwhile).
     std::function<void(const std::string& partNo)> onExportPart;
+    // Where the calls go too, with the other events of a test, in one order.
+    std::vector<std::string>* sharedLog = nullptr;
 
     void SetDirs(const std::u16string& cadData, const std::u16string& cadSoftware,
                  const std::u16string& destination, const std::u16string& shopName) override {
@@ -91,6 +93,9 @@ public:
 private:
     void Record(std::string call) {
         const std::string name = call.substr(0, call.find('|'));
+        if (sharedLog != nullptr) {
+            sharedLog->push_back("lib " + call);
+        }
         calls.push_back(std::move(call));
         if (name == throwOn && --throwOnCall == 0) {
             throw std::runtime_error("library failure in " + name);

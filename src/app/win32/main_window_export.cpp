@@ -1,0 +1,76 @@
+// The export run on the main window: the Export button, the progress bar and text, and the
+// double-click that brings up the progress dialog.
+#include "app/main_window_ids.h"
+#include "app/win32/application_window.h"
+#include "app/win32/main_window.h"
+#include "export/win32/error_window.h"
+#include "export/win32/export_details.h"
+#include "framework/win32/mouse_state_button.h"
+
+#include <commctrl.h>
+
+namespace qrv {
+
+void TfrmExport::AttachRunWindows(TfrmExportDetails& details, TfrmError& errors) {
+    details_ = &details;
+    errors_ = &errors;
+    ApplicationWindow().AddProgramWindow(errors.Handle());
+    ApplicationWindow().AddProgramWindow(details.Handle());
+}
+
+void TfrmExport::btnExportClick() {
+    if (runStarted_ || details_ == nullptr || errors_ == nullptr) {
+        return;
+    }
+    runStarted_ = true;
+    // A close request during the run waits until it has ended: the run needs the library.
+    const TCloseGate::TWork run(closeGate_);
+    CadLibrary* library = CADLibraryHandle() != nullptr ? &library_ : nullptr;
+    const ExportRunInputs inputs{basket_,
+                                 ControlText(ids::BrowseCADData),
+                                 ControlText(ids::BrowseCADSoftware),
+                                 ControlText(ids::BrowseDestination),
+                                 choices_,
+                                 keptTexts_.StartingPDataMgr,
+                                 keptTexts_.Errors};
+    qrv::SetLibraryDirs(library, inputs.cadDataFolder, inputs.cadSoftwareFolder, inputs.destination,
+                        basket_.ShopName);
+    RunExport(library, inputs, *this, *details_, *errors_);
+}
+
+void TfrmExport::ProgressLabelDblClick() {
+    if (details_ != nullptr) {
+        details_->BringUp();
+    }
+}
+
+void TfrmExport::SetProgressText(const std::u16string& text) {
+    SetControlText(ids::ProgressLabel, text);
+}
+
+void TfrmExport::HideExportButton() {
+    const HWND button = Control(ids::btnExport);
+    ShowWindow(button, SW_HIDE);
+    TxQRV3MouseStateButton(button).SetEnabled(false);
+}
+
+void TfrmExport::ShowProgressBar(int32_t maximum) {
+    const HWND bar = Control(ids::pgBar);
+    SendMessageW(bar, PBM_SETRANGE32, 0, maximum);
+    SendMessageW(bar, PBM_SETPOS, 0, 0);
+    ShowWindow(bar, SW_SHOW);
+}
+
+void TfrmExport::SetProgressPosition(int32_t position) {
+    SendMessageW(Control(ids::pgBar), PBM_SETPOS, static_cast<WPARAM>(position), 0);
+}
+
+void TfrmExport::HideProgressBar() {
+    ShowWindow(Control(ids::pgBar), SW_HIDE);
+}
+
+void TfrmExport::BringWindowsToFront() {
+    ApplicationWindow().BringProgramWindowsToFront();
+}
+
+} // namespace qrv

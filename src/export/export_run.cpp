@@ -1,0 +1,108 @@
+#include "export/export_run.h"
+
+#include "app/path_helpers.h"
+#include "platform/ansi.h"
+#include "platform/folders.h"
+#include "platform/scope_exit.h"
+
+namespace qrv {
+
+namespace {
+
+std::u16string Decimal(int32_t value) {
+    const std::string digits = std::to_string(value);
+    return std::u16string(digits.begin(), digits.end());
+}
+
+const std::u16string& Entry(const std::vector<std::u16string>& list, size_t index) {
+    static const std::u16string empty;
+    // The lists have the same length unless reading the environment failed half-way.
+    return index < list.size() ? list[index] : empty;
+}
+
+} // namespace
+
+std::u16string ProgressText(int32_t good, int32_t bad, int32_t parts) {
+    return Decimal(good) + u"+" + Decimal(bad) + u"/" + Decimal(parts);
+}
+
+std::u16string ErrorLine(const std::u16string& partNo, const std::u16string& type,
+                         const std::u16string& id1, const std::u16string& id2) {
+    return u"- " + partNo + u"  " + type + u"   " + id1 + u"   " + id2;
+}
+
+void SetLibraryDirs(CadLibrary* library, const std::u16string& cadData,
+                    const std::u16string& cadSoftware, const std::u16string& destination,
+                    const std::u16string& shopName) {
+    if (library == nullptr) {
+        return;
+    }
+    library->SetDirs(cadData, cadSoftware, AddTrailingBackslash(destination),
+                     shopName.empty() ? u"default" : shopName);
+}
+
+void RunExport(CadLibrary* library, const ExportRunInputs& inputs, ExportRunMainView& main,
+               ExportProgressView& progress, ExportErrorView& errors) {
+    const BasketParameters& basket = inputs.basket;
+    const auto parts = static_cast<int32_t>(basket.PartNoList.size());
+
+    main.SetProgressText(u"");
+    main.HideExportButton();
+    main.ShowProgressBar(parts);
+    progress.PrepareRun(parts);
+    progress.Show();
+    errors.Clear();
+
+    TScopeExit hideBar([&] { main.HideProgressBar(); });
+    if (library == nullptr) {
+        return;
+    }
+    if (!WideDirectoryExists(inputs.destination)) {
+        CreateSingleFolder(inputs.destination); // a failure shows in the parts that fail
+    }
+    SetLibraryDirs(library, inputs.cadDataFolder, inputs.cadSoftwareFolder, inputs.destination,
+                   basket.ShopName);
+    inputs.choices.SendFormatSelection(*library);
+    inputs.choices.SendSubDirSelection(*library);
+    inputs.choices.SendZipMode(*library);
+
+    progress.SetPartLabel(inputs.startingText);
+    library->BeginExport();
+    {
+        TScopeExit endExport([&] { library->EndExport(); });
+        int32_t good = 0;
+        int32_t bad = 0;
+        for (int32_t position = 0; position < parts; ++position) {
+            const auto i = static_cast<size_t>(position);
+            const std::u16string& partNo = Entry(basket.PartNoList, i);
+            const std::u16string& type = Entry(basket.TypeList, i);
+            const std::u16string& id1 = Entry(basket.ID1List, i);
+            const std::u16string& id2 = Entry(basket.ID2List, i);
+            main.SetProgressPosition(position);
+            progress.ShowProgress(partNo, type, id1, id2, position, good, bad);
+            main.BringWindowsToFront();
+            if (library->ExportPart(ToAnsi(partNo), ToAnsi(type), ToAnsi(id1), ToAnsi(id2),
+                                    ToAnsi(Entry(basket.CADList, i)))) {
+                ++good;
+            } else {
+                ++bad;
+                errors.AddError(inputs.errorsText, ErrorLine(partNo, type, id1, id2));
+            }
+            main.SetProgressText(ProgressText(good, bad, parts));
+            progress.ShowProgress(partNo, type, id1, id2, position, good, bad);
+            if (progress.Aborted()) {
+                break;
+            }
+        }
+        endExport.Dismiss();
+        library->EndExport();
+    }
+    hideBar.Dismiss();
+    main.HideProgressBar();
+
+    library->CadStop();
+    progress.ShowFinished();
+    main.BringWindowsToFront();
+}
+
+} // namespace qrv

@@ -1,0 +1,86 @@
+#pragma once
+// The export run: every part of the basket, in order, through the CAD export library, with
+// progress, good and bad counts, a line per failed part, and abort after the current part.
+// The windows are reached through the three views below; the Windows build implements them
+// with the main window, the progress dialog and the error window.
+
+#include "app/basket.h"
+#include "cadlib/cad_library.h"
+#include "export/export_choices.h"
+
+#include <cstdint>
+#include <string>
+
+namespace qrv {
+
+// The main window's share of a run: the Export button, its progress bar and progress text,
+// and bringing the program's windows to the front.
+class ExportRunMainView {
+public:
+    virtual ~ExportRunMainView() = default;
+    virtual void SetProgressText(const std::u16string& text) = 0;
+    // Hides and disables the Export button; nothing shows it again.
+    virtual void HideExportButton() = 0;
+    // Minimum 0, the given maximum, position 0, visible.
+    virtual void ShowProgressBar(int32_t maximum) = 0;
+    virtual void SetProgressPosition(int32_t position) = 0;
+    virtual void HideProgressBar() = 0;
+    virtual void BringWindowsToFront() = 0;
+};
+
+// The progress dialog.
+class ExportProgressView {
+public:
+    virtual ~ExportProgressView() = default;
+    virtual void PrepareRun(int32_t parts) = 0;
+    virtual void Show() = 0;
+    virtual void SetPartLabel(const std::u16string& text) = 0;
+    // Shows the part and the counts, then handles the program's waiting window messages once:
+    // the only place where a run lets input in (an abort click among it).
+    virtual void ShowProgress(const std::u16string& partNo, const std::u16string& type,
+                              const std::u16string& id1, const std::u16string& id2,
+                              int32_t position, int32_t good, int32_t bad) = 0;
+    virtual bool Aborted() const = 0;
+    virtual void ShowFinished() = 0;
+};
+
+// The error window.
+class ExportErrorView {
+public:
+    virtual ~ExportErrorView() = default;
+    virtual void Clear() = 0;
+    // Captions the window, appends the line and shows the window.
+    virtual void AddError(const std::u16string& caption, const std::u16string& line) = 0;
+};
+
+// What a run reads when it starts.
+struct ExportRunInputs {
+    const BasketParameters& basket;
+    std::u16string cadDataFolder;     // the hidden CAD data field
+    std::u16string cadSoftwareFolder; // the hidden CAD software field
+    std::u16string destination;       // as typed
+    const TExportChoices& choices;
+    std::u16string startingText; // the translated "~StartingPDataMgr"
+    std::u16string errorsText;   // the translated "~Errors"
+};
+
+// "G+B/N": the counts and the number of parts, without blanks or padding.
+std::u16string ProgressText(int32_t good, int32_t bad, int32_t parts);
+// "- " part "  " type "   " ID1 "   " ID2: the line of a failed part (no CAD string).
+std::u16string ErrorLine(const std::u16string& partNo, const std::u16string& type,
+                         const std::u16string& id1, const std::u16string& id2);
+
+// Hands the four folders to the library: the destination with a trailing backslash, an empty
+// shop name as "default". Does nothing without a library.
+void SetLibraryDirs(CadLibrary* library, const std::u16string& cadData,
+                    const std::u16string& cadSoftware, const std::u16string& destination,
+                    const std::u16string& shopName);
+
+// The run. library is null when no library is loaded: the windows are prepared and the run
+// ends before any library call. An exception from the library or a view leaves the run after
+// ExportCAD_EndExport (when the export had begun) and with the progress bar hidden; the
+// progress dialog then stays in its running state.
+void RunExport(CadLibrary* library, const ExportRunInputs& inputs, ExportRunMainView& main,
+               ExportProgressView& progress, ExportErrorView& errors);
+
+} // namespace qrv

@@ -1,0 +1,26 @@
+#pragma once
+// Window classes and control identifiers of the progress dialog and the error window, shared
+// with the end-to-end tests that read them.
+
+namespace qrv::ids {
+
+inline constexpr wchar_t kExportDetailsClass[] = L"TfrmExportDetails";
+inline constexpr wchar_t kErrorWindowClass[] = L"TfrmError";
+
+enum ExportDetailsControl : int {
+    lblPartNo = 300,
+    lblType = 301,
+    lblID1 = 302,
+    lblID2 = 303,
+    detailsPgBar = 304, // the dialog's pgBar
+    lblGood = 305,
+    lblBad = 306,
+    lblAll = 307,
+    btnAbort = 308,
+};
+
+enum ErrorWindowControl : int {
+    memErrors = 400,
+};
+
+} // namespace qrv::ids

@@ -1,0 +1,69 @@
+#include "export/win32/error_window.h"
+
+#include "export/export_window_ids.h"
+#include "platform/ansi.h"
+
+namespace qrv {
+
+namespace {
+
+constexpr int kWidth = 588;
+constexpr int kHeight = 550;
+
+} // namespace
+
+void TfrmError::Create(HINSTANCE instance, HWND owner, HFONT font) {
+    CreateWindowOf(instance,
+                   {.name = ids::kErrorWindowClass,
+                    .background = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))},
+                   0, L"", WS_OVERLAPPEDWINDOW, {CW_USEDEFAULT, CW_USEDEFAULT, kWidth, kHeight},
+                   owner);
+    RECT client;
+    GetClientRect(Handle(), &client);
+    const HWND memo = CreateWindowExW(
+        0, L"EDIT", L"",
+        WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
+            ES_AUTOHSCROLL | ES_NOHIDESEL,
+        0, 0, client.right, client.bottom, Handle(),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ids::memErrors)), instance, nullptr);
+    SendMessageW(memo, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    // A multi-line edit holds 32,767 characters unless told otherwise; a long run fails more.
+    SendMessageW(memo, EM_SETLIMITTEXT, 0, 0);
+}
+
+HWND TfrmError::Memo() const {
+    return GetDlgItem(Handle(), ids::memErrors);
+}
+
+void TfrmError::Clear() {
+    SetWindowTextW(Memo(), L"");
+}
+
+void TfrmError::AddError(const std::u16string& caption, const std::u16string& line) {
+    SetWindowTextA(Handle(), ToAnsi(caption).c_str());
+    const HWND memo = Memo();
+    const int length = GetWindowTextLengthW(memo);
+    const std::u16string text = length == 0 ? line : u"\r\n" + line;
+    SendMessageW(memo, EM_SETSEL, static_cast<WPARAM>(length), length);
+    SendMessageW(memo, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+    ShowWindow(Handle(), SW_SHOWNA);
+    SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+LRESULT TfrmError::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SIZE:
+        MoveWindow(Memo(), 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+        return 0;
+    case WM_CLOSE:
+        ShowWindow(Handle(), SW_HIDE); // it lives until the program ends
+        return 0;
+    case WM_CTLCOLOREDIT:
+        SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
+        return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    default:
+        return DefaultHandling(message, wParam, lParam);
+    }
+}
+
+} // namespace qrv

@@ -1,0 +1,28 @@
+#pragma once
+// The error window TfrmError: one line per part that the library reported as failed, in an
+// editable multi-line text the user can select and copy from. It comes up at the first failure
+// of a run and again at each further one; closing it only hides it.
+
+#include "app/win32/window_base.h"
+#include "export/export_run.h"
+
+#include <windows.h>
+
+namespace qrv {
+
+class TfrmError final : public TWindowBase, public ExportErrorView {
+public:
+    // Created hidden.
+    void Create(HINSTANCE instance, HWND owner, HFONT font);
+
+    void Clear() override;
+    // Captions the window (8-bit, as the ANSI code page has it), appends the line at the end
+    // and shows the window without taking the input from the window that has it.
+    void AddError(const std::u16string& caption, const std::u16string& line) override;
+
+private:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    HWND Memo() const;
+};
+
+} // namespace qrv

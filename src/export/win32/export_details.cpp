@@ -1,0 +1,183 @@
+#include "export/win32/export_details.h"
+
+#include "export/export_window_ids.h"
+#include "framework/win32/mouse_state_button.h"
+#include "platform/ansi.h"
+#include "platform/win32/message_pump.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+namespace qrv {
+
+namespace {
+
+constexpr int kClientWidth = 558;
+constexpr int kClientHeight = 199;
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN; // no caption-bar buttons
+constexpr DWORD kExStyle = WS_EX_TOPMOST | WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+
+const wchar_t* Wide(const std::u16string& text) {
+    return reinterpret_cast<const wchar_t*>(text.c_str());
+}
+
+std::u16string CountLabel(const std::u16string& label, int32_t count) {
+    const std::string digits = std::to_string(count);
+    return label + u": " + std::u16string(digits.begin(), digits.end());
+}
+
+} // namespace
+
+void TfrmExportDetails::Create(HINSTANCE instance, HWND owner, HWND programWindow, HFONT font,
+                               const KeptTexts& texts) {
+    programWindow_ = programWindow;
+    texts_ = &texts;
+    const SIZE outer = OuterSize(kClientWidth, kClientHeight, kStyle, kExStyle);
+    CreateWindowOf(instance,
+                   {.name = ids::kExportDetailsClass,
+                    .background = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))},
+                   kExStyle, L"", kStyle, {0, 0, outer.cx, outer.cy}, owner);
+
+    auto add = [&](const wchar_t* className, DWORD style, int x, int y, int width, int height,
+                   int id) {
+        const HWND control =
+            CreateWindowExW(0, className, L"", WS_CHILD | style, x, y, width, height, Handle(),
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    };
+    constexpr DWORD label = WS_VISIBLE | SS_NOPREFIX;
+    add(WC_STATICW, label | SS_ENDELLIPSIS, 16, 16, 526, 13, ids::lblPartNo);
+    add(WC_STATICW, label | SS_ENDELLIPSIS, 16, 32, 526, 13, ids::lblType);
+    add(WC_STATICW, label | SS_ENDELLIPSIS, 16, 48, 526, 13, ids::lblID1);
+    add(WC_STATICW, label | SS_ENDELLIPSIS, 16, 64, 526, 13, ids::lblID2);
+    add(PROGRESS_CLASSW, 0, 29, 94, 500, 17, ids::detailsPgBar); // shown when a run is prepared
+    add(WC_STATICW, label, 16, 130, 400, 13, ids::lblGood);
+    add(WC_STATICW, label, 16, 146, 400, 13, ids::lblBad);
+    add(WC_STATICW, label, 16, 162, 400, 13, ids::lblAll);
+    add(kMouseStateButtonClass, WS_VISIBLE | WS_TABSTOP | WS_DISABLED, 442, 163,
+        kMouseStateButtonWidth, kMouseStateButtonHeight, ids::btnAbort);
+}
+
+void TfrmExportDetails::SetText(int id, const std::u16string& text) {
+    SetWindowTextW(Control(id), Wide(text));
+}
+
+void TfrmExportDetails::SetCounts(int32_t good, int32_t bad) {
+    SetText(ids::lblGood, CountLabel(texts_->NoError, good));
+    SetText(ids::lblBad, CountLabel(texts_->Errors, bad));
+}
+
+void TfrmExportDetails::PrepareRun(int32_t parts) {
+    parts_ = parts;
+    prepared_ = true;
+    SetWindowTextA(Handle(), ToAnsi(texts_->Details).c_str()); // an 8-bit caption
+    TxQRV3MouseStateButton abort(Control(ids::btnAbort));
+    abort.Set_LabelCaption(texts_->Abbruch);
+    abort.SetEnabled(true);
+    FAborted = false;
+    FFinished = false;
+    const HWND bar = Control(ids::detailsPgBar);
+    SendMessageW(bar, PBM_SETRANGE32, 0, parts);
+    SendMessageW(bar, PBM_SETPOS, 0, 0);
+    ShowWindow(bar, SW_SHOW);
+    SetCounts(0, 0);
+    SetText(ids::lblAll, CountLabel(texts_->Total, parts));
+    for (const int label : {ids::lblPartNo, ids::lblType, ids::lblID1, ids::lblID2}) {
+        SetText(label, u"");
+    }
+}
+
+void TfrmExportDetails::CentreOnProgramWindow() {
+    RECT program;
+    RECT own;
+    if (programWindow_ == nullptr || !GetWindowRect(programWindow_, &program) ||
+        !GetWindowRect(Handle(), &own)) {
+        return;
+    }
+    const int width = own.right - own.left;
+    const int height = own.bottom - own.top;
+    SetWindowPos(Handle(), nullptr, (program.left + program.right - width) / 2,
+                 (program.top + program.bottom - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TfrmExportDetails::Show() {
+    CentreOnProgramWindow();
+    ShowWindow(Handle(), SW_SHOW);
+    SetFocus(Control(ids::btnAbort));
+}
+
+void TfrmExportDetails::SetPartLabel(const std::u16string& text) {
+    SetText(ids::lblPartNo, text);
+}
+
+void TfrmExportDetails::ShowProgress(const std::u16string& partNo, const std::u16string& type,
+                                     const std::u16string& id1, const std::u16string& id2,
+                                     int32_t position, int32_t good, int32_t bad) {
+    SendMessageW(Control(ids::detailsPgBar), PBM_SETPOS, static_cast<WPARAM>(position), 0);
+    SetCounts(good, bad);
+    SetText(ids::lblPartNo, partNo);
+    SetText(ids::lblType, type);
+    SetText(ids::lblID1, id1);
+    SetText(ids::lblID2, id2);
+    PumpMessages();
+}
+
+void TfrmExportDetails::ShowFinished() {
+    if (FAborted) {
+        SetText(ids::lblPartNo, texts_->Canceled);
+    } else {
+        SetText(ids::lblPartNo, texts_->Finished);
+        SendMessageW(Control(ids::detailsPgBar), PBM_SETPOS, static_cast<WPARAM>(parts_), 0);
+    }
+    for (const int label : {ids::lblType, ids::lblID1, ids::lblID2}) {
+        SetText(label, u"");
+    }
+    TxQRV3MouseStateButton close(Control(ids::btnAbort));
+    close.Set_LabelCaption(texts_->Close);
+    close.SetEnabled(true);
+    FFinished = true;
+}
+
+void TfrmExportDetails::btnAbortClick() {
+    FAborted = true;
+    TxQRV3MouseStateButton(Control(ids::btnAbort)).SetEnabled(false);
+    if (FFinished) {
+        ShowWindow(Handle(), SW_HIDE);
+        PostMessageW(programWindow_, WM_CLOSE, 0, 0);
+    }
+}
+
+void TfrmExportDetails::BringUp() {
+    if (!IsWindowVisible(Handle())) {
+        CentreOnProgramWindow();
+        ShowWindow(Handle(), SW_SHOW);
+    }
+    SetForegroundWindow(Handle());
+}
+
+LRESULT TfrmExportDetails::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        if (LOWORD(wParam) == ids::btnAbort && HIWORD(wParam) == BN_CLICKED) {
+            btnAbortClick();
+        } else if (LOWORD(wParam) == IDCANCEL && !prepared_) {
+            ShowWindow(Handle(), SW_HIDE); // Escape puts away the dialog no run has prepared
+        }
+        return 0;
+    case WM_CLOSE:
+        // Only the button closes the dialog of a run; one that no run has prepared may go.
+        if (!prepared_) {
+            ShowWindow(Handle(), SW_HIDE);
+        }
+        return 0;
+    case WM_CTLCOLORSTATIC:
+        SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
+        return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    default:
+        return DefaultHandling(message, wParam, lParam);
+    }
+}
+
+} // namespace qrv

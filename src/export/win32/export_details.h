@@ -1,0 +1,51 @@
+#pragma once
+// The progress dialog TfrmExportDetails: the part being exported, a progress bar, the counts,
+// and one button that aborts the run and, once the run has ended, closes the program. It has
+// no caption-bar buttons and stays on top; the user cannot close it but with that button.
+
+#include "app/win32/window_base.h"
+#include "export/export_run.h"
+#include "texts/program_texts.h"
+
+#include <windows.h>
+
+namespace qrv {
+
+class TfrmExportDetails final : public TWindowBase, public ExportProgressView {
+public:
+    // Created hidden. The texts are read each time they are needed; programWindow is the
+    // window it is centred on and that the button closes after the run.
+    void Create(HINSTANCE instance, HWND owner, HWND programWindow, HFONT font,
+                const KeptTexts& texts);
+
+    void PrepareRun(int32_t parts) override;
+    // Shows the dialog, not modal, centred on the program window.
+    void Show() override;
+    void SetPartLabel(const std::u16string& text) override;
+    void ShowProgress(const std::u16string& partNo, const std::u16string& type,
+                      const std::u16string& id1, const std::u16string& id2, int32_t position,
+                      int32_t good, int32_t bad) override;
+    bool Aborted() const override { return FAborted; }
+    void ShowFinished() override;
+
+    bool Finished() const { return FFinished; }
+    // Brings the shown dialog to the front, or shows the one that no run has prepared yet.
+    void BringUp();
+
+private:
+    void btnAbortClick();
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    HWND Control(int id) const { return GetDlgItem(Handle(), id); }
+    void SetText(int id, const std::u16string& text);
+    void SetCounts(int32_t good, int32_t bad);
+    void CentreOnProgramWindow();
+
+    HWND programWindow_ = nullptr;
+    const KeptTexts* texts_ = nullptr;
+    int32_t parts_ = 0;
+    bool prepared_ = false;
+    bool FAborted = false;
+    bool FFinished = false;
+};
+
+} // namespace qrv

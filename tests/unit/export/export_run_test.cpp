@@ -1,0 +1,286 @@
+#include "export/export_run.h"
+
+#include "export/fake_check_list.h"
+#include "export/recording_library.h"
+#include "platform/utf.h"
+#include "settings/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace qrv {
+namespace {
+
+using qrv::testing::FakeCheckList;
+using qrv::testing::FakeFields;
+using qrv::testing::RecordingLibrary;
+
+std::string Narrow(const std::u16string& text) {
+    return Utf16ToUtf8(text);
+}
+
+// The three windows of a run as one log of events, in the order they happen, with the
+// library's calls among them.
+class RecordingWindows : public ExportRunMainView,
+                         public ExportProgressView,
+                         public ExportErrorView {
+public:
+    std::vector<std::string> log;
+    std::vector<std::string> errorLines;
+    bool aborted = false;
+
+    // ExportRunMainView
+    void SetProgressText(const std::u16string& text) override { Add("text " + Narrow(text)); }
+    void HideExportButton() override { Add("hide Export"); }
+    void ShowProgressBar(int32_t maximum) override { Add("bar 0.." + std::to_string(maximum)); }
+    void SetProgressPosition(int32_t position) override {
+        Add("bar at " + std::to_string(position));
+    }
+    void HideProgressBar() override { Add("hide bar"); }
+    void BringWindowsToFront() override { Add("front"); }
+    // ExportProgressView
+    void PrepareRun(int32_t parts) override { Add("prepare " + std::to_string(parts)); }
+    void Show() override { Add("show dialog"); }
+    void SetPartLabel(const std::u16string& text) override { Add("label " + Narrow(text)); }
+    void ShowProgress(const std::u16string& partNo, const std::u16string&, const std::u16string&,
+                      const std::u16string&, int32_t position, int32_t good, int32_t bad) override {
+        Add("progress " + Narrow(partNo) + " " + std::to_string(position) + " " +
+            std::to_string(good) + "/" + std::to_string(bad));
+    }
+    bool Aborted() const override { return aborted; }
+    void ShowFinished() override { Add(aborted ? "finished cancelled" : "finished"); }
+    // ExportErrorView
+    void Clear() override {
+        Add("clear errors");
+        errorLines.clear();
+    }
+    void AddError(const std::u16string& caption, const std::u16string& line) override {
+        Add("error [" + Narrow(caption) + "] " + Narrow(line));
+        errorLines.push_back(Narrow(line));
+    }
+
+    // The events whose text begins with the prefix.
+    std::vector<std::string> Only(const std::string& prefix) const {
+        std::vector<std::string> found;
+        for (const auto& event : log) {
+            if (event.rfind(prefix, 0) == 0) {
+                found.push_back(event);
+            }
+        }
+        return found;
+    }
+
+private:
+    void Add(std::string event) { log.push_back(std::move(event)); }
+};
+
+class ExportRunTest : public ::testing::Test {
+protected:
+    ExportRunTest() {
+        library.sharedLog = &windows.log;
+        basket.ShopName = u"Shop";
+        destination = folder.Path().u16string();
+        for (int i = 0; i < 3; ++i) {
+            fields.destination = destination;
+            formats.Add(u"F" + std::u16string(1, static_cast<char16_t>(u'0' + i)));
+        }
+        choices.FillSubDirList();
+        subDirs.SetChecked(0, true);
+        subDirs.SetChecked(3, true);
+        formats.SetChecked(2, true);
+    }
+
+    void AddPart(const std::u16string& partNo, const std::u16string& type = u"T",
+                 const std::u16string& id1 = u"1", const std::u16string& id2 = u"2",
+                 const std::u16string& cad = u"cad") {
+        basket.PartNoList.push_back(partNo);
+        basket.TypeList.push_back(type);
+        basket.ID1List.push_back(id1);
+        basket.ID2List.push_back(id2);
+        basket.CADList.push_back(cad);
+    }
+
+    void Run(bool withLibrary = true) {
+        const ExportRunInputs inputs{basket,      u"C:\\data\\", u"C:\\cad\\software\\",
+                                     destination, choices,       u"Starting...",
+                                     u"Failed:"};
+        RunExport(withLibrary ? &library : nullptr, inputs, windows, windows, windows);
+    }
+
+    qrv::testing::TempFolder folder;
+    std::u16string destination;
+    BasketParameters basket;
+    RecordingLibrary library;
+    RecordingWindows windows;
+    FakeCheckList formats;
+    FakeCheckList subDirs;
+    FakeFields fields;
+    TExportChoices choices{formats, subDirs, fields};
+};
+
+TEST_F(ExportRunTest, ThreePartsWithOneFailureInTheirWholeOrder) {
+    AddPart(u"A");
+    AddPart(u"B", u"TB", u"", u"X2");
+    AddPart(u"C");
+    library.failingParts = {"B"};
+    Run();
+    const std::string dirs =
+        "lib SetDirs|C:\\data\\|C:\\cad\\software\\|" + Narrow(destination) + "\\|Shop";
+    EXPECT_EQ(windows.log, (std::vector<std::string>{
+                               "text ",
+                               "hide Export",
+                               "bar 0..3",
+                               "prepare 3",
+                               "show dialog",
+                               "clear errors",
+                               dirs,
+                               "lib SelectCADs|2",
+                               "lib SelectSubDirs|0,3",
+                               "lib SetZipMode|0",
+                               "label Starting...",
+                               "lib BeginExport",
+                               "bar at 0",
+                               "progress A 0 0/0",
+                               "front",
+                               "lib ExportPart|A|T|1|2|cad",
+                               "text 1+0/3",
+                               "progress A 0 1/0",
+                               "bar at 1",
+                               "progress B 1 1/0",
+                               "front",
+                               "lib ExportPart|B|TB||X2|cad",
+                               "error [Failed:] - B  TB      X2",
+                               "text 1+1/3",
+                               "progress B 1 1/1",
+                               "bar at 2",
+                               "progress C 2 1/1",
+                               "front",
+                               "lib ExportPart|C|T|1|2|cad",
+                               "text 2+1/3",
+                               "progress C 2 2/1",
+                               "lib EndExport",
+                               "hide bar",
+                               "lib CadStop",
+                               "finished",
+                               "front",
+                           }));
+}
+
+TEST_F(ExportRunTest, EveryPartFailingListsThemAllInBasketOrder) {
+    for (const auto* part : {u"P1", u"P2", u"P3", u"P4"}) {
+        AddPart(part, u"", u"", u"");
+    }
+    library.failingParts = {"P1", "P2", "P3", "P4"};
+    Run();
+    EXPECT_EQ(windows.errorLines, (std::vector<std::string>{"- P1        ", "- P2        ",
+                                                            "- P3        ", "- P4        "}));
+    EXPECT_EQ(windows.Only("text ").back(), "text 0+4/4");
+}
+
+TEST_F(ExportRunTest, AnEmptyBasketStillBeginsEndsAndStops) {
+    Run();
+    EXPECT_EQ(library.Names(),
+              (std::vector<std::string>{"SetDirs", "SelectCADs", "SelectSubDirs", "SetZipMode",
+                                        "BeginExport", "EndExport", "CadStop"}));
+    EXPECT_EQ(windows.Only("text "), (std::vector<std::string>{"text "})); // stays empty
+    EXPECT_EQ(windows.Only("finished"), (std::vector<std::string>{"finished"}));
+    EXPECT_EQ(windows.Only("bar "), (std::vector<std::string>{"bar 0..0"}));
+}
+
+TEST_F(ExportRunTest, AbortDuringAPartCompletesAndCountsItThenStops) {
+    for (const auto* part : {u"A", u"B", u"C"}) {
+        AddPart(part);
+    }
+    // The click arrives while the first part is exported; the run sees it at the next pump.
+    library.onExportPart = [&](const std::string& part) { windows.aborted = part == "A"; };
+    Run();
+    EXPECT_EQ(std::count(library.calls.begin(), library.calls.end(), "ExportPart|A|T|1|2|cad"), 1);
+    EXPECT_EQ(windows.Only("lib ExportPart").size(), 1u);
+    EXPECT_EQ(windows.Only("text ").back(), "text 1+0/3");
+    EXPECT_EQ(library.Names().back(), "CadStop");
+    EXPECT_EQ(windows.log[windows.log.size() - 2], "finished cancelled");
+}
+
+TEST_F(ExportRunTest, AbortDuringTheLastPartEndsCancelledWithEveryPartHandedOver) {
+    AddPart(u"A");
+    AddPart(u"B");
+    library.onExportPart = [&](const std::string& part) { windows.aborted = part == "B"; };
+    Run();
+    EXPECT_EQ(windows.Only("lib ExportPart").size(), 2u);
+    EXPECT_EQ(windows.Only("finished"), (std::vector<std::string>{"finished cancelled"}));
+}
+
+TEST_F(ExportRunTest, WithoutALibraryTheWindowsArePreparedAndNothingIsCalled) {
+    AddPart(u"A");
+    Run(/*withLibrary=*/false);
+    EXPECT_EQ(windows.log,
+              (std::vector<std::string>{"text ", "hide Export", "bar 0..1", "prepare 1",
+                                        "show dialog", "clear errors", "hide bar"}));
+}
+
+TEST_F(ExportRunTest, ALibraryFailureEndsTheExportAndHidesTheBarButSkipsTheRest) {
+    AddPart(u"A");
+    AddPart(u"B");
+    library.throwOn = "ExportPart";
+    library.throwOnCall = 2;
+    EXPECT_THROW(Run(), std::runtime_error);
+    const auto tail = std::vector<std::string>(windows.log.end() - 3, windows.log.end());
+    EXPECT_EQ(tail, (std::vector<std::string>{"lib ExportPart|B|T|1|2|cad", "lib EndExport",
+                                              "hide bar"}));
+    EXPECT_TRUE(windows.Only("finished").empty());
+    EXPECT_TRUE(windows.Only("lib CadStop").empty());
+
+    // Before the export began, only the bar is hidden again.
+    RecordingLibrary early;
+    early.throwOn = "BeginExport";
+    const ExportRunInputs inputs{basket, u"", u"", destination, choices, u"", u""};
+    EXPECT_THROW(RunExport(&early, inputs, windows, windows, windows), std::runtime_error);
+    EXPECT_EQ(early.Names().back(), "BeginExport");
+    EXPECT_EQ(windows.log.back(), "hide bar");
+}
+
+TEST_F(ExportRunTest, PartTextsGoToTheLibraryInTheAnsiCodePage) {
+    AddPart(u"\u041f-1 \u00e9", u"Typ\u00fc", u"\u4e2d", u"x", u"A=1=B");
+    Run();
+    // Windows-1252 keeps é and ü; what it lacks becomes "?".
+    EXPECT_EQ(windows.Only("lib ExportPart"),
+              (std::vector<std::string>{"lib ExportPart|?-1 \xE9|Typ\xFC|?|x|A=1=B"}));
+    EXPECT_EQ(windows.Only("progress ").front(), "progress \u041f-1 \u00e9 0 0/0");
+}
+
+TEST_F(ExportRunTest, AMissingDestinationIsCreatedAsOneLevel) {
+    destination = folder.Path().u16string() + u"/gone";
+    AddPart(u"A");
+    Run();
+    EXPECT_TRUE(std::filesystem::is_directory(folder.Path() / "gone"));
+
+    destination = folder.Path().u16string() + u"/deeper/still";
+    Run(); // one level only: the run goes on, the library reports what it cannot write
+    EXPECT_FALSE(std::filesystem::exists(folder.Path() / "deeper"));
+    EXPECT_EQ(windows.Only("lib CadStop").size(), 2u);
+}
+
+TEST_F(ExportRunTest, TheLibraryGetsTheDestinationWithOneTrailingBackslashAndDefaultShop) {
+    basket.ShopName = u"";
+    destination = u"C:\\out";
+    Run();
+    destination = u"C:\\out\\";
+    basket.ShopName = u"  ";
+    Run();
+    EXPECT_EQ(
+        windows.Only("lib SetDirs"),
+        (std::vector<std::string>{"lib SetDirs|C:\\data\\|C:\\cad\\software\\|C:\\out\\|default",
+                                  "lib SetDirs|C:\\data\\|C:\\cad\\software\\|C:\\out\\|  "}));
+}
+
+TEST(ExportTexts, ProgressAndErrorLines) {
+    EXPECT_EQ(ProgressText(6, 1, 10), u"6+1/10");
+    EXPECT_EQ(ProgressText(0, 0, 0), u"0+0/0");
+    EXPECT_EQ(ErrorLine(u"P", u"", u"", u""), u"- P        ");
+    EXPECT_EQ(ErrorLine(u"P", u"T", u"1", u"2"), u"- P  T   1   2");
+}
+
+} // namespace
+} // namespace qrv

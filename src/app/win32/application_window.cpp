@@ -44,6 +44,14 @@ void TApplicationWindow::BringProgramWindowsToFront() {
     if (main_ == nullptr || !IsWindow(main_)) {
         return;
     }
+    // Already in front (a run asks twice a part): nothing to do, and no work for the display.
+    // Every window of the program, dialogs and message boxes included, is owned by this one.
+    const HWND foreground = GetForegroundWindow();
+    const bool ours = foreground != nullptr &&
+                      (foreground == Handle() || GetAncestor(foreground, GA_ROOTOWNER) == Handle());
+    if (ours && !IsIconic(main_)) {
+        return;
+    }
     if (IsIconic(main_)) {
         ShowWindow(main_, SW_RESTORE);
     }

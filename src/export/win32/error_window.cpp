@@ -36,17 +36,48 @@ HWND TfrmError::Memo() const {
 }
 
 void TfrmError::Clear() {
+    pending_.clear();
     SetWindowTextW(Memo(), L"");
 }
 
 void TfrmError::AddError(const std::u16string& caption, const std::u16string& line) {
-    SetWindowTextA(Handle(), ToAnsi(caption).c_str());
+    const std::string ansiCaption = ToAnsi(caption); // an 8-bit caption
+    if (ansiCaption != caption_) {
+        caption_ = ansiCaption;
+        SetWindowTextA(Handle(), caption_.c_str());
+    }
+    pending_ += u"\r\n";
+    pending_ += line;
+    if (GetTickCount64() - lastFlush_ >= kRefreshMilliseconds) {
+        Flush();
+    } else if (!timerSet_) {
+        timerSet_ = SetTimer(Handle(), 1, kRefreshMilliseconds, nullptr) != 0;
+    }
+}
+
+void TfrmError::Flush() {
+    if (timerSet_) {
+        KillTimer(Handle(), 1);
+        timerSet_ = false;
+    }
+    lastFlush_ = GetTickCount64();
+    if (pending_.empty()) {
+        return;
+    }
     const HWND memo = Memo();
     const int length = GetWindowTextLengthW(memo);
-    const std::u16string text = length == 0 ? line : u"\r\n" + line;
+    // The first line of the text has no line break before it.
+    const wchar_t* text =
+        reinterpret_cast<const wchar_t*>(pending_.c_str()) + (length == 0 ? 2 : 0);
+    SendMessageW(memo, WM_SETREDRAW, FALSE, 0);
     SendMessageW(memo, EM_SETSEL, static_cast<WPARAM>(length), length);
-    SendMessageW(memo, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
-    ShowWindow(Handle(), SW_SHOWNA);
+    SendMessageW(memo, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text));
+    SendMessageW(memo, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(memo, nullptr, TRUE);
+    pending_.clear();
+    if (!IsWindowVisible(Handle())) {
+        ShowWindow(Handle(), SW_SHOWNA);
+    }
     SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
@@ -54,6 +85,9 @@ LRESULT TfrmError::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_SIZE:
         MoveWindow(Memo(), 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+        return 0;
+    case WM_TIMER:
+        Flush();
         return 0;
     case WM_CLOSE:
         ShowWindow(Handle(), SW_HIDE); // it lives until the program ends

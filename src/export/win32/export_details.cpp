@@ -60,7 +60,20 @@ void TfrmExportDetails::Create(HINSTANCE instance, HWND owner, HWND programWindo
 }
 
 void TfrmExportDetails::SetText(int id, const std::u16string& text) {
+    // Twice a part most labels keep their text: a label redraws only when it changes.
+    auto& shown = shown_[id];
+    if (shown && *shown == text) {
+        return;
+    }
+    shown = text;
     SetWindowTextW(Control(id), Wide(text));
+}
+
+void TfrmExportDetails::SetBarPosition(int32_t position) {
+    if (position != barPosition_) {
+        barPosition_ = position;
+        SendMessageW(Control(ids::detailsPgBar), PBM_SETPOS, static_cast<WPARAM>(position), 0);
+    }
 }
 
 void TfrmExportDetails::SetCounts(int32_t good, int32_t bad) {
@@ -79,7 +92,8 @@ void TfrmExportDetails::PrepareRun(int32_t parts) {
     FFinished = false;
     const HWND bar = Control(ids::detailsPgBar);
     SendMessageW(bar, PBM_SETRANGE32, 0, parts);
-    SendMessageW(bar, PBM_SETPOS, 0, 0);
+    barPosition_ = -1;
+    SetBarPosition(0);
     ShowWindow(bar, SW_SHOW);
     SetCounts(0, 0);
     SetText(ids::lblAll, CountLabel(texts_->Total, parts));
@@ -115,7 +129,7 @@ void TfrmExportDetails::SetPartLabel(const std::u16string& text) {
 void TfrmExportDetails::ShowProgress(const std::u16string& partNo, const std::u16string& type,
                                      const std::u16string& id1, const std::u16string& id2,
                                      int32_t position, int32_t good, int32_t bad) {
-    SendMessageW(Control(ids::detailsPgBar), PBM_SETPOS, static_cast<WPARAM>(position), 0);
+    SetBarPosition(position);
     SetCounts(good, bad);
     SetText(ids::lblPartNo, partNo);
     SetText(ids::lblType, type);
@@ -129,7 +143,7 @@ void TfrmExportDetails::ShowFinished() {
         SetText(ids::lblPartNo, texts_->Canceled);
     } else {
         SetText(ids::lblPartNo, texts_->Finished);
-        SendMessageW(Control(ids::detailsPgBar), PBM_SETPOS, static_cast<WPARAM>(parts_), 0);
+        SetBarPosition(parts_);
     }
     for (const int label : {ids::lblType, ids::lblID1, ids::lblID2}) {
         SetText(label, u"");

@@ -9,6 +9,10 @@
 
 #include <windows.h>
 
+#include <map>
+#include <optional>
+#include <string>
+
 namespace qrv {
 
 class TfrmExportDetails final : public TWindowBase, public ExportProgressView {
@@ -37,12 +41,15 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     HWND Control(int id) const { return GetDlgItem(Handle(), id); }
     void SetText(int id, const std::u16string& text);
+    void SetBarPosition(int32_t position);
     void SetCounts(int32_t good, int32_t bad);
     void CentreOnProgramWindow();
 
     HWND programWindow_ = nullptr;
     const KeptTexts* texts_ = nullptr;
     int32_t parts_ = 0;
+    int32_t barPosition_ = -1;
+    std::map<int, std::optional<std::u16string>> shown_; // the labels' texts
     bool prepared_ = false;
     bool FAborted = false;
     bool FFinished = false;

@@ -12,8 +12,6 @@ namespace {
 
 constexpr std::int16_t kCatalogTypeTable = 1;
 constexpr std::uint32_t kCatalogIdPageMask = 0x00FFFFFF;
-// An overflow row points to where the row lives; Jet moves a row at most a few times.
-constexpr int kMaxOverflowHops = 8;
 
 bool SameName(std::u16string_view a, std::u16string_view b) {
     if (a.size() != b.size()) {
@@ -38,6 +36,30 @@ std::int64_t SignedFixed(const Slice& raw) {
     default:
         raw.Fail("an integer column has " + std::to_string(raw.Size()) + " bytes");
     }
+}
+
+// An overflow row holds a pointer to where the row now lives, which may have moved on again.
+// A chain of any length is followed; one that comes back on itself is refused (Brent's cycle
+// detection: the pointer seen at each power of two is compared with those that follow).
+RowSlot FollowOverflow(const PageFile& file, RowSlot slot, std::string_view context) {
+    std::uint32_t saved = 0;
+    bool haveSaved = false;
+    std::uint64_t steps = 0;
+    std::uint64_t power = 1;
+    while (slot.overflow) {
+        const std::uint32_t pointer = slot.bytes.U32(0);
+        if (haveSaved && pointer == saved) {
+            slot.bytes.Fail("an overflow row leads in a loop");
+        }
+        if (++steps == power) {
+            saved = pointer;
+            haveSaved = true;
+            power *= 2;
+            steps = 0;
+        }
+        slot = ReadRowAt(file, pointer, context);
+    }
+    return slot;
 }
 
 } // namespace
@@ -71,11 +93,8 @@ void Table::ForEachRow(const std::function<void(const RowView&)>& visit) const {
             if (slot.deleted) {
                 continue;
             }
-            for (int hops = 0; slot.overflow; ++hops) {
-                if (hops == kMaxOverflowHops) {
-                    slot.bytes.Fail("an overflow row leads on too far or in a loop");
-                }
-                slot = ReadRowAt(*file_, slot.bytes.U32(0), context);
+            if (slot.overflow) {
+                slot = FollowOverflow(*file_, slot, context);
             }
             visit(RowView(definition_, slot.bytes));
         }

@@ -143,8 +143,10 @@ TableDefinition ReadTableDefinition(const PageFile& file, std::uint32_t page, st
     if (columnCount == 0 || columnCount > kMaxColumns) {
         tdef.Fail("implausible column count " + std::to_string(columnCount));
     }
-    if (realIndexCount > 1000) {
-        tdef.Fail("implausible index count");
+    const std::size_t roomForIndexes =
+        tdef.Size() - std::min<std::size_t>(tdef.Size(), layout.tdefBlocksOffset);
+    if (realIndexCount > roomForIndexes / layout.realIndexBlockSize) {
+        tdef.Fail(std::to_string(realIndexCount) + " index blocks do not fit the definition");
     }
 
     std::size_t position = layout.tdefBlocksOffset + realIndexCount * layout.realIndexBlockSize;

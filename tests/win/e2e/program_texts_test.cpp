@@ -151,6 +151,38 @@ TEST_F(ProgramTextsTest, CzechEightBitCaptionsLoseWhatTheAnsiCodePageLacksUnicod
     EXPECT_EQ(CloseAndWait(), 0u);
 }
 
+// --- a table edited in Access over the years -------------------------------------------------
+
+struct EditedTableCase {
+    std::string name;
+    textsdb::TextsTableOptions table;
+};
+
+void PrintTo(const EditedTableCase& editedCase, std::ostream* out) {
+    *out << editedCase.name;
+}
+
+class ProgramTextsEditedTableTest : public ProgramTextsTest,
+                                    public ::testing::WithParamInterface<EditedTableCase> {};
+
+// Half of the demo rows were written before the column was deleted or added, half after.
+TEST_P(ProgramTextsEditedTableTest, CaptionsAreTheSameAsFromTheTableAsCreated) {
+    const ProgramCopy copy = CopyProgram();
+    copy.WriteDatabase(TextsDatabase(DemoTextRecords(), L"815C7d", GetParam().table));
+    SetEnv(L"xQRVLanguage", L"DEDE");
+    Start(copy.Program());
+    WaitUntilReady();
+    EXPECT_FALSE(MessageBoxWindow::Find(program_->Id()));
+    ExpectCaptions([](std::wstring_view key) { return DemoText(L"DEDE", key); });
+    EXPECT_EQ(CloseAndWait(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, ProgramTextsEditedTableTest,
+    ::testing::Values(EditedTableCase{"ColumnDeletedBetweenKeyAndText", {.deletedColumn = true}},
+                      EditedTableCase{"ColumnAddedAfterRowsWereWritten", {.addedColumn = true}}),
+    [](const auto& info) { return info.param.name; });
+
 // --- keys and rows ----------------------------------------------------------------------------
 
 TEST_F(ProgramTextsTest, KeysMatchWithLetterCaseAndTheLaterOfTwoRowsWins) {

@@ -1,5 +1,6 @@
 #include "dump.h"
 
+#include "decimal.h"
 #include "platform/utf.h"
 #include "tsv.h"
 
@@ -113,6 +114,8 @@ std::string FormatValue(const jet::RowView& row, const jet::Column& column) {
         return FormatReal(std::bit_cast<double>(LittleEndian(bytes)), 15);
     case ColumnType::DateTime:
         return FormatDate(std::bit_cast<double>(LittleEndian(bytes)));
+    case ColumnType::Numeric:
+        return FormatDecimal(bytes.first<kDecimalBytes>(), column.scale);
     default:
         return Hex(row.Bytes(column));
     }

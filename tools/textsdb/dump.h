@@ -3,8 +3,9 @@
 //   mdb-export -d '\t' -Q -e -T '%Y-%m-%d %H:%M:%S' FILE TABLE
 // prints it: a header line with the column names, then one line per row; text unquoted with
 // tab, line feed, carriage return and backslash escaped as \t \n \r \\; NULL as an empty
-// field; Yes/No as 0 or 1; Currency with four decimals; Single and Double with the shortest
-// digits that read back; Date/Time as above. Binary and OLE values are printed as hex.
+// field; Yes/No as 0 or 1; Currency with four decimals; Decimal with the column's scale of
+// decimals; Single and Double with the shortest digits that read back; Date/Time as above.
+// Binary and OLE values are printed as hex.
 
 #include "texts/jet/database.h"
 

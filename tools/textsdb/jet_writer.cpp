@@ -1,5 +1,6 @@
 #include "jet_writer.h"
 
+#include "decimal.h"
 #include "page_image.h"
 #include "texts/jet/header.h"
 #include "texts/jet/layout.h"
@@ -17,6 +18,10 @@ namespace {
 using jet::ColumnType;
 
 constexpr std::uint32_t kTablesContainerId = 0x0F000001;
+constexpr std::int64_t kCatalogTypeTable = 1;
+constexpr std::int64_t kCatalogTypeLinked = 6;
+constexpr std::int64_t kCatalogTypeLinkedOdbc = 4;
+constexpr std::uint32_t kLinkedIdBase = 0x0F100000;
 constexpr std::uint32_t kRootId = 0x0F000000;
 constexpr std::uint32_t kSystemObjectFlags = 0x80000002;
 constexpr std::size_t kMaxCompressedMemoChars = 1024;
@@ -26,7 +31,7 @@ constexpr std::uint32_t kReferenceMapEntries = 17;
 
 struct ColumnLayout {
     ColumnDefinition definition;
-    std::uint16_t number = 0;
+    std::uint16_t number = 0; // the position in creation order
     std::uint16_t varIndex = 0;
     std::uint16_t fixedOffset = 0;
     bool fixed = false;
@@ -43,10 +48,13 @@ std::uint32_t FixedBytes(ColumnType type) {
     return jet::FixedSize(column);
 }
 
+// Every column ever created, deleted ones included, in creation order: each keeps its number,
+// its variable-offset index or its place in the fixed area for good.
 struct TableLayout {
     std::vector<ColumnLayout> columns;
     std::uint16_t varCount = 0;
     std::uint32_t fixedBytes = 0;
+    std::uint16_t listedCount = 0; // the columns not deleted
 };
 
 TableLayout LayOut(const std::vector<ColumnDefinition>& definitions) {
@@ -61,7 +69,13 @@ TableLayout LayOut(const std::vector<ColumnDefinition>& definitions) {
         } else {
             column.varIndex = layout.varCount++;
         }
+        if (!definition.deleted) {
+            ++layout.listedCount;
+        }
         layout.columns.push_back(column);
+    }
+    if (layout.listedCount == 0 && !layout.columns.empty()) {
+        throw std::runtime_error("a table needs a column that is not deleted");
     }
     return layout;
 }
@@ -89,7 +103,8 @@ class Writer {
 public:
     explicit Writer(const WriterOptions& options) : options_(options) {}
 
-    std::vector<std::uint8_t> Write(const std::vector<TableContent>& tables);
+    std::vector<std::uint8_t> Write(const std::vector<TableContent>& tables,
+                                    const std::vector<LinkedTable>& linkedTables);
 
 private:
     struct TableState {
@@ -249,26 +264,55 @@ std::vector<std::uint8_t> Writer::EncodeValue(TableState& table, const ColumnLay
             throw wrong();
         }
         return out;
+    case ColumnType::Numeric: {
+        const auto* value = std::get_if<Decimal>(&cell);
+        if (!value) {
+            throw wrong();
+        }
+        const auto bytes =
+            EncodeDecimal(value->text, column.definition.precision, column.definition.scale);
+        return {bytes.begin(), bytes.end()};
+    }
     default:
         throw std::runtime_error("the writer cannot store columns of type " +
                                  jet::ColumnTypeName(type));
     }
 }
 
+// The row as written when the table had its first `columnsWhenWritten` columns: their null
+// bits, their fixed area and their variable-offset entries; the columns added later are not
+// in it at all.
 std::vector<std::uint8_t> Writer::EncodeRow(TableState& table, const RowValues& row) {
     const TableLayout& layout = table.layout;
     if (row.cells.size() != layout.columns.size()) {
         throw std::runtime_error("a row with " + std::to_string(row.cells.size()) + " values for " +
                                  std::to_string(layout.columns.size()) + " columns");
     }
-    const std::size_t columnCount = layout.columns.size();
-    std::vector<std::uint8_t> fixed(layout.fixedBytes, 0);
-    std::vector<std::vector<std::uint8_t>> variable(layout.varCount);
-    std::vector<std::uint8_t> nullMask((columnCount + 7) / 8, 0);
+    const std::size_t columnCount =
+        row.columnsWhenWritten == 0 ? layout.columns.size() : row.columnsWhenWritten;
+    if (columnCount > layout.columns.size()) {
+        throw std::runtime_error("a row written with more columns than the table has");
+    }
+    std::uint32_t fixedBytes = 0;
+    std::uint16_t varCount = 0;
     for (std::size_t i = 0; i < columnCount; ++i) {
+        const ColumnLayout& column = layout.columns[i];
+        if (column.fixed) {
+            fixedBytes = column.fixedOffset + FixedBytes(column.definition.type);
+        } else {
+            varCount = static_cast<std::uint16_t>(column.varIndex + 1);
+        }
+    }
+    std::vector<std::uint8_t> fixed(fixedBytes, 0);
+    std::vector<std::vector<std::uint8_t>> variable(varCount);
+    std::vector<std::uint8_t> nullMask((columnCount + 7) / 8, 0);
+    for (std::size_t i = 0; i < layout.columns.size(); ++i) {
         const ColumnLayout& column = layout.columns[i];
         const Cell& cell = row.cells[i];
         bool bit = !std::holds_alternative<std::monostate>(cell);
+        if (bit && i >= columnCount) {
+            throw std::runtime_error("a value in a column added after its row was written");
+        }
         if (bit) {
             std::vector<std::uint8_t> value = EncodeValue(table, column, cell);
             if (column.definition.type == ColumnType::Boolean) {
@@ -291,12 +335,12 @@ std::vector<std::uint8_t> Writer::EncodeRow(TableState& table, const RowValues& 
         offsets.push_back(static_cast<std::uint32_t>(out.size()));
         out.insert(out.end(), value.begin(), value.end());
     }
-    if (layout.varCount > 0) {
+    if (varCount > 0) {
         offsets.push_back(static_cast<std::uint32_t>(out.size())); // end of the data
         for (auto it = offsets.rbegin(); it != offsets.rend(); ++it) {
             Append16(out, *it);
         }
-        Append16(out, layout.varCount);
+        Append16(out, varCount);
     }
     out.insert(out.end(), nullMask.begin(), nullMask.end());
     return out;
@@ -306,17 +350,18 @@ void Writer::WriteRows(TableState& table) {
     struct Moved {
         std::uint32_t page;
         std::uint8_t row;
+        int moves;
         std::vector<std::uint8_t> bytes;
     };
+    const std::vector<std::uint8_t> pointerOnly(4, 0);
     std::vector<Moved> moved;
     for (const RowValues& row : table.content->rows) {
         std::vector<std::uint8_t> bytes = EncodeRow(table, row);
         std::uint32_t page = 0;
         std::uint8_t number = 0;
-        if (row.overflow) {
-            const std::vector<std::uint8_t> placeholder(4, 0);
-            PlaceRow(table, placeholder, jet::kRowOverflow, page, number);
-            moved.push_back({page, number, std::move(bytes)});
+        if (row.moves > 0) {
+            PlaceRow(table, pointerOnly, jet::kRowOverflow, page, number);
+            moved.push_back({page, number, row.moves, std::move(bytes)});
         } else {
             PlaceRow(table, bytes, row.deleted ? jet::kRowDeleted : 0, page, number);
         }
@@ -324,17 +369,27 @@ void Writer::WriteRows(TableState& table) {
             ++table.rowCount;
         }
     }
-    // Overflow rows live on pages of their own, marked deleted so that a scan of those pages
-    // passes them by; the pointer in the original slot leads to them.
+    // Moved rows live on pages of their own, marked deleted so that a scan of those pages
+    // passes them by; the pointer in the original slot leads to them, through the places the
+    // row lived in between, which keep only a pointer on.
     table.dataPage = 0;
     for (Moved& row : moved) {
-        std::uint32_t page = 0;
-        std::uint8_t number = 0;
-        PlaceRow(table, row.bytes, jet::kRowDeleted, page, number);
-        Put32(image_.Page(row.page) + (Get16(image_.Page(row.page) +
-                                             jet::kJet4Pages.dataRowOffsetsOffset + 2 * row.row) &
-                                       0x1FFF),
-              RowPointer(page, number));
+        std::uint32_t from = RowPointer(row.page, row.row);
+        for (int move = 1; move <= row.moves; ++move) {
+            const bool last = move == row.moves;
+            std::uint32_t page = 0;
+            std::uint8_t number = 0;
+            PlaceRow(table, last ? row.bytes : pointerOnly,
+                     static_cast<std::uint16_t>(last ? jet::kRowDeleted
+                                                     : jet::kRowDeleted | jet::kRowOverflow),
+                     page, number);
+            std::uint8_t* fromPage = image_.Page(from >> 8);
+            const std::uint32_t fromStart =
+                Get16(fromPage + jet::kJet4Pages.dataRowOffsetsOffset + 2 * (from & 0xFF)) &
+                jet::kRowOffsetMask;
+            Put32(fromPage + fromStart, RowPointer(page, number));
+            from = RowPointer(page, number);
+        }
     }
 }
 
@@ -389,25 +444,35 @@ void Writer::WriteDefinition(const TableState& table, std::uint32_t usedMap,
     std::vector<std::uint8_t> def(layout.tdefBlocksOffset, 0);
     def[0] = 0x02;
     def[1] = 0x01;
-    const auto columnCount = static_cast<std::uint32_t>(table.layout.columns.size());
+    const auto maxColumns = static_cast<std::uint32_t>(table.layout.columns.size());
     Put32(&def[layout.tdefRowCountOffset], table.rowCount);
     def[layout.tdefTableTypeOffset] = table.system ? 0x53 : 0x4E;
-    Put16(&def[layout.tdefMaxColumnsOffset], columnCount);
+    Put16(&def[layout.tdefMaxColumnsOffset], maxColumns);
     Put16(&def[layout.tdefVarColumnsOffset], table.layout.varCount);
-    Put16(&def[layout.tdefColumnCountOffset], columnCount);
+    Put16(&def[layout.tdefColumnCountOffset], table.layout.listedCount);
     Put32(&def[layout.tdefUsedPagesOffset], usedMap);
     Put32(&def[layout.tdefFreePagesOffset], freeMap);
+    std::vector<const ColumnLayout*> listed;
     for (const ColumnLayout& column : table.layout.columns) {
+        if (!column.definition.deleted) {
+            listed.push_back(&column);
+        }
+    }
+    for (std::size_t index = 0; index < listed.size(); ++index) {
+        const ColumnLayout& column = *listed[index];
         std::vector<std::uint8_t> block(layout.columnBlockSize, 0);
         const ColumnType type = column.definition.type;
         block[layout.columnTypeOffset] = static_cast<std::uint8_t>(type);
         Put16(&block[layout.columnNumberOffset], column.number);
         Put16(&block[layout.columnVarIndexOffset], column.varIndex);
-        Put16(&block[9], column.number);
+        Put16(&block[9], static_cast<std::uint32_t>(index));
         const bool text = type == ColumnType::Text || type == ColumnType::Memo;
         if (text) {
-            Put16(&block[11], 0x0409); // "General" sort order
+            Put16(&block[layout.columnPrecisionOffset], options_.sortOrder);
             block[14] = 0x01;
+        } else if (type == ColumnType::Numeric) {
+            block[layout.columnPrecisionOffset] = column.definition.precision;
+            block[layout.columnScaleOffset] = column.definition.scale;
         }
         block[layout.columnFlagsOffset] = column.fixed ? 0x03 : 0x02;
         block[layout.columnExtFlagsOffset] = (text && options_.compressText) ? 0x01 : 0x00;
@@ -423,9 +488,9 @@ void Writer::WriteDefinition(const TableState& table, std::uint32_t usedMap,
         Put16(&block[layout.columnLengthOffset], length);
         def.insert(def.end(), block.begin(), block.end());
     }
-    for (const ColumnLayout& column : table.layout.columns) {
-        Append16(def, static_cast<std::uint32_t>(column.definition.name.size() * 2));
-        for (char16_t c : column.definition.name) {
+    for (const ColumnLayout* column : listed) {
+        Append16(def, static_cast<std::uint32_t>(column->definition.name.size() * 2));
+        for (char16_t c : column->definition.name) {
             Append16(def, c);
         }
     }
@@ -449,7 +514,7 @@ void Writer::WriteHeader() {
         options_.versionByte == jet::kVersionJet3 ? 20 : layout.passwordLength;
     const std::uint32_t maskedBytes =
         options_.versionByte == jet::kVersionJet3 ? 126 : layout.maskedLength;
-    Put16(page + layout.sortOrderOffset, 0x0409);
+    Put16(page + layout.sortOrderOffset, options_.sortOrder);
     Put32(page + layout.encodingKeyOffset, options_.encodingKey);
     std::memcpy(page + layout.creationDateOffset, &options_.creationDate, 8);
     std::uint8_t* password = page + layout.passwordOffset;
@@ -460,7 +525,8 @@ void Writer::WriteHeader() {
     jet::MaskHeaderArea({page + layout.maskedOffset, maskedBytes});
 }
 
-std::vector<std::uint8_t> Writer::Write(const std::vector<TableContent>& tables) {
+std::vector<std::uint8_t> Writer::Write(const std::vector<TableContent>& tables,
+                                        const std::vector<LinkedTable>& linkedTables) {
     if (options_.password.size() > 20) {
         throw std::runtime_error("a database password has at most 20 characters");
     }
@@ -485,19 +551,36 @@ std::vector<std::uint8_t> Writer::Write(const std::vector<TableContent>& tables)
                           {u"Flags", ColumnType::Long},
                           {u"DateCreate", ColumnType::DateTime},
                           {u"DateUpdate", ColumnType::DateTime},
-                          {u"LvProp", ColumnType::Ole}},
+                          {u"LvProp", ColumnType::Ole},
+                          {u"Connect", ColumnType::Memo},
+                          {u"Database", ColumnType::Memo},
+                          {u"ForeignName", ColumnType::Text, 128}},
                          {}};
     const double now = options_.creationDate;
     auto entry = [&](std::int64_t id, std::int64_t parent, std::u16string name, std::int64_t type,
                      std::int64_t flags) {
         catalog.rows.push_back(
-            {{id, parent, std::move(name), type, flags, now, now, std::monostate{}}});
+            {{id, parent, std::move(name), type, flags, now, now, std::monostate{},
+              std::monostate{}, std::monostate{}, std::monostate{}}});
     };
     entry(kTablesContainerId, kRootId, u"Tables", 3, 0);
-    entry(catalogPage, kTablesContainerId, u"MSysObjects", 1,
+    entry(catalogPage, kTablesContainerId, u"MSysObjects", kCatalogTypeTable,
           static_cast<std::int64_t>(kSystemObjectFlags));
     for (std::size_t i = 1; i < states.size(); ++i) {
-        entry(states[i].tdefPage, kTablesContainerId, states[i].content->name, 1, 0);
+        entry(states[i].tdefPage, kTablesContainerId, states[i].content->name, kCatalogTypeTable,
+              0);
+    }
+    // A linked table has no pages here; its catalog Id is an object number of its own.
+    for (std::size_t i = 0; i < linkedTables.size(); ++i) {
+        const LinkedTable& link = linkedTables[i];
+        entry(static_cast<std::int64_t>(kLinkedIdBase + i), kTablesContainerId, link.name,
+              link.odbc ? kCatalogTypeLinkedOdbc : kCatalogTypeLinked, 0);
+        std::vector<Cell>& cells = catalog.rows.back().cells;
+        cells[8] = link.odbc ? u"ODBC;DSN=" + link.database : u";DATABASE=" + link.database;
+        if (!link.odbc) {
+            cells[9] = link.database;
+        }
+        cells[10] = link.foreignName;
     }
     states[0].content = &catalog;
     states[0].layout = LayOut(catalog.columns);
@@ -528,9 +611,10 @@ std::vector<std::uint8_t> Writer::Write(const std::vector<TableContent>& tables)
 } // namespace
 
 std::vector<std::uint8_t> WriteDatabase(const std::vector<TableContent>& tables,
-                                        const WriterOptions& options) {
+                                        const WriterOptions& options,
+                                        const std::vector<LinkedTable>& linkedTables) {
     Writer writer(options);
-    return writer.Write(tables);
+    return writer.Write(tables, linkedTables);
 }
 
 } // namespace qrv::textsdb

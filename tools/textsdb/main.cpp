@@ -4,6 +4,7 @@
 #include "dump.h"
 #include "jet_writer.h"
 #include "platform/utf.h"
+#include "sample_database.h"
 #include "texts/jet/byte_source.h"
 #include "texts/jet/database.h"
 #include "texts/program_text_rows.h"
@@ -26,7 +27,8 @@ constexpr const char* kUsage =
     "usage:\n"
     "  textsdb write SOURCE.tsv OUT.mdb [--password P] [--text] [--no-compress]\n"
     "                [--deleted] [--overflow-every N] [--inline-limit BYTES] [--version N]\n"
-    "                [--encrypt KEY]\n"
+    "                [--encrypt KEY] [--deleted-column] [--added-column] [--sort-order LCID]\n"
+    "  textsdb sample OUT.mdb [--password P]\n"
     "  textsdb tables FILE.mdb [--password P]\n"
     "  textsdb dump FILE.mdb TABLE [--password P]\n"
     "  textsdb texts FILE.mdb LANGUAGE [--group G] [--password P]\n"
@@ -44,7 +46,8 @@ struct Arguments {
 };
 
 Arguments Parse(int argc, char** argv) {
-    static const char* kFlags[] = {"--text", "--no-compress", "--deleted"};
+    static const char* kFlags[] = {"--text", "--no-compress", "--deleted", "--deleted-column",
+                                   "--added-column"};
     Arguments args;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -77,6 +80,16 @@ std::string ReadText(const std::string& path) {
     return text.str();
 }
 
+void WriteFile(const std::string& target, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream out(target, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out) {
+        throw std::runtime_error(target + ": cannot write");
+    }
+}
+
 int Write(const Arguments& args) {
     if (args.positional.size() != 3) {
         throw std::runtime_error(kUsage);
@@ -85,6 +98,8 @@ int Write(const Arguments& args) {
     tableOptions.memo = !args.Has("--text");
     tableOptions.deletedCopies = args.Has("--deleted");
     tableOptions.overflowEvery = std::stoul(args.Get("--overflow-every", "0"));
+    tableOptions.deletedColumn = args.Has("--deleted-column");
+    tableOptions.addedColumn = args.Has("--added-column");
     textsdb::WriterOptions options;
     options.password = Utf8ToUtf16(args.Get("--password", "815C7d"));
     options.compressText = !args.Has("--no-compress");
@@ -92,6 +107,8 @@ int Write(const Arguments& args) {
     options.versionByte = static_cast<std::uint32_t>(std::stoul(args.Get("--version", "1")));
     options.encodingKey =
         static_cast<std::uint32_t>(std::stoul(args.Get("--encrypt", "0"), nullptr, 0));
+    options.sortOrder =
+        static_cast<std::uint16_t>(std::stoul(args.Get("--sort-order", "0x0409"), nullptr, 0));
     const std::string& source = args.positional[1];
     textsdb::TableContent table;
     try {
@@ -99,15 +116,17 @@ int Write(const Arguments& args) {
     } catch (const std::runtime_error& e) {
         throw std::runtime_error(source + ": " + e.what());
     }
-    const std::vector<std::uint8_t> bytes = textsdb::WriteDatabase({table}, options);
-    const std::string& target = args.positional[2];
-    std::ofstream out(target, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-        throw std::runtime_error(target + ": cannot write");
-    }
+    WriteFile(args.positional[2], textsdb::WriteDatabase({table}, options));
+    return 0;
+}
+
+// A database with what years of editing in Access leave behind (sample_database.h).
+int Sample(const Arguments& args) {
+    textsdb::WriterOptions options;
+    options.password = Utf8ToUtf16(args.Get("--password", "815C7d"));
+    const textsdb::SampleDatabase sample = textsdb::EditedSample();
+    WriteFile(args.positional[1],
+              textsdb::WriteDatabase(sample.tables, options, sample.linkedTables));
     return 0;
 }
 
@@ -184,6 +203,9 @@ int main(int argc, char** argv) {
         const std::string command = args.positional.empty() ? "" : args.positional[0];
         if (command == "write") {
             return Write(args);
+        }
+        if (command == "sample" && args.positional.size() == 2) {
+            return Sample(args);
         }
         if (command == "tables" && args.positional.size() == 2) {
             return Tables(args);

@@ -10,10 +10,11 @@ namespace qrv::jet {
 
 namespace {
 
-constexpr std::int16_t kCatalogTypeTable = 1;
+// MSysObjects.Type of tables: stored here, linked through ODBC, linked to another file.
+constexpr std::int64_t kCatalogTypeTable = 1;
+constexpr std::int64_t kCatalogTypeLinkedOdbc = 4;
+constexpr std::int64_t kCatalogTypeLinked = 6;
 constexpr std::uint32_t kCatalogIdPageMask = 0x00FFFFFF;
-// An overflow row points to where the row lives; Jet moves a row at most a few times.
-constexpr int kMaxOverflowHops = 8;
 
 bool SameName(std::u16string_view a, std::u16string_view b) {
     if (a.size() != b.size()) {
@@ -40,16 +41,47 @@ std::int64_t SignedFixed(const Slice& raw) {
     }
 }
 
+// An overflow row holds a pointer to where the row now lives, which may have moved on again.
+// A chain of any length is followed; one that comes back on itself is refused (Brent's cycle
+// detection: the pointer seen at each power of two is compared with those that follow).
+RowSlot FollowOverflow(const PageFile& file, RowSlot slot, std::string_view context) {
+    std::uint32_t saved = 0;
+    bool haveSaved = false;
+    std::uint64_t steps = 0;
+    std::uint64_t power = 1;
+    while (slot.overflow) {
+        const std::uint32_t pointer = slot.bytes.U32(0);
+        if (haveSaved && pointer == saved) {
+            slot.bytes.Fail("an overflow row leads in a loop");
+        }
+        if (++steps == power) {
+            saved = pointer;
+            haveSaved = true;
+            power *= 2;
+            steps = 0;
+        }
+        slot = ReadRowAt(file, pointer, context);
+    }
+    return slot;
+}
+
 } // namespace
 
 Table::Table(const PageFile& file, TableDefinition definition)
     : file_(&file), definition_(std::move(definition)) {}
 
-const Column& Table::ColumnNamed(std::u16string_view name) const {
+const Column* Table::FindColumn(std::u16string_view name) const {
     for (const Column& column : definition_.columns) {
         if (SameName(column.name, name)) {
-            return column;
+            return &column;
         }
+    }
+    return nullptr;
+}
+
+const Column& Table::ColumnNamed(std::u16string_view name) const {
+    if (const Column* column = FindColumn(name)) {
+        return *column;
     }
     file_->Fail("the table " + definition_.nameUtf8 + " has no column " + Utf16ToUtf8(name));
 }
@@ -71,11 +103,8 @@ void Table::ForEachRow(const std::function<void(const RowView&)>& visit) const {
             if (slot.deleted) {
                 continue;
             }
-            for (int hops = 0; slot.overflow; ++hops) {
-                if (hops == kMaxOverflowHops) {
-                    slot.bytes.Fail("an overflow row leads on too far or in a loop");
-                }
-                slot = ReadRowAt(*file_, slot.bytes.U32(0), context);
+            if (slot.overflow) {
+                slot = FollowOverflow(*file_, slot, context);
             }
             visit(RowView(definition_, slot.bytes));
         }
@@ -108,15 +137,37 @@ std::vector<Database::CatalogEntry> Database::ReadCatalog() const {
     const Column& id = catalog.ColumnNamed(u"Id");
     const Column& name = catalog.ColumnNamed(u"Name");
     const Column& type = catalog.ColumnNamed(u"Type");
+    const Column* database = catalog.FindColumn(u"Database");
+    const Column* foreignName = catalog.FindColumn(u"ForeignName");
     std::vector<CatalogEntry> entries;
     catalog.ForEachRow([&](const RowView& row) {
         const auto typeRaw = row.Raw(type);
-        const auto idRaw = row.Raw(id);
-        if (!typeRaw || !idRaw || SignedFixed(*typeRaw) != kCatalogTypeTable) {
+        if (!typeRaw) {
             return;
         }
-        const auto page = static_cast<std::uint32_t>(SignedFixed(*idRaw)) & kCatalogIdPageMask;
-        entries.push_back({row.Text(name), page});
+        CatalogEntry entry;
+        switch (SignedFixed(*typeRaw)) {
+        case kCatalogTypeTable: {
+            const auto idRaw = row.Raw(id);
+            if (!idRaw) {
+                return;
+            }
+            entry.page = static_cast<std::uint32_t>(SignedFixed(*idRaw)) & kCatalogIdPageMask;
+            break;
+        }
+        case kCatalogTypeLinked:
+            entry.kind = TableKind::LinkedJet;
+            entry.database = database ? row.Text(*database) : std::u16string();
+            entry.foreignName = foreignName ? row.Text(*foreignName) : std::u16string();
+            break;
+        case kCatalogTypeLinkedOdbc:
+            entry.kind = TableKind::LinkedOdbc;
+            break;
+        default:
+            return;
+        }
+        entry.name = row.Text(name);
+        entries.push_back(std::move(entry));
     });
     return entries;
 }
@@ -124,15 +175,29 @@ std::vector<Database::CatalogEntry> Database::ReadCatalog() const {
 std::vector<std::u16string> Database::TableNames() const {
     std::vector<std::u16string> names;
     for (CatalogEntry& entry : ReadCatalog()) {
-        names.push_back(std::move(entry.name));
+        if (entry.kind == TableKind::Stored) {
+            names.push_back(std::move(entry.name));
+        }
     }
     return names;
 }
 
 Table Database::OpenTable(std::u16string_view name) const {
     for (CatalogEntry& entry : ReadCatalog()) {
-        if (SameName(entry.name, name)) {
+        if (!SameName(entry.name, name)) {
+            continue;
+        }
+        const std::string linked = "the table " + Utf16ToUtf8(entry.name) + " is linked to ";
+        const std::string only = "; only tables stored in the database itself can be read";
+        switch (entry.kind) {
+        case TableKind::Stored:
             return Table(file_, ReadTableDefinition(file_, entry.page, std::move(entry.name)));
+        case TableKind::LinkedJet:
+            file_.Fail(linked + "the table " + Utf16ToUtf8(entry.foreignName) + " of " +
+                       (entry.database.empty() ? "another file" : Utf16ToUtf8(entry.database)) +
+                       only);
+        case TableKind::LinkedOdbc:
+            file_.Fail(linked + "an ODBC data source" + only);
         }
     }
     file_.Fail("the database has no table " + Utf16ToUtf8(name));

@@ -34,6 +34,8 @@ public:
     // Throws JetError naming the file, the table and the column when there is none
     // (names compare without regard to case, as Jet's do).
     const Column& ColumnNamed(std::u16string_view name) const;
+    // nullptr when there is none.
+    const Column* FindColumn(std::u16string_view name) const;
 
     // Visits the rows in storage order (pages as the table's usage map lists them, rows in
     // page order), skipping deleted rows and following overflow rows to where they live.
@@ -59,15 +61,21 @@ public:
     const std::string& FileName() const { return file_.FileName(); }
     const DatabaseHeader& Header() const { return header_; }
 
-    // The names of the tables in the system catalog, system tables included.
+    // The names of the tables stored in the database, system tables included; linked tables
+    // are not listed.
     std::vector<std::u16string> TableNames() const;
-    // Throws JetError when there is no table of that name (compared without regard to case).
+    // Throws JetError when there is no table of that name (compared without regard to case),
+    // and when it is a linked table, naming where its rows live.
     Table OpenTable(std::u16string_view name) const;
 
 private:
+    enum class TableKind { Stored, LinkedJet, LinkedOdbc };
     struct CatalogEntry {
         std::u16string name;
-        std::uint32_t page;
+        TableKind kind = TableKind::Stored;
+        std::uint32_t page = 0;     // stored tables: the first TDEF page
+        std::u16string database;    // linked tables: the file that holds the rows
+        std::u16string foreignName; // linked tables: the table's name there
     };
     std::vector<CatalogEntry> ReadCatalog() const;
 

@@ -51,6 +51,8 @@ struct PageLayout {
     std::uint32_t columnTypeOffset = 0;
     std::uint32_t columnNumberOffset;
     std::uint32_t columnVarIndexOffset;
+    std::uint32_t columnPrecisionOffset; // Decimal; text columns hold their sort order here
+    std::uint32_t columnScaleOffset;
     std::uint32_t columnFlagsOffset;
     std::uint32_t columnExtFlagsOffset;
     std::uint32_t columnFixedOffsetOffset;
@@ -79,6 +81,8 @@ inline constexpr PageLayout kJet4Pages{.pageSize = 4096,
                                        .columnBlockSize = 25,
                                        .columnNumberOffset = 5,
                                        .columnVarIndexOffset = 7,
+                                       .columnPrecisionOffset = 11,
+                                       .columnScaleOffset = 12,
                                        .columnFlagsOffset = 15,
                                        .columnExtFlagsOffset = 16,
                                        .columnFixedOffsetOffset = 21,

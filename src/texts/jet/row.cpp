@@ -16,7 +16,7 @@ RowView::RowView(const TableDefinition& table, const Slice& row) : table_(&table
     }
     nullMaskOffset_ = row_.Size() - maskSize;
     dataEnd_ = nullMaskOffset_;
-    if (table.varColumnCount > 0) {
+    if (columnCount_ > table.firstVariableNumber) {
         if (nullMaskOffset_ < countSize + 2) {
             row_.Fail("a row is too short for its variable column count");
         }

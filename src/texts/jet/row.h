@@ -2,6 +2,8 @@
 // One row of a table, cracked lazily: the Jet 4 row is
 //   u16 column count | fixed area | variable data | variable offsets (reversed) | u16 count |
 //   null mask (one bit per column number, 1 = has a value; a Yes/No column's value itself).
+// The row is laid out by its own column count, which counts the columns that existed when it
+// was written, deleted ones included: columns added later read as NULL.
 
 #include "texts/jet/page_file.h"
 #include "texts/jet/table_def.h"

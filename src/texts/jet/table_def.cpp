@@ -10,7 +10,8 @@ namespace qrv::jet {
 
 namespace {
 
-constexpr std::uint32_t kMaxColumns = 255; // Jet's limit per table
+constexpr std::uint32_t kMaxColumns = 255;           // Jet's limit per table
+constexpr std::uint32_t kNoVariableColumn = 0x10000; // beyond any row's column count
 
 // The definition may span a chain of pages: all of the first, the rest without their
 // 8-byte header.
@@ -35,6 +36,30 @@ std::vector<std::uint8_t> CollectDefinition(const PageFile& file, std::uint32_t 
             slice.Fail("the chain of definition pages loops");
         }
     }
+}
+
+// With variable columns deleted (the definition counts more than it lists) their numbers are
+// lost, and any number the definition no longer lists may have been one of them.
+std::uint32_t FirstVariableNumber(const TableDefinition& table) {
+    std::uint32_t first = kNoVariableColumn;
+    std::size_t listed = 0;
+    for (const Column& column : table.columns) {
+        if (!column.IsFixed()) {
+            first = std::min<std::uint32_t>(first, column.number);
+            ++listed;
+        }
+    }
+    if (table.varColumnCount > listed) {
+        std::uint32_t gap = 0; // the columns are sorted by number
+        for (const Column& column : table.columns) {
+            if (column.number > gap) {
+                break;
+            }
+            gap = std::max<std::uint32_t>(gap, column.number + 1u);
+        }
+        first = std::min(first, gap);
+    }
+    return first;
 }
 
 } // namespace
@@ -110,6 +135,7 @@ TableDefinition ReadTableDefinition(const PageFile& file, std::uint32_t page, st
     const Slice tdef(file, bytes, context);
 
     table.rowCount = tdef.U32(layout.tdefRowCountOffset);
+    table.maxColumnCount = tdef.U16(layout.tdefMaxColumnsOffset);
     table.varColumnCount = tdef.U16(layout.tdefVarColumnsOffset);
     const std::uint16_t columnCount = tdef.U16(layout.tdefColumnCountOffset);
     const std::uint32_t realIndexCount = tdef.U32(layout.tdefRealIndexCountOffset);
@@ -117,8 +143,10 @@ TableDefinition ReadTableDefinition(const PageFile& file, std::uint32_t page, st
     if (columnCount == 0 || columnCount > kMaxColumns) {
         tdef.Fail("implausible column count " + std::to_string(columnCount));
     }
-    if (realIndexCount > 1000 || table.varColumnCount > columnCount) {
-        tdef.Fail("implausible index or variable column count");
+    const std::size_t roomForIndexes =
+        tdef.Size() - std::min<std::size_t>(tdef.Size(), layout.tdefBlocksOffset);
+    if (realIndexCount > roomForIndexes / layout.realIndexBlockSize) {
+        tdef.Fail(std::to_string(realIndexCount) + " index blocks do not fit the definition");
     }
 
     std::size_t position = layout.tdefBlocksOffset + realIndexCount * layout.realIndexBlockSize;
@@ -128,6 +156,8 @@ TableDefinition ReadTableDefinition(const PageFile& file, std::uint32_t page, st
         column.type = static_cast<ColumnType>(block.U8(layout.columnTypeOffset));
         column.number = block.U16(layout.columnNumberOffset);
         column.varIndex = block.U16(layout.columnVarIndexOffset);
+        column.precision = block.U8(layout.columnPrecisionOffset);
+        column.scale = block.U8(layout.columnScaleOffset);
         column.flags = block.U8(layout.columnFlagsOffset);
         column.extFlags = block.U8(layout.columnExtFlagsOffset);
         column.fixedOffset = block.U16(layout.columnFixedOffsetOffset);
@@ -147,6 +177,7 @@ TableDefinition ReadTableDefinition(const PageFile& file, std::uint32_t page, st
     }
     std::stable_sort(table.columns.begin(), table.columns.end(),
                      [](const Column& a, const Column& b) { return a.number < b.number; });
+    table.firstVariableNumber = FirstVariableNumber(table);
     return table;
 }
 

@@ -38,20 +38,31 @@ struct Column {
     std::uint16_t length = 0;      // bytes
     std::uint8_t flags = 0;
     std::uint8_t extFlags = 0;
+    std::uint8_t precision = 0; // Decimal: digits in all
+    std::uint8_t scale = 0;     // Decimal: digits after the point
 
     bool IsFixed() const { return (flags & 0x01) != 0; }
     bool IsCompressedUnicode() const { return (extFlags & 0x01) != 0; }
     bool IsLongValue() const { return type == ColumnType::Memo || type == ColumnType::Ole; }
 };
 
+// Access edits a table in place: a deleted column leaves a gap in the column numbers, in the
+// variable-offset indexes and in the fixed area of every row, and the counts of columns ever
+// created and of variable columns ever created stay as they were. Rows are not rewritten
+// either: a row written before a column was added holds fewer columns than the definition.
 struct TableDefinition {
     std::u16string name;
-    std::string nameUtf8;       // for messages
-    std::uint32_t page = 0;     // first TDEF page
-    std::uint32_t rowCount = 0; // as recorded; informative only
-    std::uint16_t varColumnCount = 0;
+    std::string nameUtf8;             // for messages
+    std::uint32_t page = 0;           // first TDEF page
+    std::uint32_t rowCount = 0;       // as recorded; informative only
+    std::uint16_t maxColumnCount = 0; // column numbers ever given, deleted columns included
+    std::uint16_t varColumnCount = 0; // variable columns ever created, deleted ones included
+    // The lowest column number that is, or may have been, a variable column. A row whose
+    // column count does not exceed it was written while the table had no variable column, so
+    // it holds no variable-offset table.
+    std::uint32_t firstVariableNumber = 0;
     std::uint32_t usedPagesPointer = 0; // row pointer to the usage map of owned pages
-    std::vector<Column> columns;        // ordered by column number
+    std::vector<Column> columns;        // the columns there are, ordered by column number
 };
 
 TableDefinition ReadTableDefinition(const PageFile& file, std::uint32_t page, std::u16string name);

@@ -127,6 +127,11 @@ TEST(JetCorruption, DamagedTableDefinitions) {
                          "name length 65520");
 
     f = Texts();
+    f.Put32(kTextsTdef, 51, 400); // real indexes: their blocks would pass the page's end
+    ExpectError(f.bytes, "c.mdb: table definition of X_PROGRAMSTRINGS: 400 index blocks do not "
+                         "fit the definition");
+
+    f = Texts();
     f.Page(kTextsTdef)[0] = 0x01;
     ExpectError(f.bytes, "c.mdb: table definition of X_PROGRAMSTRINGS: page 3 is not a table "
                          "definition page");
@@ -166,8 +171,30 @@ TEST(JetCorruption, LoopsAndLengthsOfLongValuesAndOverflowRows) {
     const std::uint32_t slotPage = f.DataPageOf(kTextsTdef);
     f.Put32(slotPage, f.RowStart(slotPage, 0),
             slotPage << 8); // the overflow row points back at its own slot
-    ExpectError(f.bytes, "c.mdb: data of table X_PROGRAMSTRINGS: an overflow row leads on too "
-                         "far or in a loop");
+    ExpectError(f.bytes, "c.mdb: data of table X_PROGRAMSTRINGS: an overflow row leads in a loop");
+}
+
+TEST(JetCorruption, OverflowChainsOfAnyLengthAreFollowedAndLoopsInThemRefused) {
+    // A row moved twenty times: its slot, then nineteen places that hold a pointer on.
+    auto table = testing::TextsTable({{u"ENGB", u"PROGRAM", u"~Close", u"moved often"}});
+    table.rows[0].moves = 20;
+    Fixture f{textsdb::WriteDatabase({table}, {.password = u"815C7d"})};
+    const jet::Database database(f.bytes, "c.mdb", kProgramTextsPassword);
+    const std::vector<std::string> names;
+    EXPECT_EQ(
+        ReadProgramTextRows(database, "ENGB", kProgramTextsGroup, ProgramTextKeys(names)),
+        (std::vector<std::pair<std::u16string, std::u16string>>{{u"~Close", u"moved often"}}));
+
+    // The tenth place leads back to the fifth.
+    std::vector<std::uint32_t> chain = {
+        f.U32(f.DataPageOf(kTextsTdef), f.RowStart(f.DataPageOf(kTextsTdef), 0))};
+    while (chain.size() < 10) {
+        const std::uint32_t at = chain.back();
+        chain.push_back(f.U32(at >> 8, f.RowStart(at >> 8, at & 0xFF)));
+    }
+    const std::uint32_t tenth = chain.back();
+    f.Put32(tenth >> 8, f.RowStart(tenth >> 8, tenth & 0xFF), chain[4]);
+    ExpectError(f.bytes, "c.mdb: data of table X_PROGRAMSTRINGS: an overflow row leads in a loop");
 }
 
 } // namespace

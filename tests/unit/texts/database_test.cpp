@@ -154,5 +154,24 @@ TEST(JetDatabase, ListsTablesAndColumnsInColumnOrder) {
                 ThrowsMessage<jet::JetError>(StrEq("t.mdb: the database has no table Nope")));
 }
 
+TEST(JetDatabase, NamesWhereTheRowsOfALinkedTableLive) {
+    const auto bytes = textsdb::WriteDatabase(
+        {testing::TextsTable({}, true)}, {.password = u"815C7d"},
+        {{u"X_PROGRAMSTRINGS_MASTER", u"\\\\server\\texts\\Master.mdb", u"X_PROGRAMSTRINGS"},
+         {.name = u"Remote", .database = u"TextsDsn", .foreignName = u"dbo.Texts", .odbc = true}});
+    const jet::Database database(bytes, "t.mdb", u"815C7d");
+    EXPECT_EQ(database.TableNames(),
+              (std::vector<std::u16string>{u"MSysObjects", u"X_PROGRAMSTRINGS"}));
+    EXPECT_THAT([&] { database.OpenTable(u"x_programstrings_master"); },
+                ThrowsMessage<jet::JetError>(
+                    StrEq("t.mdb: the table X_PROGRAMSTRINGS_MASTER is linked to the table "
+                          "X_PROGRAMSTRINGS of \\\\server\\texts\\Master.mdb; only tables stored "
+                          "in the database itself can be read")));
+    EXPECT_THAT([&] { database.OpenTable(u"Remote"); },
+                ThrowsMessage<jet::JetError>(
+                    StrEq("t.mdb: the table Remote is linked to an ODBC data source; only tables "
+                          "stored in the database itself can be read")));
+}
+
 } // namespace
 } // namespace qrv

@@ -38,7 +38,7 @@ inline textsdb::TableContent TextsTable(const std::vector<TextRow>& rows, bool m
         table.rows.push_back(
             {{CellOf(row.language), CellOf(row.group), CellOf(row.key), CellOf(row.text)},
              row.deleted,
-             row.overflow});
+             row.overflow ? 1 : 0});
     }
     return table;
 }

@@ -58,8 +58,8 @@ std::vector<textsdb::TsvRecord> TextRecords(const std::vector<TextRow>& rows) {
 }
 
 std::string TextsDatabase(const std::vector<textsdb::TsvRecord>& records,
-                          std::wstring_view password) {
-    const auto bytes = textsdb::WriteDatabase({textsdb::BuildTextsTable(records, {})},
+                          std::wstring_view password, const textsdb::TextsTableOptions& table) {
+    const auto bytes = textsdb::WriteDatabase({textsdb::BuildTextsTable(records, table)},
                                               {.password = ToU16(password)});
     return {bytes.begin(), bytes.end()};
 }

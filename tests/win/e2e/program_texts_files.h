@@ -4,6 +4,7 @@
 // the system's 8-bit conversion that some captions go through.
 
 #include "driver/handle.h"
+#include "texts_table.h"
 #include "tsv.h"
 
 #include <windows.h>
@@ -29,9 +30,11 @@ struct TextRow {
 };
 // Records (header first) with these rows, in this order.
 std::vector<textsdb::TsvRecord> TextRecords(const std::vector<TextRow>& rows);
-// A texts database file with these records (header first), protected by the password.
+// A texts database file with these records (header first), protected by the password, its
+// table shaped as the options ask (columns deleted or added half-way, for instance).
 std::string TextsDatabase(const std::vector<textsdb::TsvRecord>& records,
-                          std::wstring_view password = L"815C7d");
+                          std::wstring_view password = L"815C7d",
+                          const textsdb::TextsTableOptions& table = {});
 
 // The text as a window shows it after it went through the 8-bit ANSI code page and back.
 std::wstring AnsiRoundTrip(std::wstring_view text);

@@ -1,5 +1,6 @@
 // The localised captions of the main window, read at start-up from the texts database beside
 // the program, and what the program does when that database is missing or cannot be read.
+#include "jet_writer.h"
 #include "program_fixture.h"
 #include "program_texts_files.h"
 
@@ -151,6 +152,38 @@ TEST_F(ProgramTextsTest, CzechEightBitCaptionsLoseWhatTheAnsiCodePageLacksUnicod
     EXPECT_EQ(CloseAndWait(), 0u);
 }
 
+// --- a table edited in Access over the years -------------------------------------------------
+
+struct EditedTableCase {
+    std::string name;
+    textsdb::TextsTableOptions table;
+};
+
+void PrintTo(const EditedTableCase& editedCase, std::ostream* out) {
+    *out << editedCase.name;
+}
+
+class ProgramTextsEditedTableTest : public ProgramTextsTest,
+                                    public ::testing::WithParamInterface<EditedTableCase> {};
+
+// Half of the demo rows were written before the column was deleted or added, half after.
+TEST_P(ProgramTextsEditedTableTest, CaptionsAreTheSameAsFromTheTableAsCreated) {
+    const ProgramCopy copy = CopyProgram();
+    copy.WriteDatabase(TextsDatabase(DemoTextRecords(), L"815C7d", GetParam().table));
+    SetEnv(L"xQRVLanguage", L"DEDE");
+    Start(copy.Program());
+    WaitUntilReady();
+    EXPECT_FALSE(MessageBoxWindow::Find(program_->Id()));
+    ExpectCaptions([](std::wstring_view key) { return DemoText(L"DEDE", key); });
+    EXPECT_EQ(CloseAndWait(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, ProgramTextsEditedTableTest,
+    ::testing::Values(EditedTableCase{"ColumnDeletedBetweenKeyAndText", {.deletedColumn = true}},
+                      EditedTableCase{"ColumnAddedAfterRowsWereWritten", {.addedColumn = true}}),
+    [](const auto& info) { return info.param.name; });
+
 // --- keys and rows ----------------------------------------------------------------------------
 
 TEST_F(ProgramTextsTest, KeysMatchWithLetterCaseAndTheLaterOfTwoRowsWins) {
@@ -219,6 +252,32 @@ TEST_F(ProgramTextsTest, DatabaseHeldOpenForWritingIsReportedAndTheStartUpEndsTh
                                     L": cannot open the database file for reading while denying "
                                     L"others to write it (error 32"))
         << message;
+    ExpectStartUpEndedThereAndCloseEndsTheProgram();
+}
+
+// --- databases the reader does not take ------------------------------------------------------
+
+TEST_F(ProgramTextsTest, AccessNinetySevenDatabaseIsReportedAndTheStartUpEndsThere) {
+    const ProgramCopy copy = CopyProgram();
+    const auto bytes = textsdb::WriteDatabase({textsdb::BuildTextsTable(DemoTextRecords(), {})},
+                                              {.password = u"815C7d", .versionByte = 0});
+    copy.WriteDatabase(std::string(bytes.begin(), bytes.end()));
+    EXPECT_EQ(StartAndAnswerTheMessage(copy.Program()),
+              copy.DatabasePath() + L": the database file version is Jet 3 (Access 97); only Jet "
+                                    L"4 (Access 2000-2003) files can be read");
+    ExpectStartUpEndedThereAndCloseEndsTheProgram();
+}
+
+TEST_F(ProgramTextsTest, LinkedTextsTableIsReportedWithWhereItsRowsLive) {
+    const ProgramCopy copy = CopyProgram();
+    const auto bytes = textsdb::WriteDatabase(
+        {}, {.password = u"815C7d"},
+        {{u"X_PROGRAMSTRINGS", u"S:\\Texts\\Master.mdb", u"X_PROGRAMSTRINGS"}});
+    copy.WriteDatabase(std::string(bytes.begin(), bytes.end()));
+    EXPECT_EQ(StartAndAnswerTheMessage(copy.Program()),
+              copy.DatabasePath() + L": the table X_PROGRAMSTRINGS is linked to the table "
+                                    L"X_PROGRAMSTRINGS of S:\\Texts\\Master.mdb; only tables "
+                                    L"stored in the database itself can be read");
     ExpectStartUpEndedThereAndCloseEndsTheProgram();
 }
 

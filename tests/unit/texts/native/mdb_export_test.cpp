@@ -2,11 +2,15 @@
 // the dump prints what mdb-export prints for the common column types.
 
 #include "dump.h"
+#include "sample_database.h"
 #include "texts/jet/database.h"
 #include "texts/jet_fixture.h"
+#include "texts_table.h"
+#include "tsv.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <filesystem>
@@ -117,6 +121,50 @@ TEST_F(MdbExport, DumpPrintsCommonColumnTypesAsMdbExportDoes) {
           std::int64_t{5}, std::monostate{}, 100.0, 2.75, std::u16string(u"")}});
     const auto [exported, dumped] = Both(textsdb::WriteDatabase({table}, {}), "Types");
     EXPECT_EQ(exported, dumped);
+}
+
+// Columns deleted and added over the years with rows from before and after, Decimal columns,
+// and the texts table so edited: mdb-export reads every one of them as we do.
+TEST_F(MdbExport, ReadsTablesAsAccessLeavesThemAfterEditing) {
+    const textsdb::SampleDatabase sample = textsdb::EditedSample();
+    const auto bytes = textsdb::WriteDatabase(sample.tables, {}, sample.linkedTables);
+    for (const textsdb::TableContent& table : sample.tables) {
+        const std::string name = Utf16ToUtf8(table.name);
+        const auto [exported, dumped] = Both(bytes, name);
+        EXPECT_EQ(exported, dumped) << name;
+        EXPECT_EQ(std::count(dumped.begin(), dumped.end(), '\n'), 4) << dumped;
+    }
+    EXPECT_NE(Both(bytes, "Decimals").second.find("b\t-12.34\t-7\t-0.0000000001\n"),
+              std::string::npos);
+
+    const auto records = textsdb::ParseTsv("LNGID_\tGROUP_\tTEXTID_\tTXT_\n"
+                                           "ENGB\tPROGRAM\t~Close\tClose\n"
+                                           "CSCZ\tPROGRAM\t~Close\tZav\xC5\x99\xC3\xADt\n"
+                                           "DEDE\tPROGRAM\t~Close\t\\N\n"
+                                           "DEDE\tPROGRAM\t~Export\tExportieren\n");
+    for (const bool memo : {true, false}) {
+        const textsdb::TextsTableOptions options{
+            .memo = memo, .deletedColumn = true, .addedColumn = true};
+        const auto [exported, dumped] =
+            Both(textsdb::WriteDatabase({textsdb::BuildTextsTable(records, options)}, {}),
+                 "X_PROGRAMSTRINGS");
+        EXPECT_EQ(exported, dumped) << "memo " << memo;
+        EXPECT_NE(exported.find("DEDE\tPROGRAM\t~Export\tExportieren\tcomment\n"),
+                  std::string::npos)
+            << exported;
+    }
+}
+
+TEST_F(MdbExport, ReadsDatabasesOfAnotherSortOrder) {
+    textsdb::WriterOptions options;
+    options.sortOrder = 0x0405; // Czech
+    const auto bytes =
+        testing::TextsDatabase({{u"CSCZ", u"PROGRAM", u"~Close", u"Zav\u0159\u00edt"},
+                                {u"ENGB", u"PROGRAM", u"~Close", u"Close"}},
+                               true, options);
+    const auto [exported, dumped] = Both(bytes, "X_PROGRAMSTRINGS");
+    EXPECT_EQ(exported, dumped);
+    EXPECT_NE(dumped.find("Zav\xC5\x99\xC3\xADt"), std::string::npos);
 }
 
 } // namespace

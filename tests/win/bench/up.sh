@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Boots the Wine test bench: a fresh WINEPREFIX in a temp folder and one Xvfb display.
 # Writes what the tests need (WINEPREFIX, DISPLAY, pids) into the state file given as $1.
+# $2, when given, is the architecture of the programs to run: x86_64 (the default) or i686,
+# which needs the prefix's 32-bit side (Debian's wine32).
 set -euo pipefail
 state=$1
+arch=${2:-x86_64}
 here=$(cd "$(dirname "$0")" && pwd)
 [ -f "$state" ] && "$here/down.sh" "$state" || true
 
@@ -57,4 +60,9 @@ if ! boot; then
         exit 1
     fi
 fi
-echo "Wine bench up: prefix $WINEPREFIX, display $DISPLAY"
+if [ "$arch" = i686 ] && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+    echo "The prefix has no 32-bit side, so i686 programs cannot run: install wine32" \
+        "(scripts/setup.sh does where this machine runs 32-bit programs)." >&2
+    exit 1
+fi
+echo "Wine bench up: prefix $WINEPREFIX, display $DISPLAY, for $arch programs"

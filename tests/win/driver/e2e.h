@@ -16,7 +16,7 @@
 
 namespace qrv::e2e {
 
-// The ready-to-copy program folder of this build (dist/win64), as a Windows path.
+// The ready-to-copy program folder of this build (dist/win64 or dist/win32), as a Windows path.
 std::wstring DistDir();
 // A file or folder in it: DistPath(L"QRV3DOVEravar.exe").
 std::wstring DistPath(std::wstring_view relative);

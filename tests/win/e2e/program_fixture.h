@@ -1,7 +1,7 @@
 #pragma once
 // A fixture for end-to-end tests of QRV3DOVEravar under Wine: a temp folder with the user's
 // application-data folder and the simulated CAD library's call log, an environment as a
-// catalogue sets it, and the program started from dist/win64 with it.
+// catalogue sets it, and the program started from this build's dist folder with it.
 
 #include "app/main_window_ids.h"
 #include "driver/e2e.h"
@@ -34,7 +34,7 @@ protected:
     void SetEnv(const std::wstring& name, std::optional<std::wstring> value);
     void UseDemoBasket();
 
-    // Starts the program (by default the one in dist/win64).
+    // Starts the program (by default the one in this build's dist folder).
     drive::Process& Start(const std::wstring& program = DistPath(L"QRV3DOVEravar.exe"));
     // Waits for the main window, and then until its program controls have replaced the
     // starting panel.

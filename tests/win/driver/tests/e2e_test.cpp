@@ -54,7 +54,7 @@ TEST_F(TempFolderTest, LogReaderSeesCompleteLinesOnly) {
 TEST(Dist, PointsAtTheProgramFolderOfThisBuild) {
     const std::wstring exe = DistPath(L"QRV3DOVEravar.exe");
     EXPECT_EQ(exe.substr(1, 2), L":\\");
-    EXPECT_NE(exe.find(L"\\dist\\win64\\QRV3DOVEravar.exe"), std::wstring::npos);
+    EXPECT_NE(exe.find(L"\\dist\\" QRV_DIST_NAME "\\QRV3DOVEravar.exe"), std::wstring::npos);
 }
 
 TEST(MakeEnvironment, AppliesChangesInOrder) {

@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Sets everything up and runs the program on its embedded default: our simulated CAD library,
-# the demo basket (demo/demo_basket.env) and the demo texts database, from dist/win64.
+# the demo basket (demo/demo_basket.env) and the demo texts database, from dist/win64. The
+# demo's settings check two formats (STEP AP214 and STL), three subfolder levels and the zip
+# file, with a destination of its own ($DEMO_OUT/export); the simulated library fails one part
+# of the basket, so the error window has a line.
 #
 # With a display the program runs under Wine for you to work with, in a Wine prefix of its own
-# that is kept between runs; the script ends when the program does. Without one it runs on
-# the Wine bench (a fresh prefix on an Xvfb display), driven by qrvdrive: screenshots of the
-# starting panel and of the program controls, the window's texts, a close, the exit code and
-# the simulated library's call log.
+# that is kept between runs, and so are its settings; the script ends when the program does.
+# Without one it runs on the Wine bench (a fresh prefix on an Xvfb display), driven by
+# qrvdrive: it waits for the program controls, presses Export, follows the run to its end,
+# prints the exported tree and the zip file's listing, saves screenshots of the main window,
+# of the progress dialog at the end and of the error window, and presses Close.
 #
 # Options (environment variables):
 #   DEMO_LANGUAGE   language of the program texts: ENGB (default), DEDE, CSCZ
@@ -17,6 +21,7 @@
 #                   for the CAD system adds CADSIM_START_DELAY_MS)
 #   CADSIM_*        handed to the simulated CAD library (tools/cadsim/README.md);
 #                   CADSIM_START_DELAY_MS defaults to 3000 so the starting panel shows a while,
+#                   CADSIM_FAIL_PARTS to the basket's bearing "DIN 625 6205-2RS",
 #                   CADSIM_LOG is always the demo's own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -32,6 +37,8 @@ basket=$root/demo/demo_basket.env
 shots=$root/screenshots
 log=$out/cadsim.log
 appdata=$out/appdata
+export_folder=$out/export
+settings=$appdata/Quellon/DOVEravar/doveravar.ini
 
 say() { printf '== %s\n' "$*"; }
 fail() {
@@ -86,10 +93,32 @@ env_args+=(
     --env "xQRVLanguage=$language"
     --env "CADENASEXPORTDLL_=$(windows_path "$dist/demo/cadlib")"
     --env "CADSIM_START_DELAY_MS=${CADSIM_START_DELAY_MS:-3000}"
+    --env "CADSIM_FAIL_PARTS=${CADSIM_FAIL_PARTS-DIN 625 6205-2RS}"
     --env "CADSIM_LOG=$(windows_path "$log")"
     --env "APPDATA=$(windows_path "$appdata")"
 )
 # Every other CADSIM_ setting of the caller reaches the library by inheritance.
+
+# The demo's settings, as the program keeps them (UTF-16LE with its byte-order mark): two
+# formats, the subfolder levels basket name, CAD format and series, a zip file, and the
+# demo's own destination.
+write_settings() {
+    mkdir -p "$(dirname "$settings")" "$export_folder"
+    printf '%s\r\n' '[Selection]' 'Formats=STEP-AP214~*~STL~*~' \
+        'SubDirOrder=0~*~1~*~3~*~2~*~4~*~' 'SubDir=X~*~X~*~X~*~~*~~*~' 'CreateZipFile=X' \
+        "ExportDestination=$(windows_path "$export_folder")" |
+        iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$settings"
+}
+
+# The program text of a key in the demo's language, as the texts database has it; the key
+# itself where it has none.
+program_text() {
+    local text
+    text=$(awk -F'\t' -v language="$language" -v key="$1" \
+        '$1 == language && $2 == "PROGRAM" && $3 == key { text = $4 } END { print text }' \
+        data/texts/QRV3RUN_2K.tsv)
+    printf '%s' "${text:-$1}"
+}
 
 start_program() { # prints the process id; the stderr of `start` must not be captured
     wine "$qrvdrive" start --cwd "$(windows_path "$out")" "${env_args[@]}" -- "$(windows_path "$program")"
@@ -143,6 +172,7 @@ run_with_display() {
     fi
 
     rm -f "$log"
+    [ -f "$settings" ] || write_settings
     say "Starting the program on display $DISPLAY (language $language)"
     # Ending the script (Ctrl+C included) ends the program too.
     trap 'if [ -n "$display_pid" ] && program_running "$display_pid"; then wine "$qrvdrive" kill "$display_pid" || true; fi' EXIT
@@ -192,7 +222,8 @@ run_on_bench() {
     # shellcheck disable=SC1091
     . "$bench_work/bench.state"
 
-    rm -rf "$appdata" "$log"
+    rm -rf "$appdata" "$log" "$export_folder"
+    write_settings
     mkdir -p "$shots"
     rm -f "$shots"/demo-*.png
     say "Starting the program (language $language)"
@@ -226,27 +257,54 @@ run_on_bench() {
         sleep 0.3
     done
     [[ $(window_states "$pid" "$controls") == *' visible '* ]] || fail "the starting panel went, but no program controls came"
-    check_alive "$pid"
+    # The start-up ends with the saved choices in place and Export pressable.
+    export_button=$(awk '$3 == "id=120" { print $1 }' <<<"$tree")
+    until [[ $(window_states "$pid" "$export_button") != *' disabled '* ]]; do
+        check_alive "$pid"
+        [ "$SECONDS" -lt "$deadline" ] || fail "Export did not become pressable"
+        sleep 0.3
+    done
     bash tests/win/screenshot.sh "$shots/demo-2-ready.png"
     echo "Program controls shown; screenshot $shots/demo-2-ready.png"
+    say "The formats and the subfolder levels"
+    wine "$qrvdrive" list "$pid" --window "$main" --id 114 --check-list
+    wine "$qrvdrive" list "$pid" --window "$main" --id 116 --check-list
 
-    say "The main window's texts"
-    wine "$qrvdrive" texts "$pid" --window "$main"
+    say "Pressing Export"
+    wine "$qrvdrive" click "$pid" --window "$main" --id 120 --real
+    dialog=$(wine "$qrvdrive" wait-window "$pid" --class TfrmExportDetails --timeout "$timeout") ||
+        fail "no progress dialog"
+    # The run has ended when the dialog's button reads the "~Close" text.
+    wine "$qrvdrive" wait-text "$pid" --window "$dialog" --id 308 --timeout "$timeout" \
+        "$(program_text '~Close')" || { check_alive "$pid"; fail "the run did not end"; }
+    bash tests/win/screenshot.sh "$shots/demo-3-finished.png"
+    echo "Run ended; screenshot $shots/demo-3-finished.png"
+    say "The progress dialog"
+    wine "$qrvdrive" texts "$pid" --window "$dialog"
+    errors=$(wine "$qrvdrive" wait-window "$pid" --class TfrmError --timeout "$timeout") ||
+        fail "no error window"
+    wine "$qrvdrive" front "$pid" --window "$errors"
+    bash tests/win/screenshot.sh "$shots/demo-4-errors.png"
+    say "The error window (screenshot $shots/demo-4-errors.png)"
+    wine "$qrvdrive" texts "$pid" --window "$errors"
 
-    # ===== The export run ======================================================================
-    # Later: check formats and subfolder levels, set the destination under $out, press Export,
-    # follow the progress dialog to its end, screenshot it, list the files written, and close
-    # through the dialog's Close button instead of the close below.
-    # ==========================================================================================
+    say "The exported files under $export_folder"
+    (cd "$export_folder" && find . -type f | sort)
+    say "The zip file"
+    unzip -l "$export_folder"/*.zip
 
-    say "Closing the main window"
-    wine "$qrvdrive" close "$pid" --window "$main"
+    say "Pressing Close"
+    wine "$qrvdrive" click "$pid" --window "$dialog" --id 308 --real
     code=$(wine "$qrvdrive" wait-exit "$pid" --timeout "$timeout") || fail "the program did not end"
     echo "Exit code $code"
     print_log
+    say "The settings the program saved: $settings"
+    iconv -f UTF-16LE -t UTF-8 "$settings" | tr -d '\r' | sed '1s/^\xef\xbb\xbf//'
     say "Screenshots"
     echo "$shots/demo-1-starting.png (the starting panel)"
-    echo "$shots/demo-2-ready.png (the program controls)"
+    echo "$shots/demo-2-ready.png (the main window, ready to export)"
+    echo "$shots/demo-3-finished.png (the progress dialog at the end)"
+    echo "$shots/demo-4-errors.png (the error window)"
     [ "$code" = 0 ] || fail "the program ended with exit code $code"
 }
 

@@ -138,7 +138,8 @@ void Draw(const DRAWITEMSTRUCT& item) {
     RECT box{item.rcItem.left + 2, item.rcItem.top + 2, item.rcItem.left + side - 1,
              item.rcItem.bottom - 1};
     DrawFrameControl(item.hDC, &box, DFC_BUTTON,
-                     DFCS_BUTTONCHECK | DFCS_FLAT | ((item.itemData & kChecked) ? DFCS_CHECKED : 0) |
+                     DFCS_BUTTONCHECK | DFCS_FLAT |
+                         ((item.itemData & kChecked) ? DFCS_CHECKED : 0) |
                          (disabled ? DFCS_INACTIVE : 0));
 
     const std::wstring text = EntryText(item.hwndItem, item.itemID);
@@ -219,27 +220,6 @@ LRESULT CALLBACK CheckListProcedure(HWND list, UINT message, WPARAM wParam, LPAR
     return CallListBox(list, message, wParam, lParam);
 }
 
-void RegisterCheckListClass(HINSTANCE instance) {
-    WNDCLASSEXW existing;
-    if (FindWindowClass(instance, kCheckListClass, existing)) {
-        return;
-    }
-    WNDCLASSEXW listBox;
-    if (!FindWindowClass(nullptr, L"LISTBOX", listBox)) {
-        throw std::runtime_error("The list box class is missing.");
-    }
-    ListBoxProcedure() = listBox.lpfnWndProc;
-    WNDCLASSEXW checkList = listBox;
-    checkList.cbSize = sizeof(checkList);
-    checkList.lpfnWndProc = &CheckListProcedure;
-    checkList.hInstance = instance;
-    checkList.lpszClassName = kCheckListClass;
-    checkList.style &= ~CS_GLOBALCLASS;
-    if (RegisterClassExW(&checkList) == 0) {
-        throw std::runtime_error("The check list class could not be registered.");
-    }
-}
-
 const wchar_t* Wide(const std::u16string& text) {
     return reinterpret_cast<const wchar_t*>(text.c_str());
 }
@@ -248,13 +228,14 @@ const wchar_t* Wide(const std::u16string& text) {
 
 TCheckList TCheckList::Create(HINSTANCE instance, HWND parent, int id, int x, int y, int width,
                               int height, HFONT font) {
-    RegisterCheckListClass(instance);
-    const HWND handle = CreateWindowExW(
-        WS_EX_CLIENTEDGE, kCheckListClass, nullptr,
-        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
-            LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-        x, y, width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
-        nullptr);
+    RegisterSuperclass(instance, L"LISTBOX", kCheckListClass, &CheckListProcedure,
+                       ListBoxProcedure());
+    const HWND handle =
+        CreateWindowExW(WS_EX_CLIENTEDGE, kCheckListClass, nullptr,
+                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWFIXED |
+                            LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                        x, y, width, height, parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     if (handle == nullptr) {
         throw std::runtime_error("The check list could not be created.");
     }
@@ -279,7 +260,8 @@ void TCheckList::Clear() {
 }
 
 void TCheckList::Add(const std::u16string& caption) {
-    const LRESULT index = SendMessageW(handle_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(caption)));
+    const LRESULT index =
+        SendMessageW(handle_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(caption)));
     if (index < 0) {
         throw std::runtime_error("The check list cannot take another entry.");
     }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <stdexcept>
+
 namespace qrv {
 
 // The description of a registered window class; false when no class of that name exists
@@ -10,6 +12,28 @@ inline bool FindWindowClass(HINSTANCE instance, const wchar_t* name, WNDCLASSEXW
     found = WNDCLASSEXW{};
     found.cbSize = sizeof(found);
     return GetClassInfoExW(instance, name, &found) != FALSE;
+}
+
+// Registers, once, a class of the module that behaves as the system class `base` but for what
+// `procedure` handles itself; `baseProcedure` receives the system class's procedure, which
+// `procedure` calls for everything else.
+inline void RegisterSuperclass(HINSTANCE instance, const wchar_t* base, const wchar_t* name,
+                               WNDPROC procedure, WNDPROC& baseProcedure) {
+    WNDCLASSEXW description;
+    if (FindWindowClass(instance, name, description)) {
+        return;
+    }
+    if (!FindWindowClass(nullptr, base, description)) {
+        throw std::runtime_error("A system window class is missing.");
+    }
+    baseProcedure = description.lpfnWndProc;
+    description.lpfnWndProc = procedure;
+    description.hInstance = instance;
+    description.lpszClassName = name;
+    description.style &= ~CS_GLOBALCLASS;
+    if (RegisterClassExW(&description) == 0) {
+        throw std::runtime_error("A window class could not be registered.");
+    }
 }
 
 } // namespace qrv

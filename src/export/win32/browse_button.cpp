@@ -66,9 +66,8 @@ void Draw(const DRAWITEMSTRUCT& item) {
     const int top = rect.top + (rect.bottom - rect.top - kPictureHeight) / 2 + offset;
     const HDC maskDc = CreateCompatibleDC(dc);
     const HGDIOBJ previousMask = SelectObject(maskDc, FolderMask());
-    const HBRUSH colour =
-        CreateSolidBrush((item.itemState & ODS_DISABLED) != 0 ? GetSysColor(COLOR_GRAYTEXT)
-                                                              : kBrowsePictureColour);
+    const HBRUSH colour = CreateSolidBrush(
+        (item.itemState & ODS_DISABLED) != 0 ? GetSysColor(COLOR_GRAYTEXT) : kBrowsePictureColour);
     const HGDIOBJ previousBrush = SelectObject(dc, colour);
     const COLORREF previousText = SetTextColor(dc, RGB(0, 0, 0));
     const COLORREF previousBack = SetBkColor(dc, RGB(255, 255, 255));
@@ -96,35 +95,15 @@ LRESULT CALLBACK BrowseButtonProcedure(HWND button, UINT message, WPARAM wParam,
     return CallWindowProcW(ButtonProcedure(), button, message, wParam, lParam);
 }
 
-void RegisterBrowseButtonClass(HINSTANCE instance) {
-    WNDCLASSEXW existing;
-    if (FindWindowClass(instance, kBrowseButtonClass, existing)) {
-        return;
-    }
-    WNDCLASSEXW button;
-    if (!FindWindowClass(nullptr, L"BUTTON", button)) {
-        throw std::runtime_error("The button class is missing.");
-    }
-    ButtonProcedure() = button.lpfnWndProc;
-    button.cbSize = sizeof(button);
-    button.lpfnWndProc = &BrowseButtonProcedure;
-    button.hInstance = instance;
-    button.lpszClassName = kBrowseButtonClass;
-    button.style &= ~CS_GLOBALCLASS;
-    if (RegisterClassExW(&button) == 0) {
-        throw std::runtime_error("The browse button class could not be registered.");
-    }
-}
-
 } // namespace
 
 HWND CreateBrowseButton(HINSTANCE instance, HWND parent, int id, int x, int y, int width,
                         int height) {
-    RegisterBrowseButtonClass(instance);
-    return CreateWindowExW(0, kBrowseButtonClass, L"",
-                           WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, x, y, width, height,
-                           parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
-                           nullptr);
+    RegisterSuperclass(instance, L"BUTTON", kBrowseButtonClass, &BrowseButtonProcedure,
+                       ButtonProcedure());
+    return CreateWindowExW(
+        0, kBrowseButtonClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, x, y, width,
+        height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
 }
 
 } // namespace qrv

@@ -37,7 +37,7 @@ protected:
 
 TEST_F(SingleInstanceTest, SecondCopyEndsWithoutAWindowAndRestoresTheFirst) {
     Start();
-    WaitUntilReady();
+    WaitUntilChoicesRestored(); // the start-up's last steps bring the window to the front
     main_->Minimize();
     ASSERT_TRUE(main_->IsMinimized());
 

@@ -17,6 +17,7 @@ int ListWindows(Arguments& arguments);
 int WaitWindow(Arguments& arguments);
 int Texts(Arguments& arguments);
 int Click(Arguments& arguments);
+int WaitText(Arguments& arguments);
 int SetText(Arguments& arguments);
 int Type(Arguments& arguments);
 int List(Arguments& arguments);
@@ -24,6 +25,7 @@ int MsgBox(Arguments& arguments);
 int Close(Arguments& arguments);
 int Minimize(Arguments& arguments);
 int Restore(Arguments& arguments);
+int Front(Arguments& arguments);
 int Foreground(Arguments& arguments);
 
 } // namespace qrv::drive::cli

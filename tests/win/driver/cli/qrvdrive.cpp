@@ -22,11 +22,13 @@ constexpr wchar_t kUsage[] = LR"(Usage: qrvdrive COMMAND ARGUMENTS
   wait-window PID [--class C] [--title T] [--hidden-too] [--timeout S]   print the handle
   texts PID [--window H]           the window tree: class, id, text, states, list entries
   click PID CONTROL [--real] [--timeout S]     BM_CLICK, or a real mouse click
+  wait-text PID CONTROL TEXT [--timeout S]   wait until the control shows the text
   set-text PID CONTROL TEXT        WM_SETTEXT
   type PID CONTROL TEXT [--enter]  real key strokes into the control
   list PID CONTROL [--check-list]  the entries of a list box (with check and enabled states)
   msgbox PID [--press BUTTON] [--timeout S]    print a message box; press IDOK, 2, "Yes", ...
   close PID | minimize PID | restore PID       WM_CLOSE / WM_SYSCOMMAND to the main window
+  front PID [--window H]           bring the window to the front of the desktop
   foreground                       the foreground window
   screenshot FILE.png [--timeout S]
 CONTROL: --id N | --class NAME [--index I] | --text TEXT, in the main window or --window H.
@@ -46,6 +48,7 @@ const std::map<std::wstring, Command>& Commands() {
         {L"wait-window", &cli::WaitWindow},
         {L"texts", &cli::Texts},
         {L"click", &cli::Click},
+        {L"wait-text", &cli::WaitText},
         {L"set-text", &cli::SetText},
         {L"type", &cli::Type},
         {L"list", &cli::List},
@@ -53,6 +56,7 @@ const std::map<std::wstring, Command>& Commands() {
         {L"close", &cli::Close},
         {L"minimize", &cli::Minimize},
         {L"restore", &cli::Restore},
+        {L"front", &cli::Front},
         {L"foreground", &cli::Foreground},
     };
     return commands;

@@ -200,6 +200,18 @@ int Click(Arguments& arguments) {
     return 0;
 }
 
+int WaitText(Arguments& arguments) {
+    const DWORD process_id = arguments.TakeProcessId();
+    const TargetWindow target(arguments);
+    const ControlQuery query = RequireControl(arguments);
+    const Milliseconds timeout = arguments.TakeTimeout(kDefaultTimeout);
+    const std::wstring text = arguments.TakeWord("text");
+    arguments.RequireDone();
+    const Window window = target.Resolve(process_id);
+    window.WaitForChild(query, timeout).WaitForText(text, timeout);
+    return 0;
+}
+
 int SetText(Arguments& arguments) {
     const DWORD process_id = arguments.TakeProcessId();
     const TargetWindow target(arguments);
@@ -295,6 +307,14 @@ int Restore(Arguments& arguments) {
     arguments.RequireDone();
     const Window window = target.Resolve(process_id);
     window.Restore();
+    return 0;
+}
+
+int Front(Arguments& arguments) {
+    const DWORD process_id = arguments.TakeProcessId();
+    const TargetWindow target(arguments);
+    arguments.RequireDone();
+    target.Resolve(process_id).BringToFront();
     return 0;
 }
 

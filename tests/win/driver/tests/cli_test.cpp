@@ -72,6 +72,9 @@ TEST(Qrvdrive, DrivesAProgramAcrossSeparateCalls) {
     EXPECT_EQ(window.output.rfind(L"0x", 0), 0u);
 
     EXPECT_EQ(RunQrvdrive({L"set-text", pid, L"--id", L"300", L"Ann"}).exit_code, 0u);
+    EXPECT_EQ(RunQrvdrive({L"wait-text", pid, L"--id", L"300", L"Ann"}).exit_code, 0u);
+    EXPECT_EQ(RunQrvdrive({L"front", pid}).exit_code, 0u);
+    EXPECT_TRUE(Contains(RunQrvdrive({L"foreground"}).output, L"pid=" + pid + L" "));
     const auto texts = RunQrvdrive({L"texts", pid});
     EXPECT_TRUE(Contains(texts.output, L" QrvFixtureMain \"Fixture\" visible"))
         << ToUtf8(texts.output);
@@ -112,6 +115,9 @@ TEST(Qrvdrive, ReportsMistakesAndTimeoutsByExitCode) {
         RunQrvdrive({L"wait-window", pid, L"--title", L"Nope", L"--timeout", L"0.1"}).exit_code,
         3u);
     EXPECT_EQ(RunQrvdrive({L"click", pid, L"--id", L"999", L"--timeout", L"0.1"}).exit_code, 3u);
+    EXPECT_EQ(
+        RunQrvdrive({L"wait-text", pid, L"--id", L"300", L"--timeout", L"0.1", L"never"}).exit_code,
+        3u);
     EXPECT_EQ(RunQrvdrive({L"kill", L"4000000"}).exit_code, 1u);
 }
 

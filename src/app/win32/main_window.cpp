@@ -9,6 +9,7 @@
 #include "controls/check_list_messages.h"
 #include "export/win32/browse_button.h"
 #include "framework/win32/mouse_state_button.h"
+#include "platform/scope_exit.h"
 
 #include <commctrl.h>
 
@@ -157,9 +158,12 @@ void TfrmExport::HandleCloseRequest() {
     if (!closeGate_.RequestClose()) {
         return; // deferred while work runs, or the shutdown runs already
     }
+    // The program ends even when the shutdown fails half-way.
+    TScopeExit destroy([this] {
+        closeGate_.Closed();
+        DestroyWindow(Handle());
+    });
     FormClose();
-    closeGate_.Closed();
-    DestroyWindow(Handle());
 }
 
 void TfrmExport::ShutdownIfStillOpen() {

@@ -4,7 +4,6 @@
 #include "controls/win32/window_class.h"
 
 #include <array>
-#include <stdexcept>
 
 namespace qrv {
 

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 #include <variant>
+#include <utility>
 #include <vector>
 
 namespace qrv::textsdb {
@@ -45,6 +46,13 @@ struct RowValues {
     // 0: all. The columns created later read as NULL and must be NULL here.
     std::size_t columnsWhenWritten = 0;
 };
+
+// A row written when the table had only its first `columns` columns.
+inline RowValues WrittenWith(std::size_t columns, std::vector<Cell> cells) {
+    RowValues row{std::move(cells)};
+    row.columnsWhenWritten = columns;
+    return row;
+}
 
 // Columns in creation order; the column number is the position in this list.
 struct TableContent {

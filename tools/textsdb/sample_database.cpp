@@ -12,12 +12,6 @@ Cell Text(const char16_t* text) {
     return std::u16string(text);
 }
 
-RowValues WrittenWith(std::size_t columns, std::vector<Cell> cells) {
-    RowValues row{std::move(cells)};
-    row.columnsWhenWritten = columns;
-    return row;
-}
-
 // Two columns deleted (a variable and a fixed one) and two added (a variable and a fixed one);
 // rows from before the deletion, between, and after the addition.
 TableContent Edited() {

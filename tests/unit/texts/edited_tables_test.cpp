@@ -21,17 +21,12 @@ using jet::ColumnType;
 using textsdb::Cell;
 using textsdb::Decimal;
 using textsdb::RowValues;
+using textsdb::WrittenWith;
 
 const Cell kNull = std::monostate{};
 
 Cell Text(const char16_t* text) {
     return std::u16string(text);
-}
-
-RowValues WrittenWith(std::size_t columns, std::vector<Cell> cells) {
-    RowValues row{std::move(cells)};
-    row.columnsWhenWritten = columns;
-    return row;
 }
 
 // Every listed column of every row: its text, "NULL", or for other kinds its bytes in hex.

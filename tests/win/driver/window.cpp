@@ -100,6 +100,16 @@ void Window::Post(UINT message, WPARAM wparam, LPARAM lparam) const {
 }
 
 std::wstring Window::Text() const {
+    // One message where the text fits: a program that handles messages only now and then may
+    // change the text between a length query and the read.
+    constexpr size_t kFirstTry = 1024;
+    std::wstring first(kFirstTry, L'\0');
+    const auto got =
+        static_cast<size_t>(Send(WM_GETTEXT, kFirstTry, reinterpret_cast<LPARAM>(first.data())));
+    if (got + 1 < kFirstTry) {
+        first.resize(got);
+        return first;
+    }
     const auto length = static_cast<size_t>(Send(WM_GETTEXTLENGTH));
     std::wstring text(length + 1, L'\0');
     const auto copied =

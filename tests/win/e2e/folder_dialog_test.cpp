@@ -6,6 +6,7 @@
 
 #include "driver/input.h"
 #include "driver/top_level.h"
+#include "driver/tree_view.h"
 
 #include <windows.h>
 
@@ -89,7 +90,9 @@ TEST_F(FolderDialogTest, CancelLeavesTheFieldAndTheRuleDecidesAgain) {
 }
 
 TEST_F(FolderDialogTest, TheChosenFolderReplacesTheFieldEvenOutsideTheAnsiCodePage) {
-    FolderAtTheRoot root(L"qrv-browse-" + std::to_wstring(GetCurrentProcessId()));
+    // The only name in the opened tree that begins with "0": one key selects it, where typing
+    // a whole name would depend on the tree view's type-ahead timing.
+    FolderAtTheRoot root(L"0qrv-browse-" + std::to_wstring(GetCurrentProcessId()));
     const std::wstring cyrillic = root.Add(L"\u041f\u0440\u043e\u0435\u043a\u0442");
     Start();
     WaitUntilChoicesRestored();
@@ -97,21 +100,35 @@ TEST_F(FolderDialogTest, TheChosenFolderReplacesTheFieldEvenOutsideTheAnsiCodePa
     Control(ids::BrowseDestination).SetText(cyrillic);
     WaitForExport(true); // the wide existence test finds it
 
+    // Keys arrive as input, which the dialog takes after posted messages such as the OK
+    // click: the test waits for what each key selects before it presses OK.
+    const auto waitForSelection = [&](const drive::TreeView& tree, const std::wstring& name) {
+        WaitUntil([&] { return tree.SelectedText() == name; }, kDefaultTimeout,
+                  "the dialog to select a folder");
+    };
+    const std::wstring rootName = root.Path().substr(3);
+
     Window dialog = OpenDialog();
-    const Window tree = dialog.Child(drive::ControlQuery::ByClass(L"SysTreeView32"));
-    drive::RealType(tree, root.Path().substr(3)); // selects the folder below the opened drive
+    drive::TreeView tree(dialog.Child(drive::ControlQuery::ByClass(L"SysTreeView32")));
+    drive::RealType(tree.GetWindow(), L"0"); // selects the folder below the opened drive
+    waitForSelection(tree, rootName);
     Press(dialog, L"OK");
     EXPECT_EQ(Destination(), root.Path()); // as the system returns it: no trailing backslash
     WaitForExport(true);
 
-    dialog = OpenDialog();
-    const Window secondTree = dialog.Child(drive::ControlQuery::ByClass(L"SysTreeView32"));
-    drive::RealType(secondTree, root.Path().substr(3));
-    const auto items = [&] { return secondTree.Send(TVM_GETCOUNT, 0, 0); };
-    const LRESULT before = items();
+    dialog = OpenDialog(); // now starting at that folder, which Wine may have selected
+    tree = drive::TreeView(dialog.Child(drive::ControlQuery::ByClass(L"SysTreeView32")));
+    WaitUntil([&] { return tree.Selected() != 0; }, kDefaultTimeout, "a selection");
+    if (tree.SelectedText() != rootName) {
+        drive::RealType(tree.GetWindow(), L"0");
+        waitForSelection(tree, rootName);
+    }
+    tree.GetWindow().Focus();
     drive::PressKey(VK_RIGHT); // open it: the dialog lists its children
-    WaitUntil([&] { return items() > before; }, kDefaultTimeout, "the folder's children");
+    WaitUntil([&] { return tree.FirstChild(tree.Selected()) != 0; }, kDefaultTimeout,
+              "the folder's children");
     drive::PressKey(VK_DOWN); // to the first of them
+    waitForSelection(tree, L"\u041f\u0440\u043e\u0435\u043a\u0442");
     Press(dialog, L"OK");
     EXPECT_EQ(Destination(), cyrillic);
     WaitForExport(true);

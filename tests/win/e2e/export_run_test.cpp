@@ -241,9 +241,13 @@ protected:
 };
 
 TEST_F(AbortTest, DuringTheFirstPartOnlyThatPartIsHandedOver) {
+    SetEnv(L"CADSIM_PART_DELAY_MS", L"4000");
     StartReady();
     PressExport();
-    WaitForPart(L"A");
+    // Not timed from the dialog's label: the program answers a read of it only when it pumps,
+    // which may be after the first part. From the call log: the run has begun, and the first
+    // part, however it falls, takes four seconds more.
+    Utf8Log(temp_.PathOf(L"cadsim.log")).WaitForLine(L"|BeginExport", seconds(30));
     drive::RealClick(DialogControl(ids::btnAbort));
     drive::RealClick(DialogControl(ids::btnAbort)); // a second press changes nothing
     WaitForTheEnd();

@@ -5,6 +5,7 @@
 // the bring-to-front, the main window's bar and text, the error list.
 #include "app/win32/application_window.h"
 #include "app/win32/window_base.h"
+#include "cadlib/silent_cad_library.h"
 #include "export/win32/error_window.h"
 #include "export/win32/export_details.h"
 #include "platform/win32/message_pump.h"
@@ -38,27 +39,13 @@ template <typename Work> void Timed(const char* bucket, Work&& work) {
     spent[bucket] += Now() - start;
 }
 
-class InstantLibrary final : public CadLibrary {
+class InstantLibrary final : public SilentCadLibrary {
 public:
     bool fail = false;
-    void SetDirs(const std::u16string&, const std::u16string&, const std::u16string&,
-                 const std::u16string&) override {}
-    void CadStart() override {}
-    bool HasCadIsSleeping() const override { return true; }
-    bool CadIsSleeping() override { return true; }
-    void CadStopIfBound() override {}
-    void CadStop() override {}
-    int32_t GetCADCount() override { return 0; }
-    std::u16string GetCADName(int32_t) override { return {}; }
-    void SelectCADs(const std::vector<uint16_t>&) override {}
-    void SelectSubDirs(const std::vector<TSubDir>&) override {}
-    void SetZipMode(bool) override {}
-    void BeginExport() override {}
     bool ExportPart(const std::string&, const std::string&, const std::string&, const std::string&,
                     const std::string&) override {
         return !fail;
     }
-    void EndExport() override {}
 };
 
 // A main window with the run's controls: a progress bar and the progress text.

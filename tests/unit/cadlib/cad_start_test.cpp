@@ -1,4 +1,5 @@
 #include "cadlib/cad_start.h"
+#include "cadlib/silent_cad_library.h"
 
 #include <gtest/gtest.h>
 
@@ -9,15 +10,13 @@ namespace qrv {
 namespace {
 
 // A CAD library that becomes idle at a given poll, or never; only the start calls matter.
-class StartingLibrary : public CadLibrary {
+class StartingLibrary : public SilentCadLibrary {
 public:
     int idleAtPoll = 1; // 0: never
     bool hasQuery = true;
     int polls = 0;
     std::vector<std::string>* log = nullptr;
 
-    void SetDirs(const std::u16string&, const std::u16string&, const std::u16string&,
-                 const std::u16string&) override {}
     void CadStart() override { log->push_back("CadStart"); }
     bool HasCadIsSleeping() const override { return hasQuery; }
     bool CadIsSleeping() override {
@@ -25,19 +24,6 @@ public:
         log->push_back("CadIsSleeping");
         return idleAtPoll != 0 && polls >= idleAtPoll;
     }
-    void CadStopIfBound() override {}
-    void CadStop() override {}
-    int32_t GetCADCount() override { return 0; }
-    std::u16string GetCADName(int32_t) override { return {}; }
-    void SelectCADs(const std::vector<uint16_t>&) override {}
-    void SelectSubDirs(const std::vector<TSubDir>&) override {}
-    void SetZipMode(bool) override {}
-    void BeginExport() override {}
-    bool ExportPart(const std::string&, const std::string&, const std::string&,
-                    const std::string&, const std::string&) override {
-        return false;
-    }
-    void EndExport() override {}
 };
 
 // A host with a simulated clock: every Sleep advances it, and so does each pump.
@@ -79,9 +65,9 @@ struct Fixture {
 TEST(StartCAD, IdleAtTheFirstPollShowsTheControlsAfterOneSleep) {
     Fixture f;
     EXPECT_TRUE(StartCAD(f.library, f.host, 120));
-    EXPECT_EQ(f.host.log, (std::vector<std::string>{"StartingPanel", "Pump", "CadStart", "Sleep",
-                                                    "Pump", "CadIsSleeping", "ProgramControls",
-                                                    "Pump"}));
+    EXPECT_EQ(f.host.log,
+              (std::vector<std::string>{"StartingPanel", "Pump", "CadStart", "Sleep", "Pump",
+                                        "CadIsSleeping", "ProgramControls", "Pump"}));
 }
 
 TEST(StartCAD, TimesOutAfterTheConfiguredSeconds) {

@@ -37,4 +37,9 @@ void ReadBasket(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(ReadBasket)->Arg(5000)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(ReadBasket)
+    ->Arg(5000)
+    ->Arg(10000)
+    ->Arg(20000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();

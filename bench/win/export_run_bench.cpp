@@ -60,9 +60,8 @@ public:
                                  Handle(), nullptr, instance, nullptr);
     }
     void SetProgressText(const std::u16string& text) override {
-        Timed("main bar and text", [&] {
-            SetWindowTextW(label_, reinterpret_cast<const wchar_t*>(text.c_str()));
-        });
+        Timed("main bar and text",
+              [&] { SetWindowTextW(label_, reinterpret_cast<const wchar_t*>(text.c_str())); });
     }
     void HideExportButton() override {}
     void ShowProgressBar(int32_t maximum) override {
@@ -199,9 +198,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
             }
             auto perPartUs = [&](const char* bucket) { return spent[bucket] * 1000.0 / parts; };
             std::printf("%-8d %-9s %10.3f %10.1fus %10.1fus %10.1fus %10.1fus %10.1fus\n", parts,
-                        fail ? "fail" : "succeed", total / parts, perPartUs("dialog labels and pump"),
-                        perPartUs("bring to front"), perPartUs("main bar and text"),
-                        perPartUs("error list"), (total - measured) * 1000.0 / parts);
+                        fail ? "fail" : "succeed", total / parts,
+                        perPartUs("dialog labels and pump"), perPartUs("bring to front"),
+                        perPartUs("main bar and text"), perPartUs("error list"),
+                        (total - measured) * 1000.0 / parts);
         }
     }
     std::printf("\nratio 20000/10000: succeed %.2f, fail %.2f (goal: at most 2.1)\n",

@@ -9,8 +9,8 @@
 
 #include <cstdint>
 #include <string>
-#include <variant>
 #include <utility>
+#include <variant>
 #include <vector>
 
 namespace qrv::textsdb {

@@ -10,7 +10,7 @@
 
 namespace qrv {
 
-inline constexpr UINT kBrowseFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE; // 65
+inline constexpr UINT kBrowseFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;            // 65
 inline constexpr UINT kBrowseFlagsWithoutNewFolder = kBrowseFlags | BIF_NONEWFOLDERBUTTON; // 577
 
 // Shows the dialog modal to the owner, starting at the desktop with the start folder

@@ -47,14 +47,15 @@ private:
         const int stride = (width * 3 + 3) & ~3;
         auto* rows = static_cast<BYTE*>(bits);
         for (int y = 0; y < height; ++y) {
-            auto mix = [&](int a, int b) { return static_cast<BYTE>(a + (b - a) * y / (height - 1)); };
+            auto mix = [&](int a, int b) {
+                return static_cast<BYTE>(a + (b - a) * y / (height - 1));
+            };
             for (int x = 0; x < width; ++x) {
                 const bool edge = x == 0 || y == 0 || x == width - 1 || y == height - 1;
-                const COLORREF colour =
-                    edge ? border
-                         : RGB(mix(GetRValue(top), GetRValue(bottom)),
-                               mix(GetGValue(top), GetGValue(bottom)),
-                               mix(GetBValue(top), GetBValue(bottom)));
+                const COLORREF colour = edge ? border
+                                             : RGB(mix(GetRValue(top), GetRValue(bottom)),
+                                                   mix(GetGValue(top), GetGValue(bottom)),
+                                                   mix(GetBValue(top), GetBValue(bottom)));
                 BYTE* pixel = rows + y * stride + x * 3;
                 pixel[0] = GetBValue(colour);
                 pixel[1] = GetGValue(colour);
@@ -249,8 +250,12 @@ std::u16string TxQRV3MouseStateButton::LabelCaption() const {
     return caption;
 }
 
-void TxQRV3MouseStateButton::SetEnabled(bool enabled) { EnableWindow(handle_, enabled ? TRUE : FALSE); }
+void TxQRV3MouseStateButton::SetEnabled(bool enabled) {
+    EnableWindow(handle_, enabled ? TRUE : FALSE);
+}
 
-bool TxQRV3MouseStateButton::Enabled() const { return IsWindowEnabled(handle_) != FALSE; }
+bool TxQRV3MouseStateButton::Enabled() const {
+    return IsWindowEnabled(handle_) != FALSE;
+}
 
 } // namespace qrv

@@ -30,7 +30,8 @@ public:
         calls.push_back("GlobalsInit(" + std::to_string(kind) + "," + std::to_string(owner) + ")");
     }
     void GlobalVariablesRelease(int kind, bool owner) override {
-        calls.push_back("GlobalsRelease(" + std::to_string(kind) + "," + std::to_string(owner) + ")");
+        calls.push_back("GlobalsRelease(" + std::to_string(kind) + "," + std::to_string(owner) +
+                        ")");
     }
     void MemoryConsumptionTimerRelease() override { calls.push_back("TimerRelease"); }
 };
@@ -101,9 +102,9 @@ TEST(FrameworkStarter, ServerHostsDoNotInitialiseCom) {
 TEST(HostKind, TableInOrder) {
     RecordingServices services;
     const std::vector<std::pair<std::string, int>> cases = {
-        {"QRV3DOVEravar", 0}, {"xqrvisapiserver", 1}, {"xQRVASPServer", 2},  {"XQRVZSPSERVER", 2},
-        {"xQRVSOAPServer", 3}, {"xQRVXMLHTTPServer", 4}, {"xQRV?SPServer", 0}, {"xQRVSPServer", 0},
-        {"xQRVAASPServer", 0}};
+        {"QRV3DOVEravar", 0}, {"xqrvisapiserver", 1}, {"xQRVASPServer", 2},
+        {"XQRVZSPSERVER", 2}, {"xQRVSOAPServer", 3},  {"xQRVXMLHTTPServer", 4},
+        {"xQRV?SPServer", 0}, {"xQRVSPServer", 0},    {"xQRVAASPServer", 0}};
     for (const auto& [name, kind] : cases) {
         services.module = name;
         EXPECT_EQ(DetectHostKind(services), kind) << name;

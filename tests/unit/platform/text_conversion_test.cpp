@@ -16,9 +16,9 @@ TEST(Utf, ReplacesBrokenInput) {
     EXPECT_EQ(Utf8ToUtf16("a\xFF"
                           "b"),
               u"a\uFFFDb");
-    EXPECT_EQ(Utf8ToUtf16("\xC3"), u"\uFFFD");           // truncated sequence
-    EXPECT_EQ(Utf8ToUtf16("\xC0\x80"), u"\uFFFD");       // overlong NUL
-    EXPECT_EQ(Utf8ToUtf16("\xED\xA0\x80"), u"\uFFFD");   // encoded surrogate
+    EXPECT_EQ(Utf8ToUtf16("\xC3"), u"\uFFFD");         // truncated sequence
+    EXPECT_EQ(Utf8ToUtf16("\xC0\x80"), u"\uFFFD");     // overlong NUL
+    EXPECT_EQ(Utf8ToUtf16("\xED\xA0\x80"), u"\uFFFD"); // encoded surrogate
     EXPECT_EQ(Utf16ToUtf8(std::u16string(1, u'\xD800')), "\xEF\xBF\xBD");
 }
 

@@ -15,15 +15,25 @@ mkdir -p "$root/home"
 exec 3<> <(:)
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$root/xvfb.log" 2>&1 &
 xvfb_pid=$!
+# A read that times out keeps what it read so far: on a busy machine it may stop between the
+# digits and the newline, so the pieces are gathered until the line is complete.
 display=""
 for _ in $(seq 1 600); do
-    if read -r -t 0.1 display <&3 && [ -n "$display" ]; then break; fi
+    piece=""
+    if read -r -t 0.1 piece <&3; then
+        display+=$piece
+        [ -n "$display" ] && break
+    else
+        display+=$piece
+    fi
+    kill -0 "$xvfb_pid" 2>/dev/null || break
 done
 exec 3<&-
 if [ -z "$display" ]; then
     echo "Xvfb did not start:" >&2
     cat "$root/xvfb.log" >&2
     kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$root"
     exit 1
 fi
 

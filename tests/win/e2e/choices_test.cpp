@@ -29,10 +29,6 @@ protected:
         drive::ClickAt({entry.left + 60, (entry.top + entry.bottom) / 2});
     }
     bool ExportEnabled() { return Control(ids::btnExport).IsEnabled(); }
-    void WaitForExport(bool enabled) {
-        WaitUntil([&] { return ExportEnabled() == enabled; }, kDefaultTimeout,
-                  enabled ? "Export to be enabled" : "Export to be disabled");
-    }
     void WaitForChecked(const CheckList& list, int index, bool checked) {
         WaitUntil([&] { return list.IsChecked(index) == checked; }, kDefaultTimeout,
                   "entry " + std::to_string(index) + (checked ? " checked" : " unchecked"));

@@ -70,8 +70,7 @@ protected:
         if (zip) {
             Control(ids::cbCreateZip).Click();
         }
-        WaitUntil([&] { return Control(ids::btnExport).IsEnabled(); }, kDefaultTimeout,
-                  "Export to be enabled");
+        WaitForExport(true);
     }
     void StartReady() { StartReady(out_); }
 

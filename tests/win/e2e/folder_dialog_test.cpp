@@ -57,10 +57,6 @@ protected:
         dialog.Child(drive::ControlQuery::ByText(button, L"Button")).PostClick();
         drive::WaitForNoTopLevelWindow(program_->Id(), {.class_name = L"#32770"});
     }
-    void WaitForExport(bool enabled) {
-        WaitUntil([&] { return Control(ids::btnExport).IsEnabled() == enabled; }, kDefaultTimeout,
-                  enabled ? "Export to be enabled" : "Export to be disabled");
-    }
     std::wstring Destination() { return Control(ids::BrowseDestination).Text(); }
 };
 

@@ -84,6 +84,12 @@ drive::Window ProgramTest::Control(int id) {
     return main_->Child(id);
 }
 
+void ProgramTest::WaitForExport(bool enabled) {
+    drive::WaitUntil([&] { return Control(ids::btnExport).IsEnabled() == enabled; },
+                     drive::kDefaultTimeout,
+                     enabled ? "Export to be enabled" : "Export to be disabled");
+}
+
 DWORD ProgramTest::CloseAndWait() {
     main_->Close();
     return program_->WaitForExit();

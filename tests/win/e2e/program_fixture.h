@@ -44,6 +44,8 @@ protected:
     drive::Window WaitUntilChoicesRestored(drive::Milliseconds timeout = drive::kDefaultTimeout);
     // A control of the main window by its identifier (app/main_window_ids.h).
     drive::Window Control(int id);
+    // Waits until the Export button is enabled, or disabled.
+    void WaitForExport(bool enabled);
     // Closes the main window and returns the exit code.
     DWORD CloseAndWait();
 

@@ -58,8 +58,7 @@ TEST_F(SettingsFileTest, CloseAndRestartRestoreEveryChoice) {
     WaitUntilChoicesRestored();
     FormatsList().SetChecked(1, true);
     Control(ids::BrowseDestination).SetText(folder);
-    WaitUntil([&] { return Control(ids::btnExport).IsEnabled(); }, kDefaultTimeout,
-              "Export to be enabled for the Cyrillic folder");
+    WaitForExport(true); // the Cyrillic folder is found
     const CheckList subDirs = SubDirList();
     main_->BringToFront();
     const RECT entry = subDirs.ItemRect(3);
@@ -83,8 +82,7 @@ TEST_F(SettingsFileTest, CloseAndRestartRestoreEveryChoice) {
     EXPECT_EQ(SubDirList().CheckStates(), marks);
     EXPECT_TRUE(Control(ids::cbCreateZip).IsChecked());
     EXPECT_EQ(Control(ids::BrowseDestination).Text(), folder);
-    WaitUntil([&] { return Control(ids::btnExport).IsEnabled(); }, kDefaultTimeout,
-              "Export to be enabled after the restart");
+    WaitForExport(true);
     EXPECT_EQ(CloseAndWait(), 0u);
 }
 

@@ -81,6 +81,10 @@ int RunProgram(HINSTANCE instance) {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    // Room for handling a stack overflow inside the CAD export library, so that it is reported
+    // like any other fault of the library.
+    ULONG stackGuarantee = 64 * 1024;
+    SetThreadStackGuarantee(&stackGuarantee);
     const ProgramModules modules;
     try {
         return RunProgram(instance);

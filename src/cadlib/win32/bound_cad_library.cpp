@@ -1,6 +1,10 @@
 #include "cadlib/win32/bound_cad_library.h"
 
 #include "cadlib/win32/cad_basket.h"
+#include "cadlib/win32/library_guard.h"
+
+#include <stdexcept>
+#include <string>
 
 namespace qrv {
 
@@ -18,16 +22,27 @@ int32_t LastIndex(size_t count) {
     return static_cast<int32_t>(count) - 1;
 }
 
+// One call into the library, through the guard. A function that is not bound (the library
+// was never loaded, or is unloaded already) is never called through a stale pointer.
+template <typename Function, typename... Args>
+auto Call(const char* name, Function function, Args... args) {
+    if (function == nullptr) {
+        throw std::runtime_error(std::string("The CAD export library is not loaded: ") + name +
+                                 " cannot be called.");
+    }
+    return GuardLibraryCall(name, [&] { return function(args...); });
+}
+
 } // namespace
 
 void BoundCadLibrary::SetDirs(const std::u16string& cadData, const std::u16string& cadSoftware,
                               const std::u16string& destination, const std::u16string& shopName) {
-    CADBasket().ExportCAD_SetDirs(Wide(cadData), Wide(cadSoftware), Wide(destination),
-                                  Wide(shopName));
+    Call("ExportCAD_SetDirs", CADBasket().ExportCAD_SetDirs, Wide(cadData), Wide(cadSoftware),
+         Wide(destination), Wide(shopName));
 }
 
 void BoundCadLibrary::CadStart() {
-    CADBasket().ExportCAD_CadStart();
+    Call("ExportCAD_CadStart", CADBasket().ExportCAD_CadStart);
 }
 
 bool BoundCadLibrary::HasCadIsSleeping() const {
@@ -35,59 +50,69 @@ bool BoundCadLibrary::HasCadIsSleeping() const {
 }
 
 bool BoundCadLibrary::CadIsSleeping() {
-    return LowByte(CADBasket().ExportCAD_CadIsSleeping());
+    return LowByte(Call("ExportCAD_CadIsSleeping", CADBasket().ExportCAD_CadIsSleeping));
 }
 
 void BoundCadLibrary::CadStopIfBound() {
     if (CADBasket().ExportCAD_CadStop != nullptr) {
-        CADBasket().ExportCAD_CadStop();
+        CadStop();
     }
 }
 
 void BoundCadLibrary::CadStop() {
-    CADBasket().ExportCAD_CadStop();
+    Call("ExportCAD_CadStop", CADBasket().ExportCAD_CadStop);
 }
 
 int32_t BoundCadLibrary::GetCADCount() {
-    return CADBasket().ExportCAD_GetCADCount();
+    return Call("ExportCAD_GetCADCount", CADBasket().ExportCAD_GetCADCount);
 }
 
 std::u16string BoundCadLibrary::GetCADName(int32_t index) {
-    // The text belongs to the library and may change at its next call: copy it at once.
-    const wchar_t* name = CADBasket().ExportCAD_GetCADName(index);
-    return name == nullptr ? std::u16string()
-                           : std::u16string(reinterpret_cast<const char16_t*>(name));
+    const wchar_t* name = Call("ExportCAD_GetCADName", CADBasket().ExportCAD_GetCADName, index);
+    if (name == nullptr) {
+        return {};
+    }
+    // The text belongs to the library and may change at its next call: copy it at once. A
+    // pointer into memory that cannot be read is the library's fault too, so its length is
+    // measured under the guard.
+    size_t length = 0;
+    GuardLibraryCall("ExportCAD_GetCADName", [&] {
+        while (name[length] != 0) {
+            ++length;
+        }
+    });
+    return std::u16string(reinterpret_cast<const char16_t*>(name), length);
 }
 
 void BoundCadLibrary::SelectCADs(const std::vector<uint16_t>& formats) {
-    CADBasket().ExportCAD_SelectCADs(formats.empty() ? nullptr : formats.data(),
-                                     LastIndex(formats.size()));
+    Call("ExportCAD_SelectCADs", CADBasket().ExportCAD_SelectCADs,
+         formats.empty() ? nullptr : formats.data(), LastIndex(formats.size()));
 }
 
 void BoundCadLibrary::SelectSubDirs(const std::vector<TSubDir>& subDirs) {
     static_assert(sizeof(TSubDir) == 1);
-    CADBasket().ExportCAD_SelectSubDirs(
-        subDirs.empty() ? nullptr : reinterpret_cast<const uint8_t*>(subDirs.data()),
-        LastIndex(subDirs.size()));
+    Call("ExportCAD_SelectSubDirs", CADBasket().ExportCAD_SelectSubDirs,
+         subDirs.empty() ? nullptr : reinterpret_cast<const uint8_t*>(subDirs.data()),
+         LastIndex(subDirs.size()));
 }
 
 void BoundCadLibrary::SetZipMode(bool zip) {
-    CADBasket().ExportCAD_SetZipMode(zip ? 1 : 0);
+    Call("ExportCAD_SetZipMode", CADBasket().ExportCAD_SetZipMode, TLibBool{zip ? 1 : 0});
 }
 
 void BoundCadLibrary::BeginExport() {
-    CADBasket().ExportCAD_BeginExport();
+    Call("ExportCAD_BeginExport", CADBasket().ExportCAD_BeginExport);
 }
 
 bool BoundCadLibrary::ExportPart(const std::string& partNo, const std::string& type,
                                  const std::string& id1, const std::string& id2,
                                  const std::string& cad) {
-    return LowByte(CADBasket().ExportCAD_ExportPart(partNo.c_str(), type.c_str(), id1.c_str(),
-                                                    id2.c_str(), cad.c_str()));
+    return LowByte(Call("ExportCAD_ExportPart", CADBasket().ExportCAD_ExportPart, partNo.c_str(),
+                        type.c_str(), id1.c_str(), id2.c_str(), cad.c_str()));
 }
 
 void BoundCadLibrary::EndExport() {
-    CADBasket().ExportCAD_EndExport();
+    Call("ExportCAD_EndExport", CADBasket().ExportCAD_EndExport);
 }
 
 } // namespace qrv

@@ -1,6 +1,9 @@
 #include "cadlib/win32/cad_basket.h"
 
+#include "cadlib/win32/library_guard.h"
+
 #include <array>
+#include <string>
 
 namespace qrv {
 
@@ -23,6 +26,57 @@ std::u16string Widen(const char* ascii) {
     return std::u16string(ascii, ascii + strlen(ascii));
 }
 
+std::u16string Decimal(unsigned long value) {
+    const std::string digits = std::to_string(value);
+    return std::u16string(digits.begin(), digits.end());
+}
+
+// The system's words for a failed LoadLibraryW, e.g. "The specified module could not be
+// found." for a missing dependency, with the error number.
+std::u16string LoadFailureReason(DWORD error) {
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::u16string reason;
+    if (length != 0 && text != nullptr) {
+        reason.assign(reinterpret_cast<const char16_t*>(text), length);
+        LocalFree(text);
+        while (!reason.empty() && (reason.back() == u'\r' || reason.back() == u'\n' ||
+                                   reason.back() == u' ' || reason.back() == u'.')) {
+            reason.pop_back();
+        }
+        reason += u". ";
+    }
+    return reason + u"(error " + Decimal(error) + u")";
+}
+
+// Loads the module; its DllMain runs inside, so it goes through the guard like every call.
+HMODULE AcquireModule(const std::u16string& path) {
+    DWORD error = ERROR_SUCCESS;
+    const HMODULE module = GuardLibraryCall("DllMain (loading the library)", [&] {
+        const HMODULE loaded = LoadLibraryW(reinterpret_cast<const wchar_t*>(path.c_str()));
+        error = GetLastError();
+        return loaded;
+    });
+    if (module == nullptr) {
+        // The specified text stays the first line; the path and the reason tell an
+        // integrator what to mend.
+        throw ECADLibraryLoadError(u"Error: Load Library failed.\r\n" + path + u"\r\n" +
+                                   LoadFailureReason(error));
+    }
+    return module;
+}
+
+// Unloading: the library's DllMain runs inside FreeLibrary. Faults are ignored, as every
+// failure while releasing at shutdown is.
+void ReleaseModule(HMODULE module) {
+    try {
+        GuardLibraryCall("DllMain (unloading the library)", [&] { FreeLibrary(module); });
+    } catch (const ECADLibraryFault&) {
+    }
+}
+
 } // namespace
 
 TCADBasketBinding& CADBasket() {
@@ -38,10 +92,7 @@ void ResetCADBasket(HMODULE& handle) {
 bool LoadCADBasket(const std::u16string& folder, HMODULE& handle) {
     ResetCADBasket(handle);
     const std::u16string path = folder + reinterpret_cast<const char16_t*>(kCADBasketFileName);
-    handle = LoadLibraryW(reinterpret_cast<const wchar_t*>(path.c_str()));
-    if (handle == nullptr) {
-        throw ECADLibraryLoadError(u"Error: Load Library failed.");
-    }
+    handle = AcquireModule(path);
 
     auto& b = CADBasket();
     Bind(handle, "ExportCAD_SetDirs", b.ExportCAD_SetDirs);
@@ -62,7 +113,7 @@ bool LoadCADBasket(const std::u16string& folder, HMODULE& handle) {
 
     for (const char* name : kRequiredFunctions) {
         if (GetProcAddress(handle, name) == nullptr) {
-            FreeLibrary(handle);
+            ReleaseModule(handle);
             ResetCADBasket(handle);
             throw ECADLibraryLoadError(u"Error: the CAD export library " + path +
                                        u" does not export the function " + Widen(name) + u".");
@@ -70,14 +121,25 @@ bool LoadCADBasket(const std::u16string& folder, HMODULE& handle) {
     }
 
     if (b.ExportCAD_LibInitialization != nullptr) {
-        b.ExportCAD_LibInitialization();
+        try {
+            GuardLibraryCall("ExportCAD_LibInitialization", b.ExportCAD_LibInitialization);
+        } catch (const ECADLibraryFault& fault) {
+            // A library that fails to initialise is not loaded: the program ends as for one
+            // that cannot be loaded, without calling it again.
+            ResetCADBasket(handle);
+            throw ECADLibraryLoadError(Widen(fault.what()));
+        }
     }
     return true;
 }
 
 void UnloadCADBasket(HMODULE& handle, void (*pump)()) {
     if (CADBasket().ExportCAD_LibFinalization != nullptr) {
-        CADBasket().ExportCAD_LibFinalization();
+        try {
+            GuardLibraryCall("ExportCAD_LibFinalization", CADBasket().ExportCAD_LibFinalization);
+        } catch (const ECADLibraryFault&) {
+            // Ignored: the module is freed all the same.
+        }
     }
     {
         struct ClearHandle {
@@ -86,7 +148,7 @@ void UnloadCADBasket(HMODULE& handle, void (*pump)()) {
         } clearHandle{handle};
         pump();
         if (handle != nullptr) {
-            FreeLibrary(handle);
+            ReleaseModule(handle);
         }
         pump();
     }

@@ -97,6 +97,7 @@ public:
     }
     bool Aborted() const override { return dialog_.Aborted(); }
     void ShowFinished() override { dialog_.ShowFinished(); }
+    void ShowFailed() override { dialog_.ShowFailed(); }
 
 private:
     TfrmExportDetails& dialog_;
@@ -108,6 +109,9 @@ public:
     void Clear() override { window_.Clear(); }
     void AddError(const std::u16string& caption, const std::u16string& line) override {
         Timed("error list", [&] { window_.AddError(caption, line); });
+    }
+    void ShowPendingErrors() override {
+        Timed("error list", [&] { window_.ShowPendingErrors(); });
     }
 
 private:

@@ -35,7 +35,9 @@ std::optional<NumberedName> ParseNumberedName(std::string_view name) {
             continue;
         }
         const std::string_view digits = name.substr(prefix.size());
-        if (digits.empty() || (digits.size() > 1 && digits[0] == '0')) {
+        // The index in decimal: digits only (from_chars would take "-0" as 0), no leading zero.
+        if (digits.empty() || digits.find_first_not_of("0123456789") != digits.npos ||
+            (digits.size() > 1 && digits[0] == '0')) {
             return std::nullopt;
         }
         int64_t index = 0;

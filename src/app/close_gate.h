@@ -23,6 +23,8 @@ public:
 
     TState State() const { return state_; }
     bool ClosePending() const { return state_ == TState::closePending; }
+    // The shutdown has begun (or is over).
+    bool ShuttingDown() const { return state_ == TState::closing || state_ == TState::closed; }
     bool Busy() const { return work_ > 0; }
 
     // Work during which a close is deferred; the scope of one piece of work.

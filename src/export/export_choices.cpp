@@ -77,12 +77,14 @@ std::vector<TSubDir> TExportChoices::SubDirSelection() const {
     return selection;
 }
 
-void TExportChoices::SendFormatSelection(CadLibrary& library) const {
-    library.SelectCADs(FormatSelection());
+void TExportChoices::SendFormatSelection(CadLibrary& library) {
+    FFormatSelection = FormatSelection();
+    library.SelectCADs(FFormatSelection);
 }
 
-void TExportChoices::SendSubDirSelection(CadLibrary& library) const {
-    library.SelectSubDirs(SubDirSelection());
+void TExportChoices::SendSubDirSelection(CadLibrary& library) {
+    FSubDirSelection = SubDirSelection();
+    library.SelectSubDirs(FSubDirSelection);
 }
 
 void TExportChoices::SendZipMode(CadLibrary& library) const {

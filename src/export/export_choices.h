@@ -71,8 +71,10 @@ public:
     // The criteria of the checked and enabled positions, top to bottom.
     std::vector<TSubDir> SubDirSelection() const;
 
-    void SendFormatSelection(CadLibrary& library) const;
-    void SendSubDirSelection(CadLibrary& library) const;
+    // The arrays handed over stay in FFormatSelection and FSubDirSelection until the next
+    // hand-over: a library may keep the pointer for the run.
+    void SendFormatSelection(CadLibrary& library);
+    void SendSubDirSelection(CadLibrary& library);
     void SendZipMode(CadLibrary& library) const;
 
 private:
@@ -81,6 +83,8 @@ private:
     ExportChoiceFields& fields_;
     TCADFormats formats_;
     TSubDirOrder subDirOrder_ = kEnumerationOrder;
+    std::vector<uint16_t> FFormatSelection;
+    std::vector<TSubDir> FSubDirSelection;
 };
 
 } // namespace qrv

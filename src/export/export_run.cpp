@@ -1,9 +1,13 @@
 #include "export/export_run.h"
 
 #include "app/path_helpers.h"
+#include "cadlib/library_fault.h"
 #include "platform/ansi.h"
 #include "platform/folders.h"
 #include "platform/scope_exit.h"
+
+#include <exception>
+#include <optional>
 
 namespace qrv {
 
@@ -18,6 +22,59 @@ const std::u16string& Entry(const std::vector<std::u16string>& list, size_t inde
     static const std::u16string empty;
     // The lists have the same length unless reading the environment failed half-way.
     return index < list.size() ? list[index] : empty;
+}
+
+// Ends the export after the part loop failed and passes the failure on. A fault of the
+// library in ExportCAD_EndExport too is named in the report after the first one.
+[[noreturn]] void EndExportAfterFailure(CadLibrary& library, const std::exception_ptr& failure) {
+    std::optional<ECADLibraryFault> second;
+    try {
+        library.EndExport();
+    } catch (const ECADLibraryFault& fault) {
+        second = fault;
+    } catch (...) {
+        // Any other failure here adds nothing to the first one.
+    }
+    if (second) {
+        try {
+            std::rethrow_exception(failure);
+        } catch (const ECADLibraryFault& first) {
+            throw ECADLibraryFault(first, *second);
+        } catch (...) {
+        }
+    }
+    std::rethrow_exception(failure);
+}
+
+void ExportParts(CadLibrary& library, const ExportRunInputs& inputs, ExportRunMainView& main,
+                 ExportProgressView& progress, ExportErrorView& errors) {
+    const BasketParameters& basket = inputs.basket;
+    const auto parts = static_cast<int32_t>(basket.PartNoList.size());
+    int32_t good = 0;
+    int32_t bad = 0;
+    for (int32_t position = 0; position < parts; ++position) {
+        const auto i = static_cast<size_t>(position);
+        const std::u16string& partNo = Entry(basket.PartNoList, i);
+        const std::u16string& type = Entry(basket.TypeList, i);
+        const std::u16string& id1 = Entry(basket.ID1List, i);
+        const std::u16string& id2 = Entry(basket.ID2List, i);
+        main.SetProgressPosition(position);
+        progress.ShowProgress(partNo, type, id1, id2, position, good, bad);
+        main.BringWindowsToFront();
+        errors.ShowPendingErrors();
+        if (library.ExportPart(ToAnsi(partNo), ToAnsi(type), ToAnsi(id1), ToAnsi(id2),
+                               ToAnsi(Entry(basket.CADList, i)))) {
+            ++good;
+        } else {
+            ++bad;
+            errors.AddError(inputs.errorsText, ErrorLine(partNo, type, id1, id2));
+        }
+        main.SetProgressText(ProgressText(good, bad, parts));
+        progress.ShowProgress(partNo, type, id1, id2, position, good, bad);
+        if (progress.Aborted()) {
+            break;
+        }
+    }
 }
 
 } // namespace
@@ -45,7 +102,6 @@ void RunExport(CadLibrary* library, const ExportRunInputs& inputs, ExportRunMain
                ExportProgressView& progress, ExportErrorView& errors) {
     const BasketParameters& basket = inputs.basket;
     const auto parts = static_cast<int32_t>(basket.PartNoList.size());
-
     main.SetProgressText(u"");
     main.HideExportButton();
     main.ShowProgressBar(parts);
@@ -57,6 +113,8 @@ void RunExport(CadLibrary* library, const ExportRunInputs& inputs, ExportRunMain
     if (library == nullptr) {
         return;
     }
+    // On a failure the dialog offers Close, so that the user can still end the program.
+    TScopeExit offerClose([&] { progress.ShowFailed(); });
     if (!WideDirectoryExists(inputs.destination)) {
         CreateSingleFolder(inputs.destination); // a failure shows in the parts that fail
     }
@@ -68,39 +126,17 @@ void RunExport(CadLibrary* library, const ExportRunInputs& inputs, ExportRunMain
 
     progress.SetPartLabel(inputs.startingText);
     library->BeginExport();
-    {
-        TScopeExit endExport([&] { library->EndExport(); });
-        int32_t good = 0;
-        int32_t bad = 0;
-        for (int32_t position = 0; position < parts; ++position) {
-            const auto i = static_cast<size_t>(position);
-            const std::u16string& partNo = Entry(basket.PartNoList, i);
-            const std::u16string& type = Entry(basket.TypeList, i);
-            const std::u16string& id1 = Entry(basket.ID1List, i);
-            const std::u16string& id2 = Entry(basket.ID2List, i);
-            main.SetProgressPosition(position);
-            progress.ShowProgress(partNo, type, id1, id2, position, good, bad);
-            main.BringWindowsToFront();
-            if (library->ExportPart(ToAnsi(partNo), ToAnsi(type), ToAnsi(id1), ToAnsi(id2),
-                                    ToAnsi(Entry(basket.CADList, i)))) {
-                ++good;
-            } else {
-                ++bad;
-                errors.AddError(inputs.errorsText, ErrorLine(partNo, type, id1, id2));
-            }
-            main.SetProgressText(ProgressText(good, bad, parts));
-            progress.ShowProgress(partNo, type, id1, id2, position, good, bad);
-            if (progress.Aborted()) {
-                break;
-            }
-        }
-        endExport.Dismiss();
-        library->EndExport();
+    try {
+        ExportParts(*library, inputs, main, progress, errors);
+    } catch (...) {
+        EndExportAfterFailure(*library, std::current_exception());
     }
+    library->EndExport();
     hideBar.Dismiss();
     main.HideProgressBar();
 
     library->CadStop();
+    offerClose.Dismiss();
     progress.ShowFinished();
     main.BringWindowsToFront();
 }

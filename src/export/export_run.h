@@ -34,6 +34,8 @@ public:
     virtual ~ExportProgressView() = default;
     virtual void PrepareRun(int32_t parts) = 0;
     virtual void Show() = 0;
+    // Sets the label and paints the dialog at once, without handling messages: the library
+    // call that follows may block for long.
     virtual void SetPartLabel(const std::u16string& text) = 0;
     // Shows the part and the counts, then handles the program's waiting window messages once:
     // the only place where a run lets input in (an abort click among it).
@@ -42,6 +44,9 @@ public:
                               int32_t position, int32_t good, int32_t bad) = 0;
     virtual bool Aborted() const = 0;
     virtual void ShowFinished() = 0;
+    // The run ended through a failure: the button becomes Close, the labels keep where the
+    // run stopped.
+    virtual void ShowFailed() = 0;
 };
 
 // The error window.
@@ -51,6 +56,8 @@ public:
     virtual void Clear() = 0;
     // Captions the window, appends the line and shows the window.
     virtual void AddError(const std::u16string& caption, const std::u16string& line) = 0;
+    // Puts in the lines that wait to be shown; called before each part, which may take long.
+    virtual void ShowPendingErrors() = 0;
 };
 
 // What a run reads when it starts.
@@ -59,7 +66,7 @@ struct ExportRunInputs {
     std::u16string cadDataFolder;     // the hidden CAD data field
     std::u16string cadSoftwareFolder; // the hidden CAD software field
     std::u16string destination;       // as typed
-    const TExportChoices& choices;
+    TExportChoices& choices;
     std::u16string startingText; // the translated "~StartingPDataMgr"
     std::u16string errorsText;   // the translated "~Errors"
 };
@@ -79,7 +86,8 @@ void SetLibraryDirs(CadLibrary* library, const std::u16string& cadData,
 // The run. library is null when no library is loaded: the windows are prepared and the run
 // ends before any library call. An exception from the library or a view leaves the run after
 // ExportCAD_EndExport (when the export had begun) and with the progress bar hidden; the
-// progress dialog then stays in its running state.
+// progress dialog then offers Close. When the library fails in ExportCAD_EndExport as well,
+// the exception that leaves names both faults.
 void RunExport(CadLibrary* library, const ExportRunInputs& inputs, ExportRunMainView& main,
                ExportProgressView& progress, ExportErrorView& errors);
 

@@ -74,6 +74,36 @@ void DisableBasketNameWithoutShop(const std::u16string& shopName, TExportChoices
     }
 }
 
+// The longest value the settings file gives back whole.
+constexpr size_t kLongestStoredValue = TWideIniFile::kValueBufferLength - 1;
+
+// A value the file gives back as written: one line, short enough to be read back whole.
+// Anything else would end the line early and start a section or an entry of its own.
+bool StorableValue(std::u16string_view value) {
+    return value.size() <= kLongestStoredValue && value.find_first_of(u"\r\n") == value.npos;
+}
+
+// The settings names of the checked formats, each followed by the separator. A name that
+// cannot round-trip (a line break, the separator itself, or too long for the value) is left
+// out: its format works as any other but its check is not kept.
+std::u16string StoredFormats(const TExportChoices& choices) {
+    std::u16string formats;
+    for (int index = 0; index < choices.FormatsList().Count(); ++index) {
+        if (!choices.FormatsList().Checked(index) ||
+            static_cast<size_t>(index) >= choices.CADFormats().size()) {
+            continue;
+        }
+        const std::u16string& name = choices.CADFormats()[static_cast<size_t>(index)]->SettingsName;
+        if (name.find(kListSeparator) != name.npos ||
+            !StorableValue(formats + name + std::u16string(kListSeparator))) {
+            continue;
+        }
+        formats += name;
+        formats += kListSeparator;
+    }
+    return formats;
+}
+
 std::u16string FolderOf(const std::u16string& path) {
     const size_t separator = path.find_last_of(u"\\/");
     return separator == std::u16string::npos ? std::u16string() : path.substr(0, separator + 1);
@@ -129,14 +159,7 @@ void SaveSettings(const std::u16string& settingsPath, const TExportChoices& choi
     }
     TWideIniFile settings(settingsPath);
 
-    std::u16string formats;
-    for (int index = 0; index < choices.FormatsList().Count(); ++index) {
-        if (choices.FormatsList().Checked(index) &&
-            static_cast<size_t>(index) < choices.CADFormats().size()) {
-            formats += choices.CADFormats()[static_cast<size_t>(index)]->SettingsName;
-            formats += kListSeparator;
-        }
-    }
+    const std::u16string formats = StoredFormats(choices);
     if (!formats.empty()) {
         settings.WriteString(kSelection, u"Formats", formats);
     }
@@ -156,7 +179,12 @@ void SaveSettings(const std::u16string& settingsPath, const TExportChoices& choi
     settings.WriteString(kSelection, u"SubDirOrder", order);
     settings.WriteString(kSelection, u"SubDir", checkMarks);
     settings.WriteString(kSelection, u"CreateZipFile", choices.Fields().CreateZip() ? u"X" : u"");
-    settings.WriteString(kSelection, u"ExportDestination", choices.Fields().Destination());
+    // A destination that cannot round-trip (a pasted text with line breaks, say) names no
+    // folder anyway: the stored one stays.
+    const std::u16string destination = choices.Fields().Destination();
+    if (StorableValue(destination)) {
+        settings.WriteString(kSelection, u"ExportDestination", destination);
+    }
 }
 
 } // namespace qrv

@@ -1,6 +1,7 @@
 // Loading and unloading the CAD export library around the process set-up it needs.
 #include "app/path_helpers.h"
 #include "app/win32/main_window.h"
+#include "cadlib/library_fault.h"
 #include "cadlib/win32/cad_basket.h"
 #include "platform/ansi.h"
 #include "platform/win32/message_pump.h"
@@ -31,7 +32,11 @@ void TfrmExport::LoadCADLibrary() {
 void TfrmExport::UnloadCADLibrary() {
     savedPath_.Restore();
     if (CADLibraryHandle() != nullptr) {
-        library_.CadStopIfBound();
+        try {
+            library_.CadStopIfBound();
+        } catch (const ECADLibraryFault&) {
+            // Ignored, as every failure while releasing: the library is unloaded all the same.
+        }
         PumpMessages();
         UnloadCADBasket(CADLibraryHandle(), &PumpMessages);
     }

@@ -19,7 +19,9 @@ void TfrmExport::AttachRunWindows(TfrmExportDetails& details, TfrmError& errors)
 }
 
 void TfrmExport::btnExportClick() {
-    if (runStarted_ || details_ == nullptr || errors_ == nullptr) {
+    // A click that was queued while the shutdown ran (it pumps around stopping and unloading
+    // the library) starts nothing: the library is stopped or gone.
+    if (runStarted_ || closeGate_.ShuttingDown() || details_ == nullptr || errors_ == nullptr) {
         return;
     }
     runStarted_ = true;

@@ -103,7 +103,9 @@ void TfrmExport::ReadStartTimeout() {
 
 void TfrmExport::ReadCADFormats() {
     try {
-        qrv::ReadCADFormats(library_, choices_.CADFormats());
+        qrv::ReadCADFormats(library_, choices_.CADFormats(), [this] { return PumpAndGoOn(); });
+    } catch (const ETooManyCADFormats& error) {
+        ShowGeneralErrorReport(error);
     } catch (const std::exception&) {
         // The formats read before the failure stay; nothing is reported.
     }

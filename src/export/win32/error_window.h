@@ -25,6 +25,7 @@ public:
     void AddError(const std::u16string& caption, const std::u16string& line) override;
     // Puts the gathered lines in now.
     void Flush();
+    void ShowPendingErrors() override { Flush(); }
 
     static constexpr UINT kRefreshMilliseconds = 200;
 

@@ -124,6 +124,7 @@ void TfrmExportDetails::Show() {
 
 void TfrmExportDetails::SetPartLabel(const std::u16string& text) {
     SetText(ids::lblPartNo, text);
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void TfrmExportDetails::ShowProgress(const std::u16string& partNo, const std::u16string& type,
@@ -148,6 +149,13 @@ void TfrmExportDetails::ShowFinished() {
     for (const int label : {ids::lblType, ids::lblID1, ids::lblID2}) {
         SetText(label, u"");
     }
+    TxQRV3MouseStateButton close(Control(ids::btnAbort));
+    close.Set_LabelCaption(texts_->Close);
+    close.SetEnabled(true);
+    FFinished = true;
+}
+
+void TfrmExportDetails::ShowFailed() {
     TxQRV3MouseStateButton close(Control(ids::btnAbort));
     close.Set_LabelCaption(texts_->Close);
     close.SetEnabled(true);

@@ -31,6 +31,7 @@ public:
                       int32_t good, int32_t bad) override;
     bool Aborted() const override { return FAborted; }
     void ShowFinished() override;
+    void ShowFailed() override;
 
     bool Finished() const { return FFinished; }
     // Brings the shown dialog to the front, or shows the one that no run has prepared yet.

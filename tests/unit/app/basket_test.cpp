@@ -49,6 +49,15 @@ TEST(Basket, EleventhEntryHasNoLeadingZero) {
     EXPECT_EQ(basket.PartNoList[0], u"");
 }
 
+TEST(Basket, AnIndexIsDigitsOnlyWithoutASign) {
+    const auto basket = Read({"CADCount=2", "PartNo_-0=minus", "PartNo_+1=plus", "PartNo_ 1=blank",
+                              "Type_1=T"});
+    ASSERT_EQ(basket.PartNoList.size(), 2u);
+    EXPECT_EQ(basket.PartNoList[0], u"");
+    EXPECT_EQ(basket.PartNoList[1], u"");
+    EXPECT_EQ(basket.TypeList[1], u"T");
+}
+
 TEST(Basket, CountsThatGiveAnEmptyBasket) {
     for (const char* count :
          {"", "abc", "0", "-3", "4294967296", "2147483648", " 5", "5 ", "0x5"}) {

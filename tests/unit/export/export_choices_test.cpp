@@ -66,6 +66,30 @@ TEST_F(ExportChoicesTest, AFailureWhileReadingKeepsTheFormatsReadBeforeIt) {
     EXPECT_TRUE(choices.CADFormats().empty()); // no formats at all, and none of before
 }
 
+TEST_F(ExportChoicesTest, ACountNoLibraryCanMeanIsRefusedBeforeAnyNameIsAsked) {
+    OfferFormats(2);
+    for (const int32_t count : {kMaxCADFormats + 1, 100000, INT32_MAX}) {
+        library.calls.clear();
+        library.countOverride = count;
+        EXPECT_THROW(ReadCADFormats(library, choices.CADFormats()), ETooManyCADFormats);
+        EXPECT_EQ(library.calls, (std::vector<std::string>{"GetCADCount"}));
+        EXPECT_TRUE(choices.CADFormats().empty());
+    }
+    // The limit itself is read whole.
+    library.countOverride = kMaxCADFormats;
+    ReadCADFormats(library, choices.CADFormats());
+    EXPECT_EQ(choices.CADFormats().size(), static_cast<size_t>(kMaxCADFormats));
+}
+
+TEST_F(ExportChoicesTest, ReadingAsksAfterEachFormatWhetherToGoOn) {
+    library.formats = {{u"A", u"a"}, {u"B", u"b"}, {u"C", u"c"}};
+    int asked = 0;
+    ReadCADFormats(library, choices.CADFormats(), [&] { return ++asked < 2; });
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(choices.CADFormats().size(), 2u);
+    EXPECT_EQ(library.calls.size(), 5u); // the count and two names for each of two formats
+}
+
 TEST_F(ExportChoicesTest, ExportButtonRule) {
     qrv::testing::TempFolder folder;
     const std::u16string existing = folder.Path().u16string();

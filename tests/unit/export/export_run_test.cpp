@@ -51,6 +51,8 @@ public:
     }
     bool Aborted() const override { return aborted; }
     void ShowFinished() override { Add(aborted ? "finished cancelled" : "finished"); }
+    void ShowFailed() override { Add("failed: Close"); }
+    void ShowPendingErrors() override { Add("pending errors"); }
     // ExportErrorView
     void Clear() override {
         Add("clear errors");
@@ -144,12 +146,14 @@ TEST_F(ExportRunTest, ThreePartsWithOneFailureInTheirWholeOrder) {
                                "bar at 0",
                                "progress A 0 0/0",
                                "front",
+                               "pending errors",
                                "lib ExportPart|A|T|1|2|cad",
                                "text 1+0/3",
                                "progress A 0 1/0",
                                "bar at 1",
                                "progress B 1 1/0",
                                "front",
+                               "pending errors",
                                "lib ExportPart|B|TB||X2|cad",
                                "error [Failed:] - B  TB      X2",
                                "text 1+1/3",
@@ -157,6 +161,7 @@ TEST_F(ExportRunTest, ThreePartsWithOneFailureInTheirWholeOrder) {
                                "bar at 2",
                                "progress C 2 1/1",
                                "front",
+                               "pending errors",
                                "lib ExportPart|C|T|1|2|cad",
                                "text 2+1/3",
                                "progress C 2 2/1",
@@ -226,9 +231,9 @@ TEST_F(ExportRunTest, ALibraryFailureEndsTheExportAndHidesTheBarButSkipsTheRest)
     library.throwOn = "ExportPart";
     library.throwOnCall = 2;
     EXPECT_THROW(Run(), std::runtime_error);
-    const auto tail = std::vector<std::string>(windows.log.end() - 3, windows.log.end());
+    const auto tail = std::vector<std::string>(windows.log.end() - 4, windows.log.end());
     EXPECT_EQ(tail, (std::vector<std::string>{"lib ExportPart|B|T|1|2|cad", "lib EndExport",
-                                              "hide bar"}));
+                                              "failed: Close", "hide bar"}));
     EXPECT_TRUE(windows.Only("finished").empty());
     EXPECT_TRUE(windows.Only("lib CadStop").empty());
 
@@ -239,6 +244,65 @@ TEST_F(ExportRunTest, ALibraryFailureEndsTheExportAndHidesTheBarButSkipsTheRest)
     EXPECT_THROW(RunExport(&early, inputs, windows, windows, windows), std::runtime_error);
     EXPECT_EQ(early.Names().back(), "BeginExport");
     EXPECT_EQ(windows.log.back(), "hide bar");
+    EXPECT_EQ(windows.Only("failed: Close").size(), 2u);
+}
+
+TEST_F(ExportRunTest, AFaultInAPartAndAnotherInEndExportAreReportedTogether) {
+    AddPart(u"A");
+    AddPart(u"B");
+    library.faultOn = {"ExportPart", "EndExport"};
+    try {
+        Run();
+        FAIL() << "the fault did not leave the run";
+    } catch (const ECADLibraryFault& fault) {
+        EXPECT_EQ(fault.Function(), "ExportCAD_ExportPart");
+        EXPECT_STREQ(fault.what(), "The CAD export library failed in ExportCAD_ExportPart: "
+                                   "access violation (0xC0000005)\r\nThen it failed in "
+                                   "ExportCAD_EndExport too: access violation (0xC0000005)");
+    }
+    // The library is called no more than the sequence requires: one part, one EndExport.
+    EXPECT_EQ(library.Names(),
+              (std::vector<std::string>{"SetDirs", "SelectCADs", "SelectSubDirs", "SetZipMode",
+                                        "BeginExport", "ExportPart", "EndExport"}));
+    EXPECT_EQ(windows.Only("failed: Close").size(), 1u);
+    EXPECT_EQ(windows.log.back(), "hide bar");
+}
+
+TEST_F(ExportRunTest, AFaultInEndExportAloneIsReportedAfterTheLastPart) {
+    AddPart(u"A");
+    library.faultOn = {"EndExport"};
+    EXPECT_THROW(Run(), ECADLibraryFault);
+    EXPECT_EQ(library.Names().back(), "EndExport");
+    EXPECT_EQ(std::count(library.calls.begin(), library.calls.end(), "EndExport"), 1);
+    EXPECT_TRUE(windows.Only("finished").empty());
+}
+
+TEST_F(ExportRunTest, AFailureLineIsShownBeforeTheNextPartBegins) {
+    AddPart(u"A");
+    AddPart(u"B");
+    library.failingParts = {"A"};
+    Run();
+    const auto& log = windows.log;
+    const auto error = std::find_if(log.begin(), log.end(),
+                                    [](const std::string& e) { return e.rfind("error ", 0) == 0; });
+    const auto nextPart = std::find(log.begin(), log.end(), "lib ExportPart|B|T|1|2|cad");
+    ASSERT_NE(error, log.end());
+    ASSERT_NE(nextPart, log.end());
+    EXPECT_NE(std::find(error, nextPart, "pending errors"), nextPart);
+}
+
+TEST_F(ExportRunTest, TheSelectionsHandedOverStayValidThroughTheRun) {
+    AddPart(u"A");
+    // The library looks at the arrays it was given while it exports a part.
+    std::vector<uint16_t> formatsSeen;
+    std::vector<int> subDirsSeen;
+    library.onExportPart = [&](const std::string&) {
+        formatsSeen.assign(library.keptFormats, library.keptFormats + 1);
+        subDirsSeen.assign(library.keptSubDirs, library.keptSubDirs + 2);
+    };
+    Run();
+    EXPECT_EQ(formatsSeen, (std::vector<uint16_t>{2}));
+    EXPECT_EQ(subDirsSeen, (std::vector<int>{0, 3}));
 }
 
 TEST_F(ExportRunTest, PartTextsGoToTheLibraryInTheAnsiCodePage) {

@@ -4,10 +4,12 @@
 // ExportPart from a list of part numbers that fail. A call can be made to throw.
 
 #include "cadlib/cad_library.h"
+#include "cadlib/library_fault.h"
 #include "platform/utf.h"
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -25,6 +27,16 @@ public:
     // The call of this name (its first field) throws std::runtime_error the n-th time.
     std::string throwOn;
     int throwOnCall = 1;
+    // Calls of these names fail as the guard reports a fault inside the library, with the
+    // access violation code, every time.
+    std::set<std::string> faultOn;
+    // The count GetCADCount answers instead of the number of formats; names beyond the
+    // formats are empty.
+    std::optional<int32_t> countOverride;
+    // The arrays of the last SelectCADs and SelectSubDirs, as the library got them: a library
+    // may keep the pointers for the run.
+    const uint16_t* keptFormats = nullptr;
+    const TSubDir* keptSubDirs = nullptr;
     // Runs at every ExportPart, before it answers (a test can press abort meanwhile).
     std::function<void(const std::string& partNo)> onExportPart;
     // Where the calls go too, with the other events of a test, in one order.
@@ -45,10 +57,13 @@ public:
     void CadStop() override { Record("CadStop"); }
     int32_t GetCADCount() override {
         Record("GetCADCount");
-        return static_cast<int32_t>(formats.size());
+        return countOverride ? *countOverride : static_cast<int32_t>(formats.size());
     }
     std::u16string GetCADName(int32_t index) override {
         Record("GetCADName|" + std::to_string(index));
+        if (static_cast<size_t>(index) >= formats.size() && countOverride) {
+            return {};
+        }
         auto& names = formats.at(static_cast<size_t>(index));
         // The first call of an index gives the display name, the second the settings name,
         // and so on in turn.
@@ -60,6 +75,7 @@ public:
         for (size_t i = 0; i < selection.size(); ++i) {
             line += (i ? "," : "") + std::to_string(selection[i]);
         }
+        keptFormats = selection.data();
         Record(line);
     }
     void SelectSubDirs(const std::vector<TSubDir>& selection) override {
@@ -67,6 +83,7 @@ public:
         for (size_t i = 0; i < selection.size(); ++i) {
             line += (i ? "," : "") + std::to_string(static_cast<int>(selection[i]));
         }
+        keptSubDirs = selection.data();
         Record(line);
     }
     void SetZipMode(bool zip) override { Record(std::string("SetZipMode|") + (zip ? "1" : "0")); }
@@ -97,6 +114,9 @@ private:
             sharedLog->push_back("lib " + call);
         }
         calls.push_back(std::move(call));
+        if (faultOn.count(name) != 0) {
+            throw ECADLibraryFault("ExportCAD_" + name, kAccessViolation);
+        }
         if (name == throwOn && --throwOnCall == 0) {
             throw std::runtime_error("library failure in " + name);
         }

@@ -4,6 +4,7 @@
 #include "settings/ini_file_exception.h"
 #include "settings/temp_folder.h"
 #include "settings/wide_ini_file.h"
+#include "settings/wide_string_list.h"
 
 #include <gtest/gtest.h>
 
@@ -214,6 +215,61 @@ TEST_F(ExportSettingsTest, FormatsCompareExactlyAndOneEntryChecksTwoFormatsOfThe
     WriteFile(u"[Selection]\r\nFormats=STEP~*~\r\n");
     Load();
     EXPECT_EQ(formats.CheckMarks(), (std::vector<bool>{true, false, true, false}));
+}
+
+// Settings names as a library may offer them: one that would start a section of its own,
+// one holding the list separator, one longer than a value the file gives back.
+TEST_F(ExportSettingsTest, NamesThatCannotRoundTripAreNeitherStoredNorRestored) {
+    static const std::u16string injected = u"X\r\n[System]\r\nStartPDataMgrTimeoutSeconds=1";
+    static const std::u16string separated = u"Format A~*~Format B";
+    static const std::u16string longName(3000, u'L');
+    offered = {u"Format A", injected.c_str(), separated.c_str(), longName.c_str(), u"Format B"};
+    StartProgram();
+    Load();
+    for (int index = 0; index < 4; ++index) {
+        formats.SetChecked(index, true);
+    }
+    Save();
+
+    EXPECT_EQ(ReadStartTimeout(path), 120);
+    TWideIniFile settings(path);
+    TWideStringList sections;
+    settings.ReadSections(sections);
+    ASSERT_EQ(sections.Count(), 1);
+    EXPECT_EQ(sections.Get(0), u"Selection");
+    EXPECT_EQ(settings.ReadString(u"Selection", u"Formats", u""), u"Format A~*~");
+
+    StartProgram();
+    Load();
+    EXPECT_EQ(formats.CheckMarks(), (std::vector<bool>{true, false, false, false, false}));
+}
+
+TEST_F(ExportSettingsTest, FormatsBeyondTheLongestValueAreLeftOutWhole) {
+    static const std::u16string first(1200, u'a');
+    static const std::u16string second(1200, u'b');
+    offered = {first.c_str(), second.c_str(), u"Short"};
+    StartProgram();
+    Load();
+    for (int index = 0; index < 3; ++index) {
+        formats.SetChecked(index, true);
+    }
+    Save();
+    StartProgram();
+    Load();
+    // The second name would cut the value: it is left out, and the rest still fits.
+    EXPECT_EQ(formats.CheckMarks(), (std::vector<bool>{true, false, true}));
+}
+
+TEST_F(ExportSettingsTest, ADestinationThatCannotRoundTripKeepsTheStoredOne) {
+    Load();
+    fields.destination = u"D:\\Parts";
+    Save();
+    fields.destination = u"D:\\x\r\n[System]\r\nStartPDataMgrTimeoutSeconds=1";
+    Save();
+    EXPECT_EQ(ReadStartTimeout(path), 120);
+    StartProgram();
+    Load();
+    EXPECT_EQ(fields.destination, u"D:\\Parts");
 }
 
 TEST_F(ExportSettingsTest, AnOrderThatIsNoPermutationIsRepaired) {

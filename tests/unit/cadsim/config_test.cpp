@@ -30,6 +30,8 @@ TEST(Config, DefaultsWithoutAnyVariable) {
     EXPECT_FALSE(config.failAllParts);
     EXPECT_TRUE(config.failParts.empty());
     EXPECT_EQ(config.formats.size(), DefaultCadFormats().size());
+    EXPECT_FALSE(config.formatCount);
+    EXPECT_TRUE(config.faults.empty());
     EXPECT_TRUE(warnings.empty());
 }
 
@@ -69,6 +71,45 @@ TEST(Config, UnreadableValuesKeepTheirDefaultsAndWarn) {
     EXPECT_FALSE(config.neverIdle);
     ASSERT_EQ(warnings.size(), 3u);
     EXPECT_EQ(warnings[0], "CADSIM_START_DELAY_MS: not a number of milliseconds: 2s");
+}
+
+TEST(Config, ReadsFormatCountAndFaults) {
+    for (const auto& [text, count] : std::vector<std::pair<std::u16string, int32_t>>{
+             {u"2147483647", 2147483647}, {u" -2147483648 ", INT32_MIN}, {u"0", 0}, {u"-1", -1}}) {
+        Env env;
+        env.values = {{u"CADSIM_FORMAT_COUNT", text}};
+        std::vector<std::string> warnings;
+        EXPECT_EQ(ReadConfig(env.Lookup(), warnings).formatCount, count);
+        EXPECT_TRUE(warnings.empty());
+    }
+    Env env;
+    env.values = {{u"CADSIM_FAULTS", u"ExportPart@3=raise:0xE06D7363"}};
+    std::vector<std::string> warnings;
+    const auto faults = ReadConfig(env.Lookup(), warnings).faults;
+    ASSERT_EQ(faults.size(), 1u);
+    EXPECT_EQ(faults[0].onCall, 3u);
+    EXPECT_TRUE(warnings.empty());
+}
+
+TEST(Config, UnreadableCountFaultsAndFormatsKeepTheirDefaultsAndWarn) {
+    for (const std::u16string text : {u"2147483648", u"-2147483649", u"1e3", u"", u"- 1", u"+1"}) {
+        Env env;
+        env.values = {{u"CADSIM_FORMAT_COUNT", text}};
+        std::vector<std::string> warnings;
+        EXPECT_FALSE(ReadConfig(env.Lookup(), warnings).formatCount);
+        ASSERT_EQ(warnings.size(), 1u);
+        EXPECT_EQ(warnings[0].rfind("CADSIM_FORMAT_COUNT: not a signed 32-bit number: ", 0), 0u);
+    }
+    Env env;
+    env.values = {{u"CADSIM_FAULTS", u"ExportPart=caught;ExportPart=explode"},
+                  {u"CADSIM_FORMATS", u"A|a;B|%0"}};
+    std::vector<std::string> warnings;
+    const SimulatorConfig config = ReadConfig(env.Lookup(), warnings);
+    EXPECT_TRUE(config.faults.empty()) << "one bad entry: no switches at all";
+    EXPECT_EQ(config.formats.size(), DefaultCadFormats().size());
+    const std::vector<std::string> expected = {"CADSIM_FORMATS: not a %XX escape or not UTF-8: %0",
+                                               "CADSIM_FAULTS: unknown kind: ExportPart=explode"};
+    EXPECT_EQ(warnings, expected);
 }
 
 } // namespace

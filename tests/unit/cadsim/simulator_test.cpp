@@ -331,6 +331,75 @@ TEST_F(SimulatorTest, LogsAWholeProgramRunLineByLine) {
     EXPECT_EQ(host.files.at(kLog).substr(0, 5), "1000|") << "the time comes first";
 }
 
+TEST_F(SimulatorTest, AFormatCountAboveTheListOffersGeneratedFormats) {
+    SimulatorConfig config = TestConfig();
+    config.formatCount = 2147483647;
+    Simulator sim(host, config);
+    EXPECT_EQ(sim.GetCADCount(), 2147483647);
+    EXPECT_EQ(std::u16string(sim.GetCADName(1)), u"Mesh") << "the list comes first";
+    EXPECT_EQ(std::u16string(sim.GetCADName(65537)), u"Format 65537");
+    EXPECT_EQ(std::u16string(sim.GetCADName(2147483646)), u"Format 2147483646");
+    EXPECT_EQ(std::u16string(sim.GetCADName(65537)), u"FORMAT-65537");
+    EXPECT_EQ(std::u16string(sim.GetCADName(65537)), u"Format 65537");
+    EXPECT_EQ(std::u16string(sim.GetCADName(4)), u"Format 4");
+    EXPECT_EQ(std::u16string(sim.GetCADQualifier(4)), u"txt");
+    EXPECT_EQ(sim.GetCADName(-1), nullptr);
+    EXPECT_EQ(sim.GetCADQualifier(-5), nullptr);
+    const auto lines = LogLines();
+    EXPECT_EQ(lines[0], "GetCADCount|2147483647");
+    EXPECT_EQ(lines[2], "GetCADName|65537|Format 65537");
+    EXPECT_EQ(lines[4], "GetCADName|65537|FORMAT-65537");
+
+    // A generated format exports like any other.
+    MakeReady(sim);
+    Select(sim, {65535}, {1});
+    EXPECT_TRUE(sim.ExportPart("P", "T", "", "", ""));
+    EXPECT_EQ(host.files.count(u"C:\\dest\\FORMAT-65535\\P_FORMAT-65535.txt"), 1u);
+}
+
+TEST_F(SimulatorTest, GeneratedNamesStayValidForTheNextCalls) {
+    SimulatorConfig config = TestConfig();
+    config.formatCount = 100000;
+    Simulator sim(host, config);
+    const char16_t* first = sim.GetCADName(99999);
+    for (int32_t i = 1; i < static_cast<int32_t>(Simulator::kGeneratedNamesKept); ++i) {
+        sim.GetCADName(4 + i);
+    }
+    EXPECT_EQ(std::u16string(first), u"Format 99999");
+}
+
+TEST_F(SimulatorTest, AFormatCountBelowTheListHidesTheRest) {
+    for (const int32_t count : {2, 0, -7}) {
+        SimulatorConfig config = TestConfig();
+        config.formatCount = count;
+        Simulator sim(host, config);
+        EXPECT_EQ(sim.GetCADCount(), count);
+        EXPECT_EQ(sim.GetCADName(2), nullptr) << count;
+        EXPECT_EQ(sim.GetCADQualifier(2), nullptr);
+        EXPECT_EQ(sim.GetCADName(0) != nullptr, count > 0);
+        MakeReady(sim);
+        Select(sim, {2}, {});
+        EXPECT_FALSE(sim.ExportPart("P", "T", "", "", ""));
+        EXPECT_EQ(LastLogLine(), "ExportPart|P|T||||0|unknown format index 2");
+    }
+}
+
+TEST_F(SimulatorTest, ADueFaultIsLoggedBeforeItFires) {
+    SimulatorConfig config = TestConfig();
+    std::vector<std::string> problems;
+    config.faults = ParseFaults(u"ExportPart@2=raise:0xE0000001;CadStop=hang:100", problems);
+    Simulator sim(host, config);
+    EXPECT_EQ(sim.DueFault("ExportPart"), nullptr);
+    EXPECT_TRUE(LogLines().empty()) << "nothing due, nothing logged";
+    const Fault* fault = sim.DueFault("ExportPart");
+    ASSERT_NE(fault, nullptr);
+    EXPECT_EQ(fault->value, 0xE0000001u);
+    EXPECT_EQ(LastLogLine(), "ExportPart|!fault|raise:0xE0000001");
+    EXPECT_NE(sim.DueFault("CadStop"), nullptr);
+    EXPECT_EQ(LastLogLine(), "CadStop|!fault|hang:100");
+    EXPECT_EQ(LogLines().size(), 2u);
+}
+
 TEST_F(SimulatorTest, WithoutALogPathNothingIsLogged) {
     SimulatorConfig config = TestConfig();
     config.logPath.clear();

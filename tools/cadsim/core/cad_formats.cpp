@@ -1,6 +1,7 @@
 #include "cadsim/core/cad_formats.h"
 
 #include "cadsim/core/text_util.h"
+#include "platform/utf.h"
 
 namespace qrv::cadsim {
 
@@ -35,13 +36,21 @@ std::vector<CadFormat> DefaultCadFormats() {
     return formats;
 }
 
-std::vector<CadFormat> ParseCadFormats(std::u16string_view text) {
+std::vector<CadFormat> ParseCadFormats(std::u16string_view text,
+                                       std::vector<std::string>& problems) {
     std::vector<CadFormat> formats;
     for (const auto& entry : Split(text, u';')) {
         if (entry.empty()) {
             continue;
         }
-        const auto parts = Split(entry, u'|');
+        auto parts = Split(entry, u'|');
+        for (auto& part : parts) {
+            if (auto decoded = DecodePercent(part)) {
+                part = std::move(*decoded);
+            } else {
+                problems.push_back("not a %XX escape or not UTF-8: " + Utf16ToUtf8(part));
+            }
+        }
         CadFormat format;
         format.displayName = parts[0];
         format.settingsName = parts.size() > 1 ? parts[1] : parts[0];
@@ -50,6 +59,15 @@ std::vector<CadFormat> ParseCadFormats(std::u16string_view text) {
         formats.push_back(std::move(format));
     }
     return formats;
+}
+
+std::vector<CadFormat> ParseCadFormats(std::u16string_view text) {
+    std::vector<std::string> ignored;
+    return ParseCadFormats(text, ignored);
+}
+
+CadFormat GeneratedCadFormat(int32_t index) {
+    return {u"Format " + NumberText(index), u"FORMAT-" + NumberText(index), u"txt"};
 }
 
 std::u16string ExtensionForSettingsName(std::u16string_view settingsName) {

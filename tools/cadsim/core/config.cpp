@@ -59,7 +59,32 @@ SimulatorConfig ReadConfig(const EnvLookup& env, std::vector<std::string>& warni
         }
     }
     if (const auto formats = env(u"CADSIM_FORMATS")) {
-        config.formats = ParseCadFormats(*formats);
+        std::vector<std::string> problems;
+        auto parsed = ParseCadFormats(*formats, problems);
+        if (problems.empty()) {
+            config.formats = std::move(parsed);
+        }
+        for (const auto& problem : problems) {
+            warnings.push_back("CADSIM_FORMATS: " + problem);
+        }
+    }
+    if (const auto count = env(u"CADSIM_FORMAT_COUNT")) {
+        if (const auto number = ParseSigned(*count)) {
+            config.formatCount = *number;
+        } else {
+            warnings.push_back("CADSIM_FORMAT_COUNT: not a signed 32-bit number: " +
+                               Utf16ToUtf8(*count));
+        }
+    }
+    if (const auto faults = env(u"CADSIM_FAULTS")) {
+        std::vector<std::string> problems;
+        auto parsed = ParseFaults(*faults, problems);
+        if (problems.empty()) {
+            config.faults = std::move(parsed);
+        }
+        for (const auto& problem : problems) {
+            warnings.push_back("CADSIM_FAULTS: " + problem);
+        }
     }
     return config;
 }

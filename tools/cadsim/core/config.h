@@ -2,6 +2,7 @@
 // What the environment tells the simulated library (see tools/cadsim/README.md).
 
 #include "cadsim/core/cad_formats.h"
+#include "cadsim/core/faults.h"
 
 #include <cstdint>
 #include <functional>
@@ -20,6 +21,10 @@ struct SimulatorConfig {
     bool failAllParts = false;
     std::vector<std::u16string> failParts;
     std::vector<CadFormat> formats = DefaultCadFormats();
+    // The number GetCADCount answers instead of the number of formats; indexes past the
+    // list up to it offer GeneratedCadFormat.
+    std::optional<int32_t> formatCount;
+    std::vector<Fault> faults;
 };
 
 // The value of an environment variable, nullopt when it is not set.

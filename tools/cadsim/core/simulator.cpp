@@ -17,6 +17,8 @@ namespace {
 constexpr int32_t kMaxFormatSelection = 0xFFFF;
 constexpr int32_t kMaxSubDirSelection = 0xFF;
 
+constexpr const char16_t* kGeneratedExtension = u"txt";
+
 std::u16string TextOrEmpty(const char16_t* text) {
     return text ? std::u16string(text) : u"";
 }
@@ -75,7 +77,8 @@ std::string_view CadStateName(CadState state) {
 }
 
 Simulator::Simulator(Host& host, SimulatorConfig config, const std::vector<std::string>& warnings)
-    : host_(host), config_(std::move(config)), nameCalls_(config_.formats.size(), 0) {
+    : host_(host), config_(std::move(config)), nameCalls_(config_.formats.size(), 0),
+      faults_(config_.faults) {
     for (const auto& warning : warnings) {
         LogEvent("Warning", warning);
     }
@@ -105,6 +108,40 @@ void Simulator::LogEvent(std::string_view call, std::string_view detail) {
         line.Utf8(detail);
     }
     Write(line);
+}
+
+const Fault* Simulator::DueFault(std::string_view call) {
+    const Fault* fault = faults_.Due(call);
+    if (fault) {
+        Write(Line(call).Utf8("!fault").Utf8(FaultKindText(*fault)));
+    }
+    return fault;
+}
+
+int32_t Simulator::OfferedCount() const {
+    return config_.formatCount.value_or(static_cast<int32_t>(config_.formats.size()));
+}
+
+bool Simulator::Offered(int32_t index) const {
+    return index >= 0 && index < OfferedCount();
+}
+
+CadFormat Simulator::FormatAt(int32_t index) const {
+    if (static_cast<size_t>(index) < config_.formats.size()) {
+        return config_.formats[static_cast<size_t>(index)];
+    }
+    return GeneratedCadFormat(index);
+}
+
+const char16_t* Simulator::GeneratedName(int32_t index) {
+    const CadFormat format = GeneratedCadFormat(index);
+    // Only the indexes asked for are counted; the texts are kept for a while, not forever.
+    generatedNames_.push_back(generatedNameCalls_[index]++ % 2 == 0 ? format.displayName
+                                                                    : format.settingsName);
+    if (generatedNames_.size() > kGeneratedNamesKept) {
+        generatedNames_.pop_front();
+    }
+    return generatedNames_.back().c_str();
 }
 
 void Simulator::LibInitialization() {
@@ -151,19 +188,23 @@ void Simulator::CadStop() {
 }
 
 int32_t Simulator::GetCADCount() {
-    const auto count = static_cast<int32_t>(config_.formats.size());
+    const int32_t count = OfferedCount();
     Write(Line("GetCADCount").Number(count));
     return count;
 }
 
 const char16_t* Simulator::GetCADName(int32_t index) {
     const char16_t* name = nullptr;
-    if (index >= 0 && static_cast<size_t>(index) < config_.formats.size()) {
+    if (Offered(index)) {
         const auto i = static_cast<size_t>(index);
-        const auto& format = config_.formats[i];
-        const std::u16string& text =
-            nameCalls_[i]++ % 2 == 0 ? format.displayName : format.settingsName;
-        name = text.empty() ? nullptr : text.c_str();
+        if (i < config_.formats.size()) {
+            const auto& format = config_.formats[i];
+            const std::u16string& text =
+                nameCalls_[i]++ % 2 == 0 ? format.displayName : format.settingsName;
+            name = text.empty() ? nullptr : text.c_str();
+        } else {
+            name = GeneratedName(index);
+        }
     }
     Write(Line("GetCADName").Number(index).Text(name));
     return name;
@@ -171,9 +212,14 @@ const char16_t* Simulator::GetCADName(int32_t index) {
 
 const char16_t* Simulator::GetCADQualifier(int32_t index) {
     const char16_t* qualifier = nullptr;
-    if (index >= 0 && static_cast<size_t>(index) < config_.formats.size()) {
-        const auto& extension = config_.formats[static_cast<size_t>(index)].extension;
-        qualifier = extension.empty() ? nullptr : extension.c_str();
+    if (Offered(index)) {
+        const auto i = static_cast<size_t>(index);
+        if (i < config_.formats.size()) {
+            const auto& extension = config_.formats[i].extension;
+            qualifier = extension.empty() ? nullptr : extension.c_str();
+        } else {
+            qualifier = kGeneratedExtension;
+        }
     }
     Write(Line("GetCADQualifier").Number(index).Text(qualifier));
     return qualifier;
@@ -246,7 +292,7 @@ std::string Simulator::ExportFiles(const PartTexts& part) {
         return "no format selected";
     }
     for (const uint16_t index : formatSelection_) {
-        if (index >= config_.formats.size()) {
+        if (!Offered(index)) {
             return "unknown format index " + std::to_string(index);
         }
     }
@@ -256,7 +302,7 @@ std::string Simulator::ExportFiles(const PartTexts& part) {
         }
     }
     for (const uint16_t index : formatSelection_) {
-        const CadFormat& format = config_.formats[index];
+        const CadFormat format = FormatAt(index);
         const std::u16string designation = FormatDesignation(format, index);
         const SubFolderTexts folderTexts{shopName_, designation, part.type, part.partNumber};
         const auto folders = SubFolderNames(subDirSelection_, folderTexts);

@@ -11,8 +11,10 @@
 #include "cadsim/core/zip_writer.h"
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace qrv::cadsim {
@@ -32,10 +34,12 @@ public:
     void CadStart();
     bool CadIsSleeping();
     void CadStop();
+    // The number of formats, or the configured format count.
     int32_t GetCADCount();
     // The first call for an index returns the display name, the second the settings name,
-    // and so on alternately. The text stays valid while the library is loaded; null for an
-    // index out of range or an empty name.
+    // and so on alternately. The text of a listed format stays valid while the library is
+    // loaded, a generated one (an index past the list, below the configured count) for the
+    // next kGeneratedNamesKept calls; null for an index out of range or an empty name.
     const char16_t* GetCADName(int32_t index);
     // The format's file name extension; null like GetCADName.
     const char16_t* GetCADQualifier(int32_t index);
@@ -50,11 +54,23 @@ public:
     // For the library's own events (loading, unloading, a failure caught at an entry point).
     void LogEvent(std::string_view call, std::string_view detail);
 
+    // Counts one call of the entry point; when a fault switch is due on it, logs
+    // "<call>|!fault|<kind>" and returns the switch, which the caller then carries out.
+    const Fault* DueFault(std::string_view call);
+
+    static constexpr size_t kGeneratedNamesKept = 256;
+
     CadState State();
 
 private:
     void Write(const LogLine& line);
     LogLine Line(std::string_view call);
+    // The number of formats offered: the configured count, else the list's.
+    int32_t OfferedCount() const;
+    bool Offered(int32_t index) const;
+    // The format at an offered index: from the list or generated.
+    CadFormat FormatAt(int32_t index) const;
+    const char16_t* GeneratedName(int32_t index);
     // Empty when the part was exported, else the reason.
     std::string ExportFiles(const PartTexts& part);
     void KeepForZip(std::string name, std::string data);
@@ -64,6 +80,9 @@ private:
     CadState state_ = CadState::NotStarted;
     uint64_t startedAt_ = 0;
     std::vector<uint32_t> nameCalls_;
+    std::unordered_map<int32_t, uint32_t> generatedNameCalls_;
+    std::deque<std::u16string> generatedNames_;
+    FaultSwitches faults_;
 
     std::u16string cadDataFolder_;
     std::u16string cadSoftwareFolder_;

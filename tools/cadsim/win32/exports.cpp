@@ -1,18 +1,25 @@
 // The fifteen ExportCAD_ entry points of the simulated CADBasketDLL.dll. They use the
 // Windows calling convention (stdcall on i686) and are exported without decoration. Each
-// one hands its arguments to the simulator; no exception leaves the library.
+// one hands its arguments to the simulator; no C++ exception leaves the library. A fault
+// switch (CADSIM_FAULTS) due on the call is carried out first, outside every C++ handler of
+// the library, so that the structured exception it raises leaves the library.
 //
 // Variants of the library leave some entry points out (see CMakeLists.txt):
 // CADSIM_WITHOUT_INIT, CADSIM_WITHOUT_SLEEPING, CADSIM_WITHOUT_QUALIFIER,
 // CADSIM_WITHOUT_EXPORTPART.
 
 #include "cadsim/core/simulator.h"
+#include "cadsim/win32/fire_fault.h"
 #include "cadsim/win32/win32_host.h"
 
 #include <windows.h>
 
 #include <cstdint>
 #include <exception>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #define CADSIM_EXPORT extern "C" __declspec(dllexport)
 
@@ -42,9 +49,24 @@ const wchar_t* Wide(const char16_t* text) {
     return reinterpret_cast<const wchar_t*>(text);
 }
 
-// Runs one entry point; a failure inside becomes a log line and the fallback result.
+// The fault switch due on this call of the entry point (logged), or null.
+[[gnu::noinline]] const Fault* DueFault(const char* name) noexcept {
+    try {
+        return Instance().DueFault(name);
+    } catch (...) {
+        return nullptr; // the call itself then fails and logs why
+    }
+}
+
+// Runs one entry point; a failure inside becomes a log line and the fallback result. A due
+// fault is fired before the try block and with nothing to destroy in this frame: a fault
+// inside the try block could meet the catch (...) below when a frame-based handler of the
+// caller unwinds the stack.
 template <typename Result, typename Call>
 Result Guarded(const char* name, Result fallback, Call call) {
+    if (const Fault* fault = DueFault(name)) {
+        FireFault(fault->kind, fault->value);
+    }
     try {
         return call(Instance());
     } catch (const std::exception& error) {
@@ -70,18 +92,45 @@ template <typename Call> void Guarded(const char* name, Call call) {
 
 // Loading and unloading are logged without the simulator: during unloading it may
 // already be gone.
-void LogLoaderEvent(const char* call, const char* detail) {
+void LogLoaderEvent(const char* call, std::initializer_list<std::string_view> fields) {
     try {
         const auto path = EnvironmentValue(u"CADSIM_LOG");
         if (path && !path->empty()) {
             Win32Host host;
             LogLine line(host.NowMs(), call);
-            if (*detail) {
-                line.Utf8(detail);
+            for (const auto field : fields) {
+                line.Utf8(field);
             }
             host.AppendToFile(*path, line.Finish());
         }
     } catch (...) {
+    }
+}
+
+struct LoaderFault {
+    bool due = false;
+    FaultKind kind = FaultKind::Fail;
+    uint32_t value = 0;
+};
+
+// A fault switch on DllAttach or DllDetach, read from the environment (each happens once
+// per load, so there is nothing to count), and logged when due.
+[[gnu::noinline]] LoaderFault DueLoaderFault(const char* call) noexcept {
+    try {
+        const auto text = EnvironmentValue(u"CADSIM_FAULTS");
+        if (!text) {
+            return {};
+        }
+        std::vector<std::string> problems; // the simulator logs them at the first call
+        FaultSwitches switches(ParseFaults(*text, problems));
+        const Fault* fault = problems.empty() ? switches.Due(call) : nullptr;
+        if (!fault) {
+            return {};
+        }
+        LogLoaderEvent(call, {"!fault", FaultKindText(*fault)});
+        return {true, fault->kind, fault->value};
+    } catch (...) {
+        return {};
     }
 }
 
@@ -92,9 +141,20 @@ using namespace qrv::cadsim;
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
     if (reason == DLL_PROCESS_ATTACH) {
-        LogLoaderEvent("DllAttach", "");
+        const LoaderFault fault = DueLoaderFault("DllAttach");
+        if (fault.due && fault.kind == FaultKind::Fail) {
+            return FALSE;
+        }
+        if (fault.due) {
+            FireFault(fault.kind, fault.value);
+        }
+        LogLoaderEvent("DllAttach", {});
     } else if (reason == DLL_PROCESS_DETACH) {
-        LogLoaderEvent("DllDetach", reserved ? "process-exit" : "free");
+        const LoaderFault fault = DueLoaderFault("DllDetach");
+        if (fault.due) {
+            FireFault(fault.kind, fault.value);
+        }
+        LogLoaderEvent("DllDetach", {reserved ? "process-exit" : "free"});
     }
     return TRUE;
 }

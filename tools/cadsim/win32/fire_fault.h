@@ -1,0 +1,17 @@
+#pragma once
+// Carries out a fault switch inside the simulated library the way a faulty library fails:
+// a real access violation, illegal instruction, division by zero or stack overflow, or a
+// RaiseException as an MSVC or Delphi throw makes it. None of them is handled inside the
+// library, so each leaves it as a structured exception; Caught and Hang return afterwards.
+
+#include "cadsim/core/faults.h"
+
+#include <cstdint>
+
+namespace qrv::cadsim {
+
+// Plain values, so the caller needs nothing destroyed while the fault passes through its
+// frame. Fail is DllMain's own (it returns FALSE) and does nothing here.
+void FireFault(FaultKind kind, uint32_t value);
+
+} // namespace qrv::cadsim

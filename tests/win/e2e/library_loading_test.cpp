@@ -18,23 +18,42 @@ protected:
 };
 
 TEST_F(LibraryLoadingTest, MissingLibraryFails) {
-    SetEnv(L"CADENASEXPORTDLL_", temp_.CreateFolder(L"empty"));
+    const std::wstring folder = temp_.CreateFolder(L"empty");
+    SetEnv(L"CADENASEXPORTDLL_", folder);
     DWORD exitCode = 0;
-    EXPECT_EQ(MessageBeforeExit(exitCode), L"Error: Load Library failed.");
+    // The fixed first line, then the path that was tried and the system's reason.
+    const auto lines = SplitLines(MessageBeforeExit(exitCode));
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], L"Error: Load Library failed.");
+    EXPECT_EQ(lines[1], folder + L"\\CADBasketDLL.dll");
+    EXPECT_TRUE(lines[2].ends_with(L"(error 126)")) << lines[2];
+    EXPECT_EQ(exitCode, 1u);
+}
+
+TEST_F(LibraryLoadingTest, ALibraryWhoseDllMainRefusesNamesTheReason) {
+    SetEnv(L"CADSIM_FAULTS", L"DllAttach=fail");
+    DWORD exitCode = 0;
+    const auto lines = SplitLines(MessageBeforeExit(exitCode));
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], L"Error: Load Library failed.");
+    EXPECT_TRUE(lines[2].ends_with(L"(error 1114)")) << lines[2];
     EXPECT_EQ(exitCode, 1u);
 }
 
 TEST_F(LibraryLoadingTest, LibraryFolderNotSetLooksAtTheRootAndFails) {
     SetEnv(L"CADENASEXPORTDLL_", std::nullopt);
     DWORD exitCode = 0;
-    EXPECT_EQ(MessageBeforeExit(exitCode), L"Error: Load Library failed.");
+    EXPECT_EQ(SplitLines(MessageBeforeExit(exitCode)).front(), L"Error: Load Library failed.");
     EXPECT_EQ(exitCode, 1u);
 }
 
 TEST_F(LibraryLoadingTest, LibraryOfTheWrongArchitectureFails) {
     SetEnv(L"CADENASEXPORTDLL_", CadSimVariant(L"wrong-arch"));
     DWORD exitCode = 0;
-    EXPECT_EQ(MessageBeforeExit(exitCode), L"Error: Load Library failed.");
+    const auto lines = SplitLines(MessageBeforeExit(exitCode));
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], L"Error: Load Library failed.");
+    EXPECT_TRUE(lines[2].ends_with(L"(error 193)")) << lines[2];
     EXPECT_EQ(exitCode, 1u);
     EXPECT_TRUE(Calls().empty());
 }

@@ -37,6 +37,7 @@ HWND TfrmError::Memo() const {
 
 void TfrmError::Clear() {
     pending_.clear();
+    lastPartBegan_ = 0;
     SetWindowTextW(Memo(), L"");
 }
 
@@ -55,7 +56,20 @@ void TfrmError::AddError(const std::u16string& caption, const std::u16string& li
     }
 }
 
-void TfrmError::Flush() {
+void TfrmError::ShowPendingErrors() {
+    const ULONGLONG now = GetTickCount64();
+    const bool quickParts = lastPartBegan_ != 0 && now - lastPartBegan_ < kQuickPartMilliseconds;
+    lastPartBegan_ = now;
+    if (pending_.empty() || quickParts) {
+        return;
+    }
+    // The part that follows may block the program for long: the lines go in and are painted
+    // now. Only the new lines are drawn, not the whole text.
+    Flush(/*wholeText=*/false);
+    UpdateWindow(Memo());
+}
+
+void TfrmError::Flush(bool wholeText) {
     if (timerSet_) {
         KillTimer(Handle(), 1);
         timerSet_ = false;
@@ -69,11 +83,15 @@ void TfrmError::Flush() {
     // The first line of the text has no line break before it.
     const wchar_t* text =
         reinterpret_cast<const wchar_t*>(pending_.c_str()) + (length == 0 ? 2 : 0);
-    SendMessageW(memo, WM_SETREDRAW, FALSE, 0);
+    if (wholeText) {
+        SendMessageW(memo, WM_SETREDRAW, FALSE, 0);
+    }
     SendMessageW(memo, EM_SETSEL, static_cast<WPARAM>(length), length);
     SendMessageW(memo, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text));
-    SendMessageW(memo, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(memo, nullptr, TRUE);
+    if (wholeText) {
+        SendMessageW(memo, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(memo, nullptr, TRUE);
+    }
     pending_.clear();
     if (!IsWindowVisible(Handle())) {
         ShowWindow(Handle(), SW_SHOWNA);

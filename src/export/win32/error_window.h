@@ -23,9 +23,15 @@ public:
     // Captions the window (8-bit, as the ANSI code page has it), appends the line at the end
     // and shows the window without taking the input from the window that has it.
     void AddError(const std::u16string& caption, const std::u16string& line) override;
-    // Puts the gathered lines in now.
-    void Flush();
-    void ShowPendingErrors() override { Flush(); }
+    // Puts the gathered lines in now; wholeText: drawn again as a whole at the next paint,
+    // else the edit control draws what changed.
+    void Flush(bool wholeText = true);
+    // Before each part: the gathered lines are put in and painted, so that none waits through
+    // a long part. Painting costs about 20 ms under Wine, so while parts take less than
+    // kQuickPartMilliseconds (a library that answers at once does no CAD work) the lines stay
+    // gathered and come in by the timer instead.
+    void ShowPendingErrors() override;
+    static constexpr ULONGLONG kQuickPartMilliseconds = 50;
 
     static constexpr UINT kRefreshMilliseconds = 200;
 
@@ -36,6 +42,7 @@ private:
     std::u16string pending_; // lines not yet in the text, each after a line break
     std::string caption_;
     ULONGLONG lastFlush_ = 0;
+    ULONGLONG lastPartBegan_ = 0; // when the previous part was handed to the library
     bool timerSet_ = false;
 };
 

@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <iostream>
 
 namespace qrv::e2e {
 namespace {
@@ -241,6 +242,35 @@ TEST_F(LibraryFaultTest, AnExportClickQueuedDuringTheShutdownStartsNothing) {
     const auto names = Names(Calls());
     EXPECT_FALSE(Has(names, L"BeginExport"));
     EXPECT_EQ(std::count(names.begin(), names.end(), L"SetDirs"), 1);
+}
+
+TEST_F(LibraryFaultTest, ReportsTheTimeFromAFaultToTheReportOnTheScreen) {
+    SetEnv(L"CADSIM_FAULTS", L"ExportPart@1=access-violation");
+    StartReady();
+    drive::RealClick(Control(ids::btnExport));
+    LARGE_INTEGER frequency;
+    LARGE_INTEGER now;
+    QueryPerformanceFrequency(&frequency);
+    // Polls every millisecond (the driver's waits poll too coarsely for a measurement).
+    const ULONGLONG deadline = GetTickCount64() + 30000;
+    while (drive::FindTopLevelWindows(program_->Id(), {.class_name = L"#32770"}).empty()) {
+        ASSERT_LT(GetTickCount64(), deadline) << "no report";
+        Sleep(1);
+    }
+    QueryPerformanceCounter(&now);
+    const double shownMs =
+        static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+    const auto lines = Utf8Log(temp_.PathOf(L"cadsim.log")).Lines();
+    const auto fault = std::find_if(lines.begin(), lines.end(), [](const auto& line) {
+        return line.find(L"|ExportPart|!fault|") != std::wstring::npos;
+    });
+    ASSERT_NE(fault, lines.end());
+    const double faultMs = std::stod(fault->substr(0, fault->find(L'|')));
+    std::cout << "report shown " << (shownMs - faultMs) << " ms after the fault\n";
+    RecordProperty("fault_to_report_ms", static_cast<int>(shownMs - faultMs));
+    EXPECT_EQ(Report(), L"The CAD export library failed in ExportCAD_ExportPart: access "
+                        L"violation (0xC0000005)");
+    EXPECT_EQ(CloseAndWait(), 0u);
 }
 
 } // namespace

@@ -54,10 +54,9 @@ ECADLibraryFault::ECADLibraryFault(std::string function, uint32_t code)
                          DescribeExceptionCode(code)),
       function_(std::move(function)), code_(code) {}
 
-ECADLibraryFault::ECADLibraryFault(const ECADLibraryFault& earlier,
-                                   const ECADLibraryFault& later)
-    : std::runtime_error(std::string(earlier.what()) + "\r\nThen it failed in " +
-                         later.Function() + " too: " + DescribeExceptionCode(later.Code())),
+ECADLibraryFault::ECADLibraryFault(const ECADLibraryFault& earlier, const ECADLibraryFault& later)
+    : std::runtime_error(std::string(earlier.what()) + "\r\nThen it failed in " + later.Function() +
+                         " too: " + DescribeExceptionCode(later.Code())),
       function_(earlier.Function()), code_(earlier.Code()) {}
 
 } // namespace qrv

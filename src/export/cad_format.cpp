@@ -8,11 +8,10 @@ void FreeCADFormats(TCADFormats& formats) {
 
 ETooManyCADFormats::ETooManyCADFormats(int32_t count)
     : std::runtime_error("The CAD export library reports " + std::to_string(count) +
-                         " formats; a library can offer at most " +
-                         std::to_string(kMaxCADFormats) + ". No formats can be chosen.") {}
+                         " formats; a library can offer at most " + std::to_string(kMaxCADFormats) +
+                         ". No formats can be chosen.") {}
 
-void ReadCADFormats(CadLibrary& library, TCADFormats& formats,
-                    const std::function<bool()>& goOn) {
+void ReadCADFormats(CadLibrary& library, TCADFormats& formats, const std::function<bool()>& goOn) {
     FreeCADFormats(formats);
     const int32_t count = library.GetCADCount();
     if (count > kMaxCADFormats) {

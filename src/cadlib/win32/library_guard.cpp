@@ -8,7 +8,6 @@ namespace qrv {
 
 namespace {
 
-
 // After an overflow the stack has lost its guard page: the committed part reaches down to
 // where the overflow stopped. The lowest committed page becomes the guard page again.
 void RestoreStackGuardPage() {

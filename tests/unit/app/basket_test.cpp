@@ -50,8 +50,8 @@ TEST(Basket, EleventhEntryHasNoLeadingZero) {
 }
 
 TEST(Basket, AnIndexIsDigitsOnlyWithoutASign) {
-    const auto basket = Read({"CADCount=2", "PartNo_-0=minus", "PartNo_+1=plus", "PartNo_ 1=blank",
-                              "Type_1=T"});
+    const auto basket =
+        Read({"CADCount=2", "PartNo_-0=minus", "PartNo_+1=plus", "PartNo_ 1=blank", "Type_1=T"});
     ASSERT_EQ(basket.PartNoList.size(), 2u);
     EXPECT_EQ(basket.PartNoList[0], u"");
     EXPECT_EQ(basket.PartNoList[1], u"");

@@ -101,8 +101,8 @@ TEST_F(LibraryFaultTest, ExportPartAccessViolationIsReportedAndTheProgramCloses)
     drive::RealClick(close);
     EXPECT_EQ(program_->WaitForExit(seconds(30)), 0u);
     const auto tail = CallsAfter(L"EndExport");
-    EXPECT_EQ(Names(tail), (std::vector<std::wstring>{L"CadStop", L"LibFinalization",
-                                                       L"DllDetach"}));
+    EXPECT_EQ(Names(tail),
+              (std::vector<std::wstring>{L"CadStop", L"LibFinalization", L"DllDetach"}));
     const auto lines = SettingsLines();
     EXPECT_TRUE(Has(lines, L"ExportDestination=" + out_));
     EXPECT_TRUE(Has(lines, L"Formats=STEP-AP214~*~"));
@@ -210,9 +210,8 @@ TEST_F(LibraryFaultTest, ManyFormatsAreReadWithTheWindowAnswering) {
 
 TEST_F(LibraryFaultTest, SettingsNamesThatCannotRoundTripAreNotStored) {
     // A format whose settings name would start a [System] section of its own.
-    SetEnv(L"CADSIM_FORMATS",
-           L"Injected|X%0D%0A[System]%0D%0AStartPDataMgrTimeoutSeconds=1|stp;"
-           L"Separated|A~*~STL|stp;STL|STL|stl");
+    SetEnv(L"CADSIM_FORMATS", L"Injected|X%0D%0A[System]%0D%0AStartPDataMgrTimeoutSeconds=1|stp;"
+                              L"Separated|A~*~STL|stp;STL|STL|stl");
     StartReady();
     FormatsList().SetChecked(1, true);
     EXPECT_EQ(CloseAndWait(), 0u);

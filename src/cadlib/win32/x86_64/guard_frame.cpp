@@ -16,8 +16,8 @@ extern "C" {
 
 extern char qrv_guard_resume[];
 
-EXCEPTION_DISPOSITION qrv_guard_handler(EXCEPTION_RECORD* record, void* establisherFrame,
-                                        CONTEXT*, DISPATCHER_CONTEXT* dispatcher) {
+EXCEPTION_DISPOSITION qrv_guard_handler(EXCEPTION_RECORD* record, void* establisherFrame, CONTEXT*,
+                                        DISPATCHER_CONTEXT* dispatcher) {
     auto* fault =
         *reinterpret_cast<TStructuredFault**>(static_cast<char*>(establisherFrame) + kFaultSlot);
     if (qrv_guard_take(record, fault) == 0) {

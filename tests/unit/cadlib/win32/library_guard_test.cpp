@@ -96,7 +96,8 @@ TEST(LibraryGuard, AStackOverflowIsTakenAgainAndAgain) {
 
 TEST(LibraryGuard, ABodyThatReturnsGivesTrue) {
     int value = 0;
-    const Outcome outcome = Guarded([](void* context) { *static_cast<int*>(context) = 42; }, &value);
+    const Outcome outcome =
+        Guarded([](void* context) { *static_cast<int*>(context) = 42; }, &value);
     EXPECT_TRUE(outcome.returned);
     EXPECT_EQ(value, 42);
 }

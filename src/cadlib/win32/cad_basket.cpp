@@ -1,6 +1,7 @@
 #include "cadlib/win32/cad_basket.h"
 
 #include "cadlib/win32/library_guard.h"
+#include "platform/win32/system_message.h"
 
 #include <array>
 #include <string>
@@ -34,21 +35,8 @@ std::u16string Decimal(unsigned long value) {
 // The system's words for a failed LoadLibraryW, e.g. "The specified module could not be
 // found." for a missing dependency, with the error number.
 std::u16string LoadFailureReason(DWORD error) {
-    wchar_t* text = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::u16string reason;
-    if (length != 0 && text != nullptr) {
-        reason.assign(reinterpret_cast<const char16_t*>(text), length);
-        LocalFree(text);
-        while (!reason.empty() && (reason.back() == u'\r' || reason.back() == u'\n' ||
-                                   reason.back() == u' ' || reason.back() == u'.')) {
-            reason.pop_back();
-        }
-        reason += u". ";
-    }
-    return reason + u"(error " + Decimal(error) + u")";
+    const std::u16string reason = SystemMessage(error);
+    return (reason.empty() ? u"" : reason + u". ") + u"(error " + Decimal(error) + u")";
 }
 
 // Loads the module; its DllMain runs inside, so it goes through the guard like every call.

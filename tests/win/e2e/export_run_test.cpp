@@ -24,14 +24,6 @@ struct Part {
     std::wstring partNo, type, id1, id2, cad;
 };
 
-std::vector<std::wstring> Names(const std::vector<std::wstring>& calls) {
-    std::vector<std::wstring> names;
-    for (const auto& call : calls) {
-        names.push_back(CallName(call));
-    }
-    return names;
-}
-
 std::vector<std::wstring> Only(const std::vector<std::wstring>& calls, const std::wstring& name) {
     std::vector<std::wstring> found;
     std::copy_if(calls.begin(), calls.end(), std::back_inserter(found),

@@ -19,14 +19,6 @@ using drive::MessageBoxWindow;
 using drive::Window;
 using std::chrono::seconds;
 
-std::vector<std::wstring> Names(const std::vector<std::wstring>& calls) {
-    std::vector<std::wstring> names;
-    for (const auto& call : calls) {
-        names.push_back(CallName(call));
-    }
-    return names;
-}
-
 bool Has(const std::vector<std::wstring>& calls, const std::wstring& call) {
     return std::find(calls.begin(), calls.end(), call) != calls.end();
 }

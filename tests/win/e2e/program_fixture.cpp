@@ -127,4 +127,12 @@ std::wstring CallName(const std::wstring& call) {
     return call.substr(0, call.find(L'|'));
 }
 
+std::vector<std::wstring> Names(const std::vector<std::wstring>& calls) {
+    std::vector<std::wstring> names;
+    for (const auto& call : calls) {
+        names.push_back(CallName(call));
+    }
+    return names;
+}
+
 } // namespace qrv::e2e

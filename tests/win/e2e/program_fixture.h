@@ -74,5 +74,7 @@ private:
 
 // The call name of a log line (its second field).
 std::wstring CallName(const std::wstring& call);
+// The call names of log lines.
+std::vector<std::wstring> Names(const std::vector<std::wstring>& calls);
 
 } // namespace qrv::e2e

@@ -9,14 +9,6 @@ namespace {
 using drive::MessageBoxWindow;
 using CallList = std::vector<std::wstring>;
 
-std::vector<std::wstring> Names(const CallList& calls) {
-    std::vector<std::wstring> names;
-    for (const auto& call : calls) {
-        names.push_back(CallName(call));
-    }
-    return names;
-}
-
 class StartupTest : public ProgramTest {};
 
 TEST_F(StartupTest, DemoBasketStartsWaitsForTheCadSystemAndShutsDownCleanly) {

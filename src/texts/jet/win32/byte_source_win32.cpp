@@ -2,6 +2,8 @@
 #include "texts/jet/byte_source.h"
 #include "texts/jet/jet_error.h"
 
+#include "platform/win32/system_message.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -10,27 +12,13 @@ namespace qrv::jet {
 
 namespace {
 
-std::string SystemMessage(DWORD code) {
-    wchar_t* text = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::u16string message;
-    if (length > 0 && text != nullptr) {
-        message.assign(reinterpret_cast<const char16_t*>(text), length);
-    }
-    if (text != nullptr) {
-        LocalFree(text);
-    }
-    while (!message.empty() && (message.back() == u'\n' || message.back() == u'\r' ||
-                                message.back() == u' ' || message.back() == u'.')) {
-        message.pop_back();
-    }
+std::string SystemError(DWORD code) {
+    const std::u16string message = SystemMessage(code);
     return "error " + std::to_string(code) + (message.empty() ? "" : ": " + Utf16ToUtf8(message));
 }
 
 [[noreturn]] void Fail(const std::string& name, const std::string& action, DWORD code) {
-    ThrowJetError(name, action + " (" + SystemMessage(code) + ")");
+    ThrowJetError(name, action + " (" + SystemError(code) + ")");
 }
 
 class FileSource final : public ByteSource {

@@ -13,30 +13,50 @@ endif()
 
 if(NOT QRV_WINE_FIXTURE_DEFINED)
     set(QRV_WINE_FIXTURE_DEFINED ON)
+    # An i686 bench's boot starts one 32-bit process, a minute or more where it is emulated.
+    if(QRV_WINE_ARCH STREQUAL i686)
+        set(up_timeout 600)
+    else()
+        set(up_timeout 180)
+    endif()
     add_test(NAME winebench_up COMMAND ${QRV_WINE_BENCH}/up.sh ${QRV_WINE_STATE} ${QRV_WINE_ARCH})
-    set_tests_properties(winebench_up PROPERTIES FIXTURES_SETUP winebench TIMEOUT 180
+    set_tests_properties(winebench_up PROPERTIES FIXTURES_SETUP winebench TIMEOUT ${up_timeout}
         LABELS "wine;${QRV_DIST_NAME}")
     add_test(NAME winebench_down COMMAND ${QRV_WINE_BENCH}/down.sh ${QRV_WINE_STATE})
     set_tests_properties(winebench_down PROPERTIES FIXTURES_CLEANUP winebench TIMEOUT 60
         LABELS "wine;${QRV_DIST_NAME}")
 endif()
 
-# qrv_add_wine_test(NAME name COMMAND exe args... [DESKTOP] [TIMEOUT s] [WORKING_DIRECTORY dir])
+# qrv_add_wine_test(NAME name COMMAND exe args... [DESKTOP] [TIMEOUT s] [WORKING_DIRECTORY dir]
+#                   [EMULATED_TIMEOUT s] [RUN script])
 # DESKTOP marks tests that start the program or show windows: they run one at a time.
 # Every Wine test carries the labels "wine" and the build's name (win64, win32).
+# EMULATED_TIMEOUT puts the test of the i686 build in the set that runs where i686 programs
+# are emulated (label i686-emulated, `ctest -L i686-emulated` in scripts/emulated_i686.sh),
+# with that time limit instead of TIMEOUT. RUN replaces tests/win/bench/run.sh as the
+# command that gets the bench's state file and then COMMAND.
 function(qrv_add_wine_test)
-    cmake_parse_arguments(T "DESKTOP" "NAME;TIMEOUT;WORKING_DIRECTORY" "COMMAND" ${ARGN})
+    cmake_parse_arguments(T "DESKTOP" "NAME;TIMEOUT;WORKING_DIRECTORY;EMULATED_TIMEOUT;RUN"
+        "COMMAND" ${ARGN})
     if(NOT T_TIMEOUT)
         set(T_TIMEOUT 300)
     endif()
     if(NOT T_WORKING_DIRECTORY)
         set(T_WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
     endif()
+    if(NOT T_RUN)
+        set(T_RUN ${QRV_WINE_BENCH}/run.sh)
+    endif()
+    set(labels "wine;${QRV_DIST_NAME}")
+    if(T_EMULATED_TIMEOUT AND QRV_WINE_ARCH STREQUAL i686)
+        set(T_TIMEOUT ${T_EMULATED_TIMEOUT})
+        list(APPEND labels i686-emulated)
+    endif()
     add_test(NAME ${T_NAME}
-        COMMAND ${QRV_WINE_BENCH}/run.sh ${QRV_WINE_STATE} ${T_COMMAND}
+        COMMAND ${T_RUN} ${QRV_WINE_STATE} ${T_COMMAND}
         WORKING_DIRECTORY ${T_WORKING_DIRECTORY})
     set_tests_properties(${T_NAME} PROPERTIES FIXTURES_REQUIRED winebench TIMEOUT ${T_TIMEOUT}
-        LABELS "wine;${QRV_DIST_NAME}")
+        LABELS "${labels}")
     if(T_DESKTOP)
         set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK wine_desktop)
     endif()

@@ -3,8 +3,11 @@
 # under AddressSanitizer and UndefinedBehaviorSanitizer with the fuzzers for a bounded time,
 # both Windows builds with the checks of the shipping build, and the Wine tests (unit tests
 # and end-to-end tests) of the x86_64 build and, where this machine runs 32-bit programs, of
-# the i686 build. The two builds' Wine tests run at the same time, each on a Wine bench of its
-# own. Ends with the builds that ran under Wine and one line "N passed, N failed".
+# the i686 build: all of them where the kernel runs 32-bit programs, the unit tests and a small
+# end-to-end set (ctest label i686-emulated) where qemu-i386-static runs them instead
+# (scripts/i686_way.sh; QRV_EMULATE_I686=1 takes that way anywhere). The two builds' Wine
+# tests run at the same time, each on a Wine bench of its own. Ends with the builds that ran
+# under Wine, how the i686 tests ran and how many passed, and one line "N passed, N failed".
 set -uo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh || exit 1
@@ -50,61 +53,92 @@ build() {
     cmake --preset "$1" -DQRV_WERROR=ON "${@:2}" >/dev/null && cmake --build --preset "$1" -j "$jobs"
 }
 
-# ran_end_to_end LOG: the end-to-end tests were executed (passed or not) in that ctest run.
-ran_end_to_end() {
-    grep -E '^ *[0-9]+/[0-9]+ Test +#[0-9]+: e2e_tests ' "$1" | grep -qv 'Not Run'
+# ran_test LOG NAME: the ctest test NAME was executed (passed or not) in that ctest run.
+ran_test() {
+    grep -E "^ *[0-9]+/[0-9]+ Test +#[0-9]+: $2 " "$1" | grep -qv 'Not Run'
 }
 
-# wine_tests PRESET...: each build's Wine tests at the same time (the tests mostly wait on
-# Wine), then each one's output in turn. Sets wine_ran to the builds whose end-to-end tests ran.
+# gtest_passed JUNIT: the GoogleTest tests that passed, summed over a ctest run's JUnit file.
+gtest_passed() {
+    grep -oE '\[  PASSED  \] [0-9]+ tests?' "$1" 2>/dev/null |
+        awk '{ n += $4 } END { print n + 0 }'
+}
+
+# Each build's Wine tests run at the same time (the tests mostly wait on Wine), then each
+# one's output is shown in turn. wine_ran gets the builds whose end-to-end tests ran.
+wine_names=()
+wine_pids=()
 wine_ran=()
-wine_tests() {
-    local presets=("$@") pids=() i rc preset
-    for preset in "${presets[@]}"; do
-        ctest --preset "$preset" -j "$jobs" >"$work/$preset.log" 2>&1 &
-        pids+=($!)
-    done
-    for i in "${!presets[@]}"; do
-        preset=${presets[$i]}
-        wait "${pids[$i]}"
+wine_start() { # wine_start NAME COMMAND...: one build's Wine tests, in the background
+    wine_names+=("$1")
+    "${@:2}" >"$work/$1.log" 2>&1 &
+    wine_pids+=($!)
+}
+wine_wait() { # wine_wait E2E_TEST...: the end-to-end test of each started build, in order
+    local e2e=("$@") i rc name
+    for i in "${!wine_names[@]}"; do
+        name=${wine_names[$i]}
+        wait "${wine_pids[$i]}"
         rc=$?
-        echo "=== $preset tests under Wine"
-        cat "$work/$preset.log"
-        count "$work/$preset.log"
-        ran_end_to_end "$work/$preset.log" && wine_ran+=("$preset")
+        echo "=== $name tests under Wine"
+        cat "$work/$name.log"
+        count "$work/$name.log"
+        ran_test "$work/$name.log" "${e2e[$i]}" && wine_ran+=("$name")
         if [ "$rc" -ne 0 ]; then
-            echo "=== FAILED: ctest --preset $preset"
+            echo "=== FAILED: the $name tests under Wine"
             status=1
         fi
     done
 }
 
-runs_32bit=no
-bash scripts/runs_32bit_programs.sh && runs_32bit=yes
+# How the i686 build's programs run here: native, emulated or none (then a line why).
+i686=$(bash scripts/i686_way.sh)
+i686_way=${i686%%$'\n'*}
+i686_why=$(sed -n 2p <<<"$i686")
+echo "i686 programs: $i686_way${i686_why:+ ($i686_why)}"
 
 stage "native build" build native && stage "native tests" run_ctest native
 stage "sanitizer build" build native-san && stage "sanitizer tests and fuzzers" run_ctest native-san
 # Both Windows builds before any Wine test, so that compiling does not slow the tests down.
-wine_presets=()
-stage "win64 build" build win64 && wine_presets+=(win64)
+e2e=()
+if stage "win64 build" build win64; then
+    wine_start win64 ctest --preset win64 -j "$jobs"
+    e2e+=(e2e_tests)
+fi
+# The JUnit file keeps the output of passed tests too, where the GoogleTest counts are.
+win32_junit=(--output-junit "$work/win32.xml" --test-output-size-passed 4000000)
 if stage "win32 build" build win32; then
     if stage "win32 checks" bash scripts/check_win32.sh; then
         passed=$((passed + 1))
     else
         failed=$((failed + 1))
     fi
-    [ "$runs_32bit" = yes ] && wine_presets+=(win32)
+    case $i686_way in
+    native) # everything; the emulated set's tests are among e2e_tests
+        wine_start win32 ctest --preset win32 -j "$jobs" -E '^e2e_emulated_set$' "${win32_junit[@]}"
+        e2e+=(e2e_tests)
+        ;;
+    emulated)
+        wine_start win32 bash scripts/emulated_i686.sh \
+            ctest --preset win32 -j "$jobs" -L i686-emulated "${win32_junit[@]}"
+        e2e+=(e2e_emulated_set)
+        ;;
+    esac
 else
     failed=$((failed + 1))
 fi
-[ ${#wine_presets[@]} -gt 0 ] && wine_tests "${wine_presets[@]}"
+wine_wait "${e2e[@]}"
 
 echo
 for preset in win64 win32; do
     if [[ " ${wine_ran[*]} " == *" $preset "* ]]; then
-        echo "under Wine: $preset ran"
-    elif [ "$preset" = win32 ] && [ "$runs_32bit" = no ]; then
-        echo "under Wine: win32 not run (this machine cannot run 32-bit programs)"
+        if [ "$preset" = win32 ]; then
+            echo "under Wine: win32 ran $i686_way: $(gtest_passed "$work/win32.xml") GoogleTest tests passed"
+        else
+            echo "under Wine: $preset ran"
+        fi
+    elif [ "$preset" = win32 ] && [ "$i686_way" = none ]; then
+        echo "under Wine: win32 not run ($i686_why)"
     else
         echo "under Wine: $preset DID NOT RUN"
         failed=$((failed + 1))

@@ -9,4 +9,4 @@ if [ ! -f "$state" ]; then
 fi
 # shellcheck disable=SC1090
 . "$state"
-exec wine "$@"
+exec "${QRV_WINE:-wine}" "$@"

@@ -3,6 +3,9 @@
 # Writes what the tests need (WINEPREFIX, DISPLAY, pids) into the state file given as $1.
 # $2, when given, is the architecture of the programs to run: x86_64 (the default) or i686,
 # which needs the prefix's 32-bit side (Debian's wine32).
+# The prefix's own set-up and 64-bit programs start with Wine's 64-bit loader: Debian's `wine`
+# starts its 32-bit loader first whenever wine32 is installed, which costs a minute of CPU
+# where i386 programs run emulated (scripts/emulated_i686.sh).
 set -euo pipefail
 state=$1
 arch=${2:-x86_64}
@@ -37,6 +40,15 @@ if [ -z "$display" ]; then
     exit 1
 fi
 
+wine=wine
+[ "$arch" = x86_64 ] && [ -x /usr/lib/wine/wine64 ] && wine=/usr/lib/wine/wine64
+wine64=wine
+[ -x /usr/lib/wine/wine64 ] && wine64=/usr/lib/wine/wine64
+# The driver's time limits stretch by this factor where i386 programs run emulated: each
+# 32-bit process needs about a minute of CPU to start there.
+scale=1
+[ "$arch" = i686 ] && bash "$here/../../../scripts/i386_binfmt.sh" registered && scale=30
+
 cat >"$state" <<STATE
 export QRV_BENCH_ROOT='$root'
 export WINEPREFIX='$root/prefix'
@@ -46,16 +58,18 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES='mscoree,mshtml='
 export LANG=C.UTF-8
 export QRV_XVFB_PID=$xvfb_pid
+export QRV_WINE='$wine'
+export QRV_DRIVE_TIME_SCALE=$scale
 STATE
 # shellcheck disable=SC1090
 . "$state"
 boot() {
-    wine wineboot -i >>"$root/wineboot.log" 2>&1 || return 1
+    "$wine64" wineboot -i >>"$root/wineboot.log" 2>&1 || return 1
     # Without a window manager Wine draws its own caption bars only when told to.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >>"$root/wineboot.log" 2>&1 || return 1
+    "$wine64" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >>"$root/wineboot.log" 2>&1 || return 1
     # Wine waits up to 2 s for a window manager to withdraw every managed window it hides or
     # destroys (each message box, each closed window); there is none, so manage nothing.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >>"$root/wineboot.log" 2>&1 || return 1
+    "$wine64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >>"$root/wineboot.log" 2>&1 || return 1
     wineserver -w
 }
 # A first boot on a busy machine fails now and then; a second one on a clean prefix does not.
@@ -75,4 +89,6 @@ if [ "$arch" = i686 ] && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.d
         "(scripts/setup.sh does where this machine runs 32-bit programs)." >&2
     exit 1
 fi
-echo "Wine bench up: prefix $WINEPREFIX, display $DISPLAY, for $arch programs"
+how=""
+[ "$scale" -gt 1 ] && how=" (emulated; time limits x$scale)"
+echo "Wine bench up: prefix $WINEPREFIX, display $DISPLAY, for $arch programs$how"

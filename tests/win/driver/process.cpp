@@ -119,7 +119,8 @@ bool Process::IsRunning() const {
 }
 
 std::optional<DWORD> Process::TryWaitForExit(Milliseconds timeout) const {
-    const DWORD waited = WaitForSingleObject(handle_.Get(), static_cast<DWORD>(timeout.count()));
+    const DWORD waited =
+        WaitForSingleObject(handle_.Get(), static_cast<DWORD>(Scaled(timeout).count()));
     if (waited == WAIT_TIMEOUT) {
         return std::nullopt;
     }

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <optional>
 #include <string>
 
@@ -16,10 +17,23 @@ using Milliseconds = std::chrono::milliseconds;
 inline constexpr Milliseconds kDefaultTimeout{10000};
 inline constexpr Milliseconds kPollInterval{20};
 
+// `timeout` stretched by QRV_DRIVE_TIME_SCALE, a whole factor the Wine bench sets where the
+// programs run slowly (i686 under user-mode emulation); 1 when unset.
+inline Milliseconds Scaled(Milliseconds timeout) {
+    static const long factor = [] {
+        char value[16] = {};
+        const DWORD length = GetEnvironmentVariableA("QRV_DRIVE_TIME_SCALE", value, sizeof value);
+        const long parsed = length > 0 && length < sizeof value ? std::atol(value) : 1;
+        return parsed > 0 ? parsed : 1;
+    }();
+    return timeout * factor;
+}
+
 // Calls `probe` until it returns an engaged optional and returns its value; throws
 // TimeoutError naming `what` when `timeout` has passed. The probe runs at least once.
 template <class Probe>
 auto WaitForValue(Probe&& probe, Milliseconds timeout, const std::string& what) {
+    timeout = Scaled(timeout);
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     for (;;) {
         if (auto value = probe()) {

@@ -68,9 +68,7 @@ protected:
 
     // Presses Export with the mouse and returns the progress dialog.
     Window PressExport() {
-        drive::RealClick(Control(ids::btnExport));
-        dialog_ =
-            drive::WaitForTopLevelWindow(program_->Id(), {.class_name = ids::kExportDetailsClass});
+        dialog_ = ProgramTest::PressExport();
         return dialog_;
     }
     Window DialogControl(int id) const { return dialog_.Child(id); }

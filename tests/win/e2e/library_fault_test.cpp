@@ -42,11 +42,7 @@ protected:
         Control(ids::BrowseDestination).SetText(out_);
         WaitForExport(true);
     }
-    Window PressExport() {
-        drive::RealClick(Control(ids::btnExport));
-        return drive::WaitForTopLevelWindow(program_->Id(),
-                                            {.class_name = ids::kExportDetailsClass});
-    }
+
     // The general error report: its text, after pressing OK.
     std::wstring Report() {
         const auto box = MessageBoxWindow::WaitFor(program_->Id(), seconds(60));

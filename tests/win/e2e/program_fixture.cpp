@@ -1,10 +1,13 @@
 #include "program_fixture.h"
 
+#include "driver/input.h"
 #include "driver/wine.h"
+#include "export/export_window_ids.h"
 
 #include <windows.h>
 
 #include <fstream>
+#include <iostream>
 
 namespace qrv::e2e {
 
@@ -36,6 +39,41 @@ ProgramTest::ProgramTest() : environment_(drive::Environment::Current()) {
     environment_.Set(L"CADSIM_PART_DELAY_MS", L"20");
     environment_.Unset(L"xQRVLanguage");
     environment_.Unset(L"CADCount");
+}
+
+void ProgramTest::TearDown() {
+    if (!HasFailure()) {
+        return;
+    }
+    const auto calls = Calls();
+    std::wcerr << L"The library's last calls:\n";
+    for (size_t i = calls.size() > 12 ? calls.size() - 12 : 0; i < calls.size(); ++i) {
+        std::wcerr << L"  " << calls[i] << L"\n";
+    }
+    if (program_) {
+        std::wcerr << L"The program's top-level windows:\n";
+        for (const drive::Window& window : drive::TopLevelWindows(program_->Id())) {
+            std::wcerr << L"  " << window.ClassName() << L" \"" << window.Text() << L"\""
+                       << (window.IsVisible() ? L" visible" : L" hidden")
+                       << (window.IsEnabled() ? L"" : L" disabled") << L"\n";
+        }
+    }
+}
+
+drive::Window ProgramTest::PressExport() {
+    const drive::Window button = Control(ids::btnExport);
+    const drive::WindowFilter dialog{.class_name = ids::kExportDetailsClass};
+    drive::RealClick(button);
+    try {
+        return drive::WaitForTopLevelWindow(program_->Id(), dialog, std::chrono::seconds(5));
+    } catch (const drive::TimeoutError&) {
+        if (!button.IsVisible() || !button.IsEnabled()) {
+            throw; // the run began: the program did not show its dialog
+        }
+    }
+    std::wcerr << L"The click on Export was not taken; clicking again.\n";
+    drive::RealClick(button);
+    return drive::WaitForTopLevelWindow(program_->Id(), dialog);
 }
 
 void ProgramTest::SetEnv(const std::wstring& name, std::optional<std::wstring> value) {

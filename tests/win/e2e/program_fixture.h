@@ -29,6 +29,9 @@ std::vector<EnvironmentChange> DemoBasket();
 class ProgramTest : public TempFolderTest {
 protected:
     ProgramTest();
+    // After a failure: the last calls of the library and the program's windows, to tell a
+    // program that did not answer from one that was not asked.
+    void TearDown() override;
 
     // Sets (or, with no value, unsets) a variable of the program's environment.
     void SetEnv(const std::wstring& name, std::optional<std::wstring> value);
@@ -46,6 +49,10 @@ protected:
     drive::Window Control(int id);
     // Waits until the Export button is enabled, or disabled.
     void WaitForExport(bool enabled);
+    // Presses Export with the mouse and returns the progress dialog. Under load Wine now and
+    // then loses a synthesised click; when the button is still shown and enabled after a few
+    // seconds (a run would have hidden it at once) it is clicked once more, and said so.
+    drive::Window PressExport();
     // Closes the main window and returns the exit code.
     DWORD CloseAndWait();
 

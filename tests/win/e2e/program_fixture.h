@@ -50,8 +50,8 @@ protected:
     // Waits until the Export button is enabled, or disabled.
     void WaitForExport(bool enabled);
     // Presses Export with the mouse and returns the progress dialog. Under load Wine now and
-    // then loses a synthesised click; when the button is still shown and enabled after a few
-    // seconds (a run would have hidden it at once) it is clicked once more, and said so.
+    // then loses a synthesised click; when the library has seen no run begin after a few
+    // seconds (no SetDirs beyond the start-up's), it is clicked once more, and said so.
     drive::Window PressExport();
     // Closes the main window and returns the exit code.
     DWORD CloseAndWait();

@@ -99,18 +99,13 @@ TEST_F(CadStartTest, ReportsTheTimeFromCadStartToTheControls) {
     Start();
     WaitForMainWindow();
     const drive::Window controls = Control(ids::pnlProgramControls);
-    LARGE_INTEGER frequency;
-    LARGE_INTEGER now;
-    QueryPerformanceFrequency(&frequency);
     // Polls every millisecond (the driver's waits poll too coarsely for a measurement).
     const ULONGLONG deadline = GetTickCount64() + 30000;
     while (!controls.IsVisible()) {
         ASSERT_LT(GetTickCount64(), deadline) << "the program controls never showed";
         Sleep(1);
     }
-    QueryPerformanceCounter(&now);
-    const double shownMs =
-        static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+    const double shownMs = PerformanceCounterMs();
     const auto lines = Utf8Log(temp_.PathOf(L"cadsim.log")).Lines();
     const auto start = std::find_if(lines.begin(), lines.end(), [](const auto& line) {
         return line.find(L"|CadStart|") != std::wstring::npos;

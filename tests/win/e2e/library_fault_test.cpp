@@ -236,18 +236,13 @@ TEST_F(LibraryFaultTest, ReportsTheTimeFromAFaultToTheReportOnTheScreen) {
     SetEnv(L"CADSIM_FAULTS", L"ExportPart@1=access-violation");
     StartReady();
     drive::RealClick(Control(ids::btnExport));
-    LARGE_INTEGER frequency;
-    LARGE_INTEGER now;
-    QueryPerformanceFrequency(&frequency);
     // Polls every millisecond (the driver's waits poll too coarsely for a measurement).
     const ULONGLONG deadline = GetTickCount64() + 30000;
     while (drive::FindTopLevelWindows(program_->Id(), {.class_name = L"#32770"}).empty()) {
         ASSERT_LT(GetTickCount64(), deadline) << "no report";
         Sleep(1);
     }
-    QueryPerformanceCounter(&now);
-    const double shownMs =
-        static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+    const double shownMs = PerformanceCounterMs();
     const auto lines = Utf8Log(temp_.PathOf(L"cadsim.log")).Lines();
     const auto fault = std::find_if(lines.begin(), lines.end(), [](const auto& line) {
         return line.find(L"|ExportPart|!fault|") != std::wstring::npos;

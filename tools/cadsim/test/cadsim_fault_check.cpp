@@ -9,6 +9,8 @@
 // cadsim_fault_check <dll>
 // cadsim_fault_check <dll> --child <record file>     (one case, run by the check itself)
 
+#include "entry_point_types.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -20,18 +22,6 @@
 #include <vector>
 
 namespace {
-
-using CadBool = uint32_t;
-using VoidFn = void(WINAPI*)();
-using SetDirsFn = void(WINAPI*)(const wchar_t*, const wchar_t*, const wchar_t*, const wchar_t*);
-using IsSleepingFn = CadBool(WINAPI*)();
-using CountFn = int32_t(WINAPI*)();
-using NameFn = const wchar_t*(WINAPI*)(int32_t);
-using SelectCadsFn = void(WINAPI*)(const uint16_t*, int32_t);
-using SelectSubDirsFn = void(WINAPI*)(const uint8_t*, int32_t);
-using ZipModeFn = void(WINAPI*)(CadBool);
-using ExportPartFn = CadBool(WINAPI*)(const char*, const char*, const char*, const char*,
-                                      const char*);
 
 // Exit codes of the child that are no exception code.
 constexpr DWORD kChildLoadFailed = 0xCAD10000; // | the low 16 bits of GetLastError()

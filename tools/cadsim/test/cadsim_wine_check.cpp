@@ -5,6 +5,8 @@
 //
 // cadsim_wine_check <dll> [--missing Name,Name...] [--load-fails]
 
+#include "entry_point_types.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -17,18 +19,6 @@
 #include <vector>
 
 namespace {
-
-using CadBool = uint32_t;
-using VoidFn = void(WINAPI*)();
-using SetDirsFn = void(WINAPI*)(const wchar_t*, const wchar_t*, const wchar_t*, const wchar_t*);
-using IsSleepingFn = CadBool(WINAPI*)();
-using CountFn = int32_t(WINAPI*)();
-using NameFn = const wchar_t*(WINAPI*)(int32_t);
-using SelectCadsFn = void(WINAPI*)(const uint16_t*, int32_t);
-using SelectSubDirsFn = void(WINAPI*)(const uint8_t*, int32_t);
-using ZipModeFn = void(WINAPI*)(CadBool);
-using ExportPartFn = CadBool(WINAPI*)(const char*, const char*, const char*, const char*,
-                                      const char*);
 
 const char* const kFunctionNames[] = {
     "ExportCAD_SetDirs",           "ExportCAD_GetCADCount",     "ExportCAD_GetCADName",

@@ -1,5 +1,5 @@
 // Reading a basket from the environment: the cost must grow linearly with the part count.
-#include "app/basket.h"
+#include "app/basket_parameters.h"
 
 #include <benchmark/benchmark.h>
 

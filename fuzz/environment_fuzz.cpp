@@ -1,7 +1,7 @@
 // Reads the basket from an arbitrary environment block and checks what the program relies on:
 // five lists of one length, never longer than CADCount, each entry the value of its variable.
 
-#include "app/basket.h"
+#include "app/basket_parameters.h"
 #include "platform/ansi.h"
 #include "platform/ascii_case.h"
 

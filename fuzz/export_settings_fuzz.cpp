@@ -4,7 +4,7 @@
 // save and a second load give the same choices.
 
 #include "export/fake_check_list.h"
-#include "settings/export_settings.h"
+#include "export/export_settings.h"
 
 #include <unistd.h>
 

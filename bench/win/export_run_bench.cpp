@@ -4,7 +4,7 @@
 // run, and where the time goes: the dialog's labels and pump (ShowProgress, twice a part),
 // the bring-to-front, the main window's bar and text, the error list.
 #include "app/win32/application_window.h"
-#include "app/win32/window_base.h"
+#include "controls/win32/window_base.h"
 #include "cadlib/silent_cad_library.h"
 #include "export/win32/error_window.h"
 #include "export/win32/export_details.h"
@@ -161,12 +161,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     BenchMainWindow main;
     main.Create(instance, ApplicationWindow().Handle());
     ApplicationWindow().SetMainWindow(main.Handle());
-    const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     const KeptTexts texts;
     TfrmExportDetails dialog;
-    dialog.Create(instance, ApplicationWindow().Handle(), main.Handle(), font, texts);
+    dialog.Create(instance, ApplicationWindow().Handle(), main.Handle(), texts);
     TfrmError errors;
-    errors.Create(instance, ApplicationWindow().Handle(), font);
+    errors.Create(instance, ApplicationWindow().Handle());
     ApplicationWindow().AddProgramWindow(errors.Handle());
     ApplicationWindow().AddProgramWindow(dialog.Handle());
     TimedProgress progress(dialog);

@@ -28,6 +28,5 @@ enum MainWindowControl : int {
 
 inline constexpr wchar_t kMainWindowClass[] = L"TfrmExport";
 inline constexpr wchar_t kApplicationWindowClass[] = L"TQRV3DOVEravarApplication";
-inline constexpr wchar_t kPanelClass[] = L"TQRVPanel";
 
 } // namespace qrv::ids

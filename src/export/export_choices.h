@@ -5,7 +5,7 @@
 
 #include "cadlib/cad_library.h"
 #include "export/cad_format.h"
-#include "export/check_list_view.h"
+#include "controls/check_list_view.h"
 #include "export/sub_dir_order.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "export/export_run.h"
 
-#include "app/path_helpers.h"
+#include "platform/paths.h"
 #include "cadlib/library_fault.h"
 #include "platform/ansi.h"
 #include "platform/folders.h"

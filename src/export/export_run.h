@@ -4,7 +4,7 @@
 // The windows are reached through the three views below; the Windows build implements them
 // with the main window, the progress dialog and the error window.
 
-#include "app/basket.h"
+#include "cadlib/basket.h"
 #include "cadlib/cad_library.h"
 #include "export/export_choices.h"
 

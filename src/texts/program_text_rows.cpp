@@ -1,6 +1,6 @@
 #include "texts/program_text_rows.h"
 
-#include "framework/field_value.h"
+#include "texts/field_value.h"
 #include "platform/ansi.h"
 #include "platform/utf.h"
 #include "texts/jet/jet_error.h"

@@ -1,7 +1,5 @@
 #include "texts/program_texts.h"
 
-#include "app/main_window_ids.h"
-#include "platform/ansi.h"
 #include "platform/utf.h"
 #include "texts/jet/byte_source.h"
 #include "texts/program_text_rows.h"
@@ -19,7 +17,8 @@ std::u16string ProgramTextsDatabasePath(const std::u16string& programFile) {
 }
 
 void LoadProgramTexts(TStringHash& texts, const std::u16string& databasePath,
-                      const std::string& language, const TSubDirCaptions& subDirCaptions) {
+                      const std::string& language,
+                      std::span<const std::string> subDirCaptions) {
     // The file stays open, shared for reading only, while the database object lives.
     const jet::Database database(jet::OpenDatabaseFile(databasePath), Utf16ToUtf8(databasePath),
                                  kProgramTextsPassword);
@@ -32,37 +31,6 @@ void LoadProgramTexts(TStringHash& texts, const std::u16string& databasePath,
 
 std::u16string LookupText(const TStringHash& texts, const std::u16string& key) {
     return texts.Contains(key) ? texts.GetValue(key) : key;
-}
-
-void ApplyProgramTexts(const TStringHash& texts, ProgramTextTargets& targets, KeptTexts& kept,
-                       TSubDirCaptions& subDirCaptions) {
-    auto text = [&](const char16_t* key) { return LookupText(texts, key); };
-
-    targets.SetApplicationTitle(ToAnsi(text(u"~DOVEravar")));
-    targets.SetCaption(ids::lblExportDestination, text(u"~ExportDestination"));
-    targets.SetCaption(ids::lblExportFormats, text(u"~CADAvailableFormats"));
-    targets.SetCaption(ids::lblSubfolderOptions, text(u"~SubfolderOptions"));
-    targets.SetHint(ids::lblSubfolderOptions, text(u"~ExportToSubfoldersOrder"));
-    targets.SetHint(ids::SubDirListBox, targets.Hint(ids::lblSubfolderOptions));
-    targets.SetHint(ids::btnMoveUp, text(u"~MoveOneUp"));
-    targets.SetHint(ids::btnMoveDown, text(u"~MoveOneDown"));
-    targets.SetExportButtonLabel(text(u"~Export"));
-    kept.NoError = text(u"~NoError");
-    kept.Errors = text(u"~Errors");
-    kept.Total = text(u"~Total");
-    kept.Details = text(u"~Details");
-    kept.StartingPDataMgr = text(u"~StartingPDataMgr");
-    targets.SetStartingPanelCaption(ToAnsi(kept.StartingPDataMgr));
-    kept.Abbruch = text(u"~Abbruch");
-    kept.Canceled = text(u"~Canceled");
-    kept.Finished = text(u"~Finished");
-    kept.Close = text(u"~Close");
-    kept.CreateZipFile = text(u"~CreateZipFile");
-    targets.SetCaption(ids::cbCreateZip, kept.CreateZipFile);
-    targets.SetCaption(ids::lblWindowsWillPopUp, text(u"~CADWindowsWillOpen"));
-    for (std::string& caption : subDirCaptions) {
-        caption = ToAnsi(LookupText(texts, FromAnsi(caption)));
-    }
 }
 
 } // namespace qrv

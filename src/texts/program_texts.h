@@ -1,10 +1,10 @@
 #pragma once
 // The program's localised texts: loading them from the texts database into the text table,
-// and applying them to the captions, hints, kept texts and subfolder criterion names.
+// and the texts the main window keeps for later.
 
-#include "cadlib/sub_dir.h"
 #include "texts/string_hash.h"
 
+#include <span>
 #include <string>
 
 namespace qrv {
@@ -27,29 +27,13 @@ struct KeptTexts {
 std::u16string ProgramTextsDatabasePath(const std::u16string& programFile);
 
 // Reads the texts of the language for the program's keys (the fixed ones and the subfolder
-// criterion names) into the table; of two rows with the same key the later one wins. Errors
+// criterion names, 8-bit as the program holds them) into the table; of two rows with the same key the later one wins. Errors
 // of the database (password, locking, damage, a missing table or column) pass to the caller.
 void LoadProgramTexts(TStringHash& texts, const std::u16string& databasePath,
-                      const std::string& language, const TSubDirCaptions& subDirCaptions);
+                      const std::string& language,
+                      std::span<const std::string> subDirCaptions);
 
 // The key's text, or the key itself when the table has none.
 std::u16string LookupText(const TStringHash& texts, const std::u16string& key);
-
-// Where ApplyProgramTexts puts the texts. Control identifiers are those of the main window.
-class ProgramTextTargets {
-public:
-    virtual ~ProgramTextTargets() = default;
-    // The application title, 8-bit; the main window's caption then becomes the title.
-    virtual void SetApplicationTitle(const std::string& title) = 0;
-    virtual void SetCaption(int control, const std::u16string& caption) = 0;
-    // The starting panel's caption is 8-bit.
-    virtual void SetStartingPanelCaption(const std::string& caption) = 0;
-    virtual void SetHint(int control, const std::u16string& hint) = 0;
-    virtual std::u16string Hint(int control) const = 0;
-    virtual void SetExportButtonLabel(const std::u16string& label) = 0;
-};
-
-void ApplyProgramTexts(const TStringHash& texts, ProgramTextTargets& targets, KeptTexts& kept,
-                       TSubDirCaptions& subDirCaptions);
 
 } // namespace qrv

@@ -1,9 +1,9 @@
 // Program entry: single instance, framework services, the main window and the message loop.
 #include "app/framework_starter.h"
-#include "app/path_helpers.h"
+#include "app/settings_path.h"
 #include "app/win32/application_window.h"
 #include "app/win32/main_window.h"
-#include "app/win32/message_boxes.h"
+#include "controls/win32/message_boxes.h"
 #include "cadlib/win32/cad_basket.h"
 #include "export/win32/error_window.h"
 #include "export/win32/export_details.h"
@@ -68,9 +68,9 @@ int RunProgram(HINSTANCE instance) {
     qrv::TfrmExportDetails details;
     // Owned by the application window, so that minimising the main window leaves them up.
     const HWND owner = qrv::ApplicationWindow().Handle();
-    details.Create(instance, owner, mainWindow.Handle(), mainWindow.Font(), mainWindow.Texts());
+    details.Create(instance, owner, mainWindow.Handle(), mainWindow.Texts());
     qrv::TfrmError errors;
-    errors.Create(instance, owner, mainWindow.Font());
+    errors.Create(instance, owner);
     mainWindow.AttachRunWindows(details, errors);
 
     qrv::RunMessageLoop();

@@ -1,6 +1,7 @@
 #include "app/win32/application_window.h"
 
 #include "app/main_window_ids.h"
+#include "controls/win32/message_boxes.h"
 #include "platform/ansi.h"
 
 namespace qrv {
@@ -17,9 +18,11 @@ void TApplicationWindow::Create(HINSTANCE instance) {
         {.name = ids::kApplicationWindowClass, .icon = LoadIconW(instance, MAKEINTRESOURCEW(1))}, 0,
         L"", WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX,
         {GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0}, nullptr);
+    SetMessageBoxOwner(Handle());
 }
 
 void TApplicationWindow::Destroy() {
+    SetMessageBoxOwner(nullptr);
     if (Handle() != nullptr) {
         DestroyWindow(Handle());
     }
@@ -27,13 +30,10 @@ void TApplicationWindow::Destroy() {
 
 void TApplicationWindow::SetTitle(const std::string& title) {
     title_ = title;
+    SetMessageBoxTitle(FromAnsi(title_));
     if (Handle() != nullptr) {
         SetWindowTextA(Handle(), title_.c_str());
     }
-}
-
-std::u16string TApplicationWindow::TitleWide() const {
-    return FromAnsi(title_);
 }
 
 void TApplicationWindow::AddProgramWindow(HWND window) {

@@ -2,7 +2,7 @@
 // The application window: the hidden top-level window that represents the program on the
 // taskbar and owns its other windows. It never shows content of its own.
 
-#include "app/win32/window_base.h"
+#include "controls/win32/window_base.h"
 
 #include <windows.h>
 
@@ -19,7 +19,6 @@ public:
     // The application title, 8-bit text in the ANSI code page.
     void SetTitle(const std::string& title);
     const std::string& Title() const { return title_; }
-    std::u16string TitleWide() const;
 
     // The window that a restore brings back and to the front.
     void SetMainWindow(HWND main) { main_ = main; }

@@ -1,5 +1,5 @@
 // Loading and unloading the CAD export library around the process set-up it needs.
-#include "app/path_helpers.h"
+#include "platform/paths.h"
 #include "app/win32/main_window.h"
 #include "cadlib/library_fault.h"
 #include "cadlib/win32/cad_basket.h"
@@ -31,7 +31,7 @@ void TfrmExport::LoadCADLibrary() {
 
 void TfrmExport::UnloadCADLibrary() {
     savedPath_.Restore();
-    if (CADLibraryHandle() != nullptr) {
+    if (CADLibraryHandle().Loaded()) {
         try {
             library_.CadStopIfBound();
         } catch (const ECADLibraryFault&) {
@@ -44,7 +44,7 @@ void TfrmExport::UnloadCADLibrary() {
 
 void TfrmExport::SetLibraryDirs(const std::u16string& cadData, const std::u16string& cadSoftware,
                                 const std::u16string& destination, const std::u16string& shopName) {
-    if (CADLibraryHandle() == nullptr) {
+    if (!CADLibraryHandle().Loaded()) {
         return;
     }
     library_.SetDirs(cadData, cadSoftware, AddTrailingBackslash(destination),

@@ -4,12 +4,14 @@
 
 #include "app/main_window_ids.h"
 #include "app/win32/application_window.h"
-#include "app/win32/message_boxes.h"
-#include "app/win32/panel.h"
+#include "controls/win32/message_boxes.h"
+#include "controls/win32/panel.h"
 #include "controls/check_list_messages.h"
-#include "export/win32/browse_button.h"
+#include "controls/win32/browse_button.h"
+#include "controls/win32/window_font.h"
 #include "framework/win32/mouse_state_button.h"
 #include "platform/scope_exit.h"
+#include "platform/win32/window_text.h"
 
 #include <commctrl.h>
 
@@ -21,10 +23,6 @@ constexpr int kClientWidth = 664;
 constexpr int kClientHeight = 467;
 constexpr DWORD kMainStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 
-const wchar_t* Wide(const std::u16string& text) {
-    return reinterpret_cast<const wchar_t*>(text.c_str());
-}
-
 } // namespace
 
 UINT& RestoreMessage() {
@@ -32,17 +30,22 @@ UINT& RestoreMessage() {
     return message;
 }
 
-HMODULE& CADLibraryHandle() {
-    static HMODULE handle = nullptr;
-    return handle;
-}
+const TCommandHandler<TfrmExport> TfrmExport::kCommands[] = {
+    {ids::BrowseDestination, EN_CHANGE, &TfrmExport::BrowseDestinationChange},
+    {ids::FormatsList, check_list::kCheckChanged, &TfrmExport::BrowseDestinationChange},
+    {ids::SubDirListBox, check_list::kMouseUp, &TfrmExport::SubDirListBoxMouseUp},
+    {ids::btnMoveUp, BN_CLICKED, &TfrmExport::btnMoveUpClick},
+    {ids::btnMoveDown, BN_CLICKED, &TfrmExport::btnMoveDownClick},
+    {ids::btnBrowse, BN_CLICKED, &TfrmExport::btnBrowseClick},
+    {ids::btnExport, BN_CLICKED, &TfrmExport::btnExportClick},
+    {ids::ProgressLabel, STN_DBLCLK, &TfrmExport::ProgressLabelDblClick},
+    {ids::lblWindowsWillPopUp, STN_DBLCLK, &TfrmExport::ProgressLabelDblClick},
+};
 
 TfrmExport::~TfrmExport() {
+    // The window goes before the font it draws with.
     if (Handle() != nullptr) {
         DestroyWindow(Handle());
-    }
-    if (font_ != nullptr) {
-        DeleteObject(font_);
     }
 }
 
@@ -75,12 +78,10 @@ void TfrmExport::Create(HINSTANCE instance, HWND owner) {
 }
 
 void TfrmExport::CreateControls() {
-    font_ = CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                        DEFAULT_PITCH | FF_DONTCARE, L"MS Sans Serif");
+    font_ = CreateWindowFont();
 
     auto setFont = [&](HWND control) {
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
         return control;
     };
     auto add = [&](HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, int x,
@@ -100,9 +101,9 @@ void TfrmExport::CreateControls() {
     add(Handle(), WC_STATICW, L"~CadenasData", 0, 0, 0, 100, 13, ids::lblCadenasData);
     add(Handle(), WC_STATICW, L"~CadenasSW", 0, 0, 0, 100, 13, ids::lblCadenasSW);
 
-    add(Handle(), ids::kPanelClass, L"~StartingPDataMgr", WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+    add(Handle(), kPanelClass, L"~StartingPDataMgr", WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
         kClientWidth, kClientHeight, ids::pnlStartingPDataMgr);
-    const HWND controls = add(Handle(), ids::kPanelClass, L"", WS_CLIPCHILDREN, 0, 0, kClientWidth,
+    const HWND controls = add(Handle(), kPanelClass, L"", WS_CLIPCHILDREN, 0, 0, kClientWidth,
                               kClientHeight, ids::pnlProgramControls, WS_EX_CONTROLPARENT);
 
     constexpr DWORD visible = WS_VISIBLE;
@@ -113,11 +114,11 @@ void TfrmExport::CreateControls() {
     setFont(CreateBrowseButton(instance_, controls, ids::btnBrowse, 624, 31, 23, 22));
     add(controls, WC_STATICW, L"~ExportFormats", visible, 16, 72, 300, 13, ids::lblExportFormats);
     formatsList_ =
-        TCheckList::Create(instance_, controls, ids::FormatsList, 16, 88, 305, 297, font_);
+        TCheckList::Create(instance_, controls, ids::FormatsList, 16, 88, 305, 297, font_.get());
     add(controls, WC_STATICW, L"~SubfolderOptions", visible | SS_NOTIFY, 344, 72, 280, 13,
         ids::lblSubfolderOptions);
     subDirListBox_ =
-        TCheckList::Create(instance_, controls, ids::SubDirListBox, 344, 88, 277, 209, font_);
+        TCheckList::Create(instance_, controls, ids::SubDirListBox, 344, 88, 277, 209, font_.get());
     add(controls, WC_BUTTONW, L"+", visible | WS_TABSTOP | WS_DISABLED, 624, 88, 23, 22,
         ids::btnMoveUp);
     add(controls, WC_BUTTONW, L"-", visible | WS_TABSTOP | WS_DISABLED, 624, 120, 23, 22,
@@ -140,16 +141,11 @@ HWND TfrmExport::Control(int id) const {
 }
 
 std::u16string TfrmExport::ControlText(int id) const {
-    const HWND control = Control(id);
-    const int length = GetWindowTextLengthW(control);
-    std::u16string text(static_cast<size_t>(length) + 1, u'\0');
-    const int copied = GetWindowTextW(control, reinterpret_cast<wchar_t*>(text.data()), length + 1);
-    text.resize(static_cast<size_t>(copied));
-    return text;
+    return WindowText(Control(id));
 }
 
 void TfrmExport::SetControlText(int id, const std::u16string& text) {
-    SetWindowTextW(Control(id), Wide(text));
+    SetWindowTextOf(Control(id), text);
 }
 
 // --- closing -----------------------------------------------------------------------------
@@ -188,54 +184,6 @@ LRESULT CALLBACK TfrmExport::RestoreWindowProc(HWND window, UINT message, WPARAM
     return CallWindowProcW(previous, window, message, wParam, lParam);
 }
 
-void TfrmExport::HandleCommand(int id, int code) {
-    switch (id) {
-    case ids::BrowseDestination:
-        if (code == EN_CHANGE) {
-            BrowseDestinationChange();
-        }
-        break;
-    case ids::FormatsList:
-        if (code == check_list::kCheckChanged) {
-            BrowseDestinationChange();
-        }
-        break;
-    case ids::SubDirListBox:
-        if (code == check_list::kMouseUp) {
-            SubDirListBoxMouseUp();
-        }
-        break;
-    case ids::btnMoveUp:
-        if (code == BN_CLICKED) {
-            btnMoveUpClick();
-        }
-        break;
-    case ids::btnMoveDown:
-        if (code == BN_CLICKED) {
-            btnMoveDownClick();
-        }
-        break;
-    case ids::btnBrowse:
-        if (code == BN_CLICKED) {
-            btnBrowseClick();
-        }
-        break;
-    case ids::btnExport:
-        if (code == BN_CLICKED) {
-            btnExportClick();
-        }
-        break;
-    case ids::ProgressLabel:
-    case ids::lblWindowsWillPopUp:
-        if (code == STN_DBLCLK) {
-            ProgressLabelDblClick();
-        }
-        break;
-    default:
-        break;
-    }
-}
-
 LRESULT TfrmExport::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CLOSE:
@@ -246,7 +194,7 @@ LRESULT TfrmExport::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         PostQuitMessage(0);
         return 0;
     case WM_COMMAND:
-        HandleCommand(LOWORD(wParam), HIWORD(wParam));
+        DispatchCommand(*this, kCommands, LOWORD(wParam), HIWORD(wParam));
         return 0;
     case WM_NOTIFY:
         if (reinterpret_cast<NMHDR*>(lParam)->code == TTN_GETDISPINFOW) {
@@ -254,9 +202,6 @@ LRESULT TfrmExport::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
-    case WM_CTLCOLORSTATIC:
-        SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
-        return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
     default:
         break;
     }

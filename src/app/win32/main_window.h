@@ -2,16 +2,18 @@
 // The main window TfrmExport. Creating it runs the program's start-up sequence; closing it
 // runs the shutdown.
 
-#include "app/basket.h"
+#include "app/basket_parameters.h"
 #include "app/close_gate.h"
-#include "app/win32/window_base.h"
+#include "controls/win32/window_base.h"
 #include "cadlib/cad_start.h"
 #include "cadlib/win32/bound_cad_library.h"
 #include "controls/win32/check_list.h"
+#include "controls/win32/command_table.h"
+#include "controls/win32/gdi.h"
 #include "export/export_choices.h"
 #include "export/export_run.h"
 #include "platform/win32/path_variable.h"
-#include "texts/program_texts.h"
+#include "app/main_window_texts.h"
 
 #include <windows.h>
 
@@ -45,7 +47,6 @@ public:
     bool IsOpen() const { return Exists(); }
     // The progress dialog and the error window of the export run, created after this window.
     void AttachRunWindows(TfrmExportDetails& details, TfrmError& errors);
-    HFONT Font() const { return font_; }
     const KeptTexts& Texts() const { return keptTexts_; }
 
     // The shutdown for a program that ends without its window being closed.
@@ -120,11 +121,12 @@ private:
     static LRESULT CALLBACK RestoreWindowProc(HWND window, UINT message, WPARAM wParam,
                                               LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void HandleCommand(int id, int code);
     void HandleCloseRequest();
 
+    static const TCommandHandler<TfrmExport> kCommands[];
+
     HINSTANCE instance_ = nullptr;
-    HFONT font_ = nullptr;
+    TFont font_;
     HWND tooltip_ = nullptr;
     std::map<int, std::u16string> hints_;
     WNDPROC previousWndProc_ = nullptr; // FPreviousWndProc
@@ -142,10 +144,7 @@ private:
     TExportChoices choices_{formatsList_, subDirListBox_, *this};
     int32_t startTimeout_ = 120; // FStartTimeout
     PathPrefix savedPath_;       // FSavedPath
-    BoundCadLibrary library_;
+    BoundCadLibrary library_{CADLibraryHandle()};
 };
-
-// Module handle of the loaded CAD export library; null when none is loaded.
-HMODULE& CADLibraryHandle();
 
 } // namespace qrv

@@ -3,6 +3,7 @@
 #include "app/main_window_ids.h"
 #include "app/win32/application_window.h"
 #include "app/win32/main_window.h"
+#include "controls/win32/check_box.h"
 #include "export/win32/folder_dialog.h"
 #include "framework/win32/mouse_state_button.h"
 #include "settings/wide_trim.h"
@@ -18,12 +19,11 @@ void TfrmExport::SetDestination(const std::u16string& destination) {
 }
 
 bool TfrmExport::CreateZip() const {
-    return SendMessageW(Control(ids::cbCreateZip), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return TCheckBox(Control(ids::cbCreateZip)).Checked();
 }
 
 void TfrmExport::SetCreateZip(bool createZip) {
-    SendMessageW(Control(ids::cbCreateZip), BM_SETCHECK, createZip ? BST_CHECKED : BST_UNCHECKED,
-                 0);
+    TCheckBox(Control(ids::cbCreateZip)).SetChecked(createZip);
 }
 
 void TfrmExport::UpdateExportButton() {

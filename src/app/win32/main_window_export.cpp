@@ -3,11 +3,10 @@
 #include "app/main_window_ids.h"
 #include "app/win32/application_window.h"
 #include "app/win32/main_window.h"
+#include "controls/win32/progress_bar.h"
 #include "export/win32/error_window.h"
 #include "export/win32/export_details.h"
 #include "framework/win32/mouse_state_button.h"
-
-#include <commctrl.h>
 
 namespace qrv {
 
@@ -27,7 +26,7 @@ void TfrmExport::btnExportClick() {
     runStarted_ = true;
     // A close request during the run waits until it has ended: the run needs the library.
     const TCloseGate::TWork run(closeGate_);
-    CadLibrary* library = CADLibraryHandle() != nullptr ? &library_ : nullptr;
+    CadLibrary* library = CADLibraryHandle().Loaded() ? &library_ : nullptr;
     const ExportRunInputs inputs{basket_,
                                  ControlText(ids::BrowseCADData),
                                  ControlText(ids::BrowseCADSoftware),
@@ -57,18 +56,18 @@ void TfrmExport::HideExportButton() {
 }
 
 void TfrmExport::ShowProgressBar(int32_t maximum) {
-    const HWND bar = Control(ids::pgBar);
-    SendMessageW(bar, PBM_SETRANGE32, 0, maximum);
-    SendMessageW(bar, PBM_SETPOS, 0, 0);
-    ShowWindow(bar, SW_SHOW);
+    TProgressBar bar(Control(ids::pgBar));
+    bar.SetRange(0, maximum);
+    bar.SetPosition(0);
+    bar.Show(true);
 }
 
 void TfrmExport::SetProgressPosition(int32_t position) {
-    SendMessageW(Control(ids::pgBar), PBM_SETPOS, static_cast<WPARAM>(position), 0);
+    TProgressBar(Control(ids::pgBar)).SetPosition(position);
 }
 
 void TfrmExport::HideProgressBar() {
-    ShowWindow(Control(ids::pgBar), SW_HIDE);
+    TProgressBar(Control(ids::pgBar)).Show(false);
 }
 
 void TfrmExport::BringWindowsToFront() {

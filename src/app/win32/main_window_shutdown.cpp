@@ -1,9 +1,9 @@
 // The program's shutdown: the main window's close handling.
-#include "app/path_helpers.h"
+#include "app/settings_path.h"
 #include "app/win32/main_window.h"
-#include "app/win32/message_boxes.h"
+#include "controls/win32/message_boxes.h"
 #include "platform/utf.h"
-#include "settings/export_settings.h"
+#include "export/export_settings.h"
 #include "settings/ini_file_exception.h"
 
 namespace qrv {

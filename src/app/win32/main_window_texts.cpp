@@ -2,31 +2,15 @@
 #include "app/main_window_ids.h"
 #include "app/win32/application_window.h"
 #include "app/win32/main_window.h"
-#include "app/win32/message_boxes.h"
+#include "controls/win32/message_boxes.h"
 #include "framework/win32/mouse_state_button.h"
+#include "platform/win32/module_path.h"
 #include "settings/wide_file.h"
 
 namespace qrv {
 
-namespace {
-
-std::u16string ProgramFile() {
-    std::u16string path(MAX_PATH, u'\0');
-    for (;;) {
-        const DWORD copied = GetModuleFileNameW(nullptr, reinterpret_cast<wchar_t*>(path.data()),
-                                                static_cast<DWORD>(path.size()));
-        if (copied < path.size()) {
-            path.resize(copied);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
-
-} // namespace
-
 void TfrmExport::LoadProgramTexts() {
-    const std::u16string path = ProgramTextsDatabasePath(ProgramFile());
+    const std::u16string path = ProgramTextsDatabasePath(ModulePath(nullptr));
     if (!WideFileExists(path)) {
         ShowMessage(u"Error, file " + path + u" not found");
         return;

@@ -1,6 +1,6 @@
 #include "cadlib/win32/bound_cad_library.h"
+#include "platform/win32/wide.h"
 
-#include "cadlib/win32/cad_basket.h"
 #include "cadlib/win32/library_guard.h"
 
 #include <stdexcept>
@@ -9,10 +9,6 @@
 namespace qrv {
 
 namespace {
-
-const wchar_t* Wide(const std::u16string& text) {
-    return reinterpret_cast<const wchar_t*>(text.c_str());
-}
 
 bool LowByte(TLibBool value) {
     return (value & 0xFF) != 0;
@@ -37,38 +33,38 @@ auto Call(const char* name, Function function, Args... args) {
 
 void BoundCadLibrary::SetDirs(const std::u16string& cadData, const std::u16string& cadSoftware,
                               const std::u16string& destination, const std::u16string& shopName) {
-    Call("ExportCAD_SetDirs", CADBasket().ExportCAD_SetDirs, Wide(cadData), Wide(cadSoftware),
+    Call("ExportCAD_SetDirs", Binding().ExportCAD_SetDirs, Wide(cadData), Wide(cadSoftware),
          Wide(destination), Wide(shopName));
 }
 
 void BoundCadLibrary::CadStart() {
-    Call("ExportCAD_CadStart", CADBasket().ExportCAD_CadStart);
+    Call("ExportCAD_CadStart", Binding().ExportCAD_CadStart);
 }
 
 bool BoundCadLibrary::HasCadIsSleeping() const {
-    return CADBasket().ExportCAD_CadIsSleeping != nullptr;
+    return Binding().ExportCAD_CadIsSleeping != nullptr;
 }
 
 bool BoundCadLibrary::CadIsSleeping() {
-    return LowByte(Call("ExportCAD_CadIsSleeping", CADBasket().ExportCAD_CadIsSleeping));
+    return LowByte(Call("ExportCAD_CadIsSleeping", Binding().ExportCAD_CadIsSleeping));
 }
 
 void BoundCadLibrary::CadStopIfBound() {
-    if (CADBasket().ExportCAD_CadStop != nullptr) {
+    if (Binding().ExportCAD_CadStop != nullptr) {
         CadStop();
     }
 }
 
 void BoundCadLibrary::CadStop() {
-    Call("ExportCAD_CadStop", CADBasket().ExportCAD_CadStop);
+    Call("ExportCAD_CadStop", Binding().ExportCAD_CadStop);
 }
 
 int32_t BoundCadLibrary::GetCADCount() {
-    return Call("ExportCAD_GetCADCount", CADBasket().ExportCAD_GetCADCount);
+    return Call("ExportCAD_GetCADCount", Binding().ExportCAD_GetCADCount);
 }
 
 std::u16string BoundCadLibrary::GetCADName(int32_t index) {
-    const wchar_t* name = Call("ExportCAD_GetCADName", CADBasket().ExportCAD_GetCADName, index);
+    const wchar_t* name = Call("ExportCAD_GetCADName", Binding().ExportCAD_GetCADName, index);
     if (name == nullptr) {
         return {};
     }
@@ -85,34 +81,34 @@ std::u16string BoundCadLibrary::GetCADName(int32_t index) {
 }
 
 void BoundCadLibrary::SelectCADs(const std::vector<uint16_t>& formats) {
-    Call("ExportCAD_SelectCADs", CADBasket().ExportCAD_SelectCADs,
+    Call("ExportCAD_SelectCADs", Binding().ExportCAD_SelectCADs,
          formats.empty() ? nullptr : formats.data(), LastIndex(formats.size()));
 }
 
 void BoundCadLibrary::SelectSubDirs(const std::vector<TSubDir>& subDirs) {
     static_assert(sizeof(TSubDir) == 1);
-    Call("ExportCAD_SelectSubDirs", CADBasket().ExportCAD_SelectSubDirs,
+    Call("ExportCAD_SelectSubDirs", Binding().ExportCAD_SelectSubDirs,
          subDirs.empty() ? nullptr : reinterpret_cast<const uint8_t*>(subDirs.data()),
          LastIndex(subDirs.size()));
 }
 
 void BoundCadLibrary::SetZipMode(bool zip) {
-    Call("ExportCAD_SetZipMode", CADBasket().ExportCAD_SetZipMode, TLibBool{zip ? 1 : 0});
+    Call("ExportCAD_SetZipMode", Binding().ExportCAD_SetZipMode, TLibBool{zip ? 1 : 0});
 }
 
 void BoundCadLibrary::BeginExport() {
-    Call("ExportCAD_BeginExport", CADBasket().ExportCAD_BeginExport);
+    Call("ExportCAD_BeginExport", Binding().ExportCAD_BeginExport);
 }
 
 bool BoundCadLibrary::ExportPart(const std::string& partNo, const std::string& type,
                                  const std::string& id1, const std::string& id2,
                                  const std::string& cad) {
-    return LowByte(Call("ExportCAD_ExportPart", CADBasket().ExportCAD_ExportPart, partNo.c_str(),
+    return LowByte(Call("ExportCAD_ExportPart", Binding().ExportCAD_ExportPart, partNo.c_str(),
                         type.c_str(), id1.c_str(), id2.c_str(), cad.c_str()));
 }
 
 void BoundCadLibrary::EndExport() {
-    Call("ExportCAD_EndExport", CADBasket().ExportCAD_EndExport);
+    Call("ExportCAD_EndExport", Binding().ExportCAD_EndExport);
 }
 
 } // namespace qrv

@@ -1,12 +1,15 @@
 #pragma once
 
 #include "cadlib/cad_library.h"
+#include "cadlib/win32/cad_basket.h"
 
 namespace qrv {
 
-// The CAD export library as loaded and bound in the program-wide binding.
+// The CAD export library as loaded and bound in a library handle.
 class BoundCadLibrary final : public CadLibrary {
 public:
+    explicit BoundCadLibrary(const TCADLibraryHandle& handle) : handle_(handle) {}
+
     void SetDirs(const std::u16string& cadData, const std::u16string& cadSoftware,
                  const std::u16string& destination, const std::u16string& shopName) override;
     void CadStart() override;
@@ -23,6 +26,11 @@ public:
     bool ExportPart(const std::string& partNo, const std::string& type, const std::string& id1,
                     const std::string& id2, const std::string& cad) override;
     void EndExport() override;
+
+private:
+    const TCADBasketBinding& Binding() const { return handle_.Binding(); }
+
+    const TCADLibraryHandle& handle_;
 };
 
 } // namespace qrv

@@ -1,6 +1,7 @@
 #include "cadlib/win32/cad_basket.h"
 
 #include "cadlib/win32/library_guard.h"
+#include "platform/scope_exit.h"
 #include "platform/win32/system_message.h"
 
 #include <array>
@@ -67,41 +68,48 @@ void ReleaseModule(HMODULE module) {
 
 } // namespace
 
-TCADBasketBinding& CADBasket() {
-    static TCADBasketBinding binding;
-    return binding;
+TCADLibraryHandle::~TCADLibraryHandle() {
+    if (module_ != nullptr) {
+        ReleaseModule(module_);
+    }
 }
 
-void ResetCADBasket(HMODULE& handle) {
-    handle = nullptr;
-    CADBasket() = TCADBasketBinding{};
+TCADLibraryHandle& CADLibraryHandle() {
+    static TCADLibraryHandle handle;
+    return handle;
 }
 
-bool LoadCADBasket(const std::u16string& folder, HMODULE& handle) {
+void ResetCADBasket(TCADLibraryHandle& handle) {
+    handle.module_ = nullptr;
+    handle.binding_ = TCADBasketBinding{};
+}
+
+bool LoadCADBasket(const std::u16string& folder, TCADLibraryHandle& handle) {
     ResetCADBasket(handle);
     const std::u16string path = folder + reinterpret_cast<const char16_t*>(kCADBasketFileName);
-    handle = AcquireModule(path);
+    const HMODULE module = AcquireModule(path);
+    handle.module_ = module;
 
-    auto& b = CADBasket();
-    Bind(handle, "ExportCAD_SetDirs", b.ExportCAD_SetDirs);
-    Bind(handle, "ExportCAD_GetCADCount", b.ExportCAD_GetCADCount);
-    Bind(handle, "ExportCAD_GetCADName", b.ExportCAD_GetCADName);
-    Bind(handle, "ExportCAD_GetCADQualifier", b.ExportCAD_GetCADQualifier);
-    Bind(handle, "ExportCAD_SelectCADs", b.ExportCAD_SelectCADs);
-    Bind(handle, "ExportCAD_SelectSubDirs", b.ExportCAD_SelectSubDirs);
-    Bind(handle, "ExportCAD_BeginExport", b.ExportCAD_BeginExport);
-    Bind(handle, "ExportCAD_ExportPart", b.ExportCAD_ExportPart);
-    Bind(handle, "ExportCAD_EndExport", b.ExportCAD_EndExport);
-    Bind(handle, "ExportCAD_CadStart", b.ExportCAD_CadStart);
-    Bind(handle, "ExportCAD_CadStop", b.ExportCAD_CadStop);
-    Bind(handle, "ExportCAD_CadIsSleeping", b.ExportCAD_CadIsSleeping);
-    Bind(handle, "ExportCAD_LibInitialization", b.ExportCAD_LibInitialization);
-    Bind(handle, "ExportCAD_LibFinalization", b.ExportCAD_LibFinalization);
-    Bind(handle, "ExportCAD_SetZipMode", b.ExportCAD_SetZipMode);
+    auto& b = handle.binding_;
+    Bind(module, "ExportCAD_SetDirs", b.ExportCAD_SetDirs);
+    Bind(module, "ExportCAD_GetCADCount", b.ExportCAD_GetCADCount);
+    Bind(module, "ExportCAD_GetCADName", b.ExportCAD_GetCADName);
+    Bind(module, "ExportCAD_GetCADQualifier", b.ExportCAD_GetCADQualifier);
+    Bind(module, "ExportCAD_SelectCADs", b.ExportCAD_SelectCADs);
+    Bind(module, "ExportCAD_SelectSubDirs", b.ExportCAD_SelectSubDirs);
+    Bind(module, "ExportCAD_BeginExport", b.ExportCAD_BeginExport);
+    Bind(module, "ExportCAD_ExportPart", b.ExportCAD_ExportPart);
+    Bind(module, "ExportCAD_EndExport", b.ExportCAD_EndExport);
+    Bind(module, "ExportCAD_CadStart", b.ExportCAD_CadStart);
+    Bind(module, "ExportCAD_CadStop", b.ExportCAD_CadStop);
+    Bind(module, "ExportCAD_CadIsSleeping", b.ExportCAD_CadIsSleeping);
+    Bind(module, "ExportCAD_LibInitialization", b.ExportCAD_LibInitialization);
+    Bind(module, "ExportCAD_LibFinalization", b.ExportCAD_LibFinalization);
+    Bind(module, "ExportCAD_SetZipMode", b.ExportCAD_SetZipMode);
 
     for (const char* name : kRequiredFunctions) {
-        if (GetProcAddress(handle, name) == nullptr) {
-            ReleaseModule(handle);
+        if (GetProcAddress(module, name) == nullptr) {
+            ReleaseModule(module);
             ResetCADBasket(handle);
             throw ECADLibraryLoadError(u"Error: the CAD export library " + path +
                                        u" does not export the function " + Widen(name) + u".");
@@ -113,7 +121,8 @@ bool LoadCADBasket(const std::u16string& folder, HMODULE& handle) {
             GuardLibraryCall("ExportCAD_LibInitialization", b.ExportCAD_LibInitialization);
         } catch (const ECADLibraryFault& fault) {
             // A library that fails to initialise is not loaded: the program ends as for one
-            // that cannot be loaded, without calling it again.
+            // that cannot be loaded, without calling it again (nor freeing it: its state is
+            // unknown).
             ResetCADBasket(handle);
             throw ECADLibraryLoadError(Widen(fault.what()));
         }
@@ -121,26 +130,22 @@ bool LoadCADBasket(const std::u16string& folder, HMODULE& handle) {
     return true;
 }
 
-void UnloadCADBasket(HMODULE& handle, void (*pump)()) {
-    if (CADBasket().ExportCAD_LibFinalization != nullptr) {
+void UnloadCADBasket(TCADLibraryHandle& handle, void (*pump)()) {
+    const auto finalization = handle.binding_.ExportCAD_LibFinalization;
+    if (finalization != nullptr) {
         try {
-            GuardLibraryCall("ExportCAD_LibFinalization", CADBasket().ExportCAD_LibFinalization);
+            GuardLibraryCall("ExportCAD_LibFinalization", finalization);
         } catch (const ECADLibraryFault&) {
             // Ignored: the module is freed all the same.
         }
     }
-    {
-        struct ClearHandle {
-            HMODULE& handle;
-            ~ClearHandle() { handle = nullptr; }
-        } clearHandle{handle};
-        pump();
-        if (handle != nullptr) {
-            ReleaseModule(handle);
-        }
-        pump();
+    // The handle and the binding are cleared on every way out, a failing pump included.
+    TScopeExit reset([&] { ResetCADBasket(handle); });
+    pump();
+    if (handle.module_ != nullptr) {
+        ReleaseModule(handle.module_);
     }
-    ResetCADBasket(handle);
+    pump();
 }
 
 } // namespace qrv

@@ -50,8 +50,33 @@ struct TCADBasketBinding {
     TExportCAD_SetZipMode ExportCAD_SetZipMode = nullptr;
 };
 
-// The program-wide binding.
-TCADBasketBinding& CADBasket();
+// The loaded CAD export library: its module handle and the binding of its functions, with
+// one owner, so that neither is ever set without the other. Null and all entries null when no
+// library is loaded. Only LoadCADBasket, UnloadCADBasket and ResetCADBasket change it.
+class TCADLibraryHandle {
+public:
+    TCADLibraryHandle() = default;
+    // A library still loaded here is freed (not finalised: this is the end of the program
+    // after a failure, and its CAD system is not stopped either).
+    ~TCADLibraryHandle();
+    TCADLibraryHandle(const TCADLibraryHandle&) = delete;
+    TCADLibraryHandle& operator=(const TCADLibraryHandle&) = delete;
+
+    HMODULE Module() const { return module_; }
+    bool Loaded() const { return module_ != nullptr; }
+    const TCADBasketBinding& Binding() const { return binding_; }
+
+private:
+    friend void ResetCADBasket(TCADLibraryHandle& handle);
+    friend bool LoadCADBasket(const std::u16string& folder, TCADLibraryHandle& handle);
+    friend void UnloadCADBasket(TCADLibraryHandle& handle, void (*pump)());
+
+    HMODULE module_ = nullptr;
+    TCADBasketBinding binding_;
+};
+
+// The program's library, loaded by the main window during start-up.
+TCADLibraryHandle& CADLibraryHandle();
 
 inline constexpr wchar_t kCADBasketFileName[] = L"CADBasketDLL.dll";
 
@@ -67,12 +92,12 @@ private:
     std::u16string message_;
 };
 
-void ResetCADBasket(HMODULE& handle);
+void ResetCADBasket(TCADLibraryHandle& handle);
 // Loads folder + "CADBasketDLL.dll", binds its functions and initialises it. Raises
 // ECADLibraryLoadError when the module cannot be loaded, or when it lacks a function that
 // the program calls without asking first.
-bool LoadCADBasket(const std::u16string& folder, HMODULE& handle);
+bool LoadCADBasket(const std::u16string& folder, TCADLibraryHandle& handle);
 // Finalises and frees the library; the handle and the binding are cleared on every way out.
-void UnloadCADBasket(HMODULE& handle, void (*pump)());
+void UnloadCADBasket(TCADLibraryHandle& handle, void (*pump)());
 
 } // namespace qrv

@@ -1,6 +1,9 @@
 #include "controls/win32/check_list.h"
+#include "platform/win32/wide.h"
 
 #include "controls/check_list_messages.h"
+#include "controls/win32/gdi.h"
+#include "controls/win32/message_boxes.h"
 #include "controls/win32/reflection.h"
 #include "controls/win32/window_class.h"
 
@@ -156,7 +159,7 @@ void Draw(const DRAWITEMSTRUCT& item) {
     }
 }
 
-LRESULT CALLBACK CheckListProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT HandleCheckListMessage(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case check_list::kGetCheck:
     case check_list::kGetEnabled:
@@ -220,8 +223,8 @@ LRESULT CALLBACK CheckListProcedure(HWND list, UINT message, WPARAM wParam, LPAR
     return CallListBox(list, message, wParam, lParam);
 }
 
-const wchar_t* Wide(const std::u16string& text) {
-    return reinterpret_cast<const wchar_t*>(text.c_str());
+LRESULT CALLBACK CheckListProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+    return RunMessageHandler([&] { return HandleCheckListMessage(list, message, wParam, lParam); });
 }
 
 } // namespace
@@ -241,11 +244,11 @@ TCheckList TCheckList::Create(HINSTANCE instance, HWND parent, int id, int x, in
     }
     SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     TEXTMETRICW metrics{};
-    const HDC dc = GetDC(handle);
-    const HGDIOBJ previous = SelectObject(dc, font);
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, previous);
-    ReleaseDC(handle, dc);
+    {
+        const TClientDC dc(handle);
+        const TSelection selected(dc.get(), font);
+        GetTextMetricsW(dc.get(), &metrics);
+    }
     const int itemHeight = std::max<int>(kMinimumItemHeight, metrics.tmHeight + 3);
     SendMessageW(handle, LB_SETITEMHEIGHT, 0, itemHeight);
     return TCheckList(handle);

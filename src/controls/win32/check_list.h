@@ -6,7 +6,7 @@
 // parent). It keeps the exact height it is given. The parent hands WM_DRAWITEM back to it
 // (reflection.h).
 
-#include "export/check_list_view.h"
+#include "controls/check_list_view.h"
 
 #include <windows.h>
 

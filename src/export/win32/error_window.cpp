@@ -1,5 +1,6 @@
 #include "export/win32/error_window.h"
 
+#include "controls/win32/window_font.h"
 #include "export/export_window_ids.h"
 #include "platform/ansi.h"
 
@@ -12,7 +13,15 @@ constexpr int kHeight = 550;
 
 } // namespace
 
-void TfrmError::Create(HINSTANCE instance, HWND owner, HFONT font) {
+TfrmError::~TfrmError() {
+    // The window goes before the font it draws with.
+    if (Handle() != nullptr) {
+        DestroyWindow(Handle());
+    }
+}
+
+void TfrmError::Create(HINSTANCE instance, HWND owner) {
+    font_ = CreateWindowFont();
     CreateWindowOf(instance,
                    {.name = ids::kErrorWindowClass,
                     .background = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))},
@@ -26,7 +35,7 @@ void TfrmError::Create(HINSTANCE instance, HWND owner, HFONT font) {
             ES_AUTOHSCROLL | ES_NOHIDESEL,
         0, 0, client.right, client.bottom, Handle(),
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(ids::memErrors)), instance, nullptr);
-    SendMessageW(memo, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageW(memo, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     // A multi-line edit holds 32,767 characters unless told otherwise; a long run fails more.
     SendMessageW(memo, EM_SETLIMITTEXT, 0, 0);
 }
@@ -110,9 +119,6 @@ LRESULT TfrmError::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         ShowWindow(Handle(), SW_HIDE); // it lives until the program ends
         return 0;
-    case WM_CTLCOLOREDIT:
-        SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
-        return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
     default:
         return DefaultHandling(message, wParam, lParam);
     }

@@ -7,7 +7,8 @@
 // takes long, so lines that come in quick succession are gathered and put in together, at
 // most every kRefreshMilliseconds: a long run's cost per failed part stays the same.
 
-#include "app/win32/window_base.h"
+#include "controls/win32/gdi.h"
+#include "controls/win32/window_base.h"
 #include "export/export_run.h"
 
 #include <windows.h>
@@ -16,8 +17,11 @@ namespace qrv {
 
 class TfrmError final : public TWindowBase, public ExportErrorView {
 public:
+    TfrmError() = default;
+    ~TfrmError() override;
+
     // Created hidden.
-    void Create(HINSTANCE instance, HWND owner, HFONT font);
+    void Create(HINSTANCE instance, HWND owner);
 
     void Clear() override;
     // Captions the window (8-bit, as the ANSI code page has it), appends the line at the end
@@ -39,6 +43,7 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     HWND Memo() const;
 
+    TFont font_;
     std::u16string pending_; // lines not yet in the text, each after a line break
     std::string caption_;
     ULONGLONG lastFlush_ = 0;

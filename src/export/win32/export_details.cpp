@@ -1,6 +1,9 @@
 #include "export/win32/export_details.h"
+#include "platform/win32/window_text.h"
 
 #include "export/export_window_ids.h"
+#include "controls/win32/progress_bar.h"
+#include "controls/win32/window_font.h"
 #include "framework/win32/mouse_state_button.h"
 #include "platform/ansi.h"
 #include "platform/win32/message_pump.h"
@@ -18,10 +21,6 @@ constexpr int kClientHeight = 199;
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN; // no caption-bar buttons
 constexpr DWORD kExStyle = WS_EX_TOPMOST | WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
-const wchar_t* Wide(const std::u16string& text) {
-    return reinterpret_cast<const wchar_t*>(text.c_str());
-}
-
 std::u16string CountLabel(const std::u16string& label, int32_t count) {
     const std::string digits = std::to_string(count);
     return label + u": " + std::u16string(digits.begin(), digits.end());
@@ -29,9 +28,22 @@ std::u16string CountLabel(const std::u16string& label, int32_t count) {
 
 } // namespace
 
-void TfrmExportDetails::Create(HINSTANCE instance, HWND owner, HWND programWindow, HFONT font,
+const TCommandHandler<TfrmExportDetails> TfrmExportDetails::kCommands[] = {
+    {ids::btnAbort, BN_CLICKED, &TfrmExportDetails::btnAbortClick},
+    {IDCANCEL, 0, &TfrmExportDetails::EscapePressed},
+};
+
+TfrmExportDetails::~TfrmExportDetails() {
+    // The window goes before the font it draws with.
+    if (Handle() != nullptr) {
+        DestroyWindow(Handle());
+    }
+}
+
+void TfrmExportDetails::Create(HINSTANCE instance, HWND owner, HWND programWindow,
                                const KeptTexts& texts) {
     programWindow_ = programWindow;
+    font_ = CreateWindowFont();
     texts_ = &texts;
     const SIZE outer = OuterSize(kClientWidth, kClientHeight, kStyle, kExStyle);
     CreateWindowOf(instance,
@@ -44,7 +56,7 @@ void TfrmExportDetails::Create(HINSTANCE instance, HWND owner, HWND programWindo
         const HWND control =
             CreateWindowExW(0, className, L"", WS_CHILD | style, x, y, width, height, Handle(),
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     };
     constexpr DWORD label = WS_VISIBLE | SS_NOPREFIX;
     add(WC_STATICW, label | SS_ENDELLIPSIS, 16, 16, 526, 13, ids::lblPartNo);
@@ -66,13 +78,13 @@ void TfrmExportDetails::SetText(int id, const std::u16string& text) {
         return;
     }
     shown = text;
-    SetWindowTextW(Control(id), Wide(text));
+    SetWindowTextOf(Control(id), text);
 }
 
 void TfrmExportDetails::SetBarPosition(int32_t position) {
     if (position != barPosition_) {
         barPosition_ = position;
-        SendMessageW(Control(ids::detailsPgBar), PBM_SETPOS, static_cast<WPARAM>(position), 0);
+        TProgressBar(Control(ids::detailsPgBar)).SetPosition(position);
     }
 }
 
@@ -90,11 +102,11 @@ void TfrmExportDetails::PrepareRun(int32_t parts) {
     abort.SetEnabled(true);
     FAborted = false;
     FFinished = false;
-    const HWND bar = Control(ids::detailsPgBar);
-    SendMessageW(bar, PBM_SETRANGE32, 0, parts);
+    TProgressBar bar(Control(ids::detailsPgBar));
+    bar.SetRange(0, parts);
     barPosition_ = -1;
     SetBarPosition(0);
-    ShowWindow(bar, SW_SHOW);
+    bar.Show(true);
     SetCounts(0, 0);
     SetText(ids::lblAll, CountLabel(texts_->Total, parts));
     for (const int label : {ids::lblPartNo, ids::lblType, ids::lblID1, ids::lblID2}) {
@@ -179,14 +191,17 @@ void TfrmExportDetails::BringUp() {
     SetForegroundWindow(Handle());
 }
 
+void TfrmExportDetails::EscapePressed() {
+    // Escape puts away the dialog that no run has prepared.
+    if (!prepared_) {
+        ShowWindow(Handle(), SW_HIDE);
+    }
+}
+
 LRESULT TfrmExportDetails::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
-        if (LOWORD(wParam) == ids::btnAbort && HIWORD(wParam) == BN_CLICKED) {
-            btnAbortClick();
-        } else if (LOWORD(wParam) == IDCANCEL && !prepared_) {
-            ShowWindow(Handle(), SW_HIDE); // Escape puts away the dialog no run has prepared
-        }
+        DispatchCommand(*this, kCommands, LOWORD(wParam), HIWORD(wParam));
         return 0;
     case WM_CLOSE:
         // Only the button closes the dialog of a run; one that no run has prepared may go.
@@ -194,9 +209,6 @@ LRESULT TfrmExportDetails::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
             ShowWindow(Handle(), SW_HIDE);
         }
         return 0;
-    case WM_CTLCOLORSTATIC:
-        SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
-        return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
     default:
         return DefaultHandling(message, wParam, lParam);
     }

@@ -3,7 +3,9 @@
 // and one button that aborts the run and, once the run has ended, closes the program. It has
 // no caption-bar buttons and stays on top; the user cannot close it but with that button.
 
-#include "app/win32/window_base.h"
+#include "controls/win32/command_table.h"
+#include "controls/win32/gdi.h"
+#include "controls/win32/window_base.h"
 #include "export/export_run.h"
 #include "texts/program_texts.h"
 
@@ -17,10 +19,12 @@ namespace qrv {
 
 class TfrmExportDetails final : public TWindowBase, public ExportProgressView {
 public:
+    TfrmExportDetails() = default;
+    ~TfrmExportDetails() override;
+
     // Created hidden. The texts are read each time they are needed; programWindow is the
     // window it is centred on and that the button closes after the run.
-    void Create(HINSTANCE instance, HWND owner, HWND programWindow, HFONT font,
-                const KeptTexts& texts);
+    void Create(HINSTANCE instance, HWND owner, HWND programWindow, const KeptTexts& texts);
 
     void PrepareRun(int32_t parts) override;
     // Shows the dialog, not modal, centred on the program window.
@@ -38,7 +42,10 @@ public:
     void BringUp();
 
 private:
+    static const TCommandHandler<TfrmExportDetails> kCommands[];
+
     void btnAbortClick();
+    void EscapePressed();
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     HWND Control(int id) const { return GetDlgItem(Handle(), id); }
     void SetText(int id, const std::u16string& text);
@@ -46,6 +53,7 @@ private:
     void SetCounts(int32_t good, int32_t bad);
     void CentreOnProgramWindow();
 
+    TFont font_;
     HWND programWindow_ = nullptr;
     const KeptTexts* texts_ = nullptr;
     int32_t parts_ = 0;

@@ -1,5 +1,10 @@
 #include "framework/win32/mouse_state_button.h"
 
+#include "controls/win32/gdi.h"
+#include "controls/win32/message_boxes.h"
+#include "platform/win32/wide.h"
+#include "platform/win32/window_text.h"
+
 #include <array>
 #include <memory>
 
@@ -13,20 +18,13 @@ enum class ButtonState { normal, hover, pressed, disabled };
 class ButtonPictures {
 public:
     ButtonPictures() {
-        pictures_[0] = Make(RGB(232, 243, 252), RGB(176, 212, 240), RGB(0, 102, 170));
-        pictures_[1] = Make(RGB(245, 250, 255), RGB(200, 228, 250), RGB(0, 145, 220));
-        pictures_[2] = Make(RGB(150, 190, 225), RGB(205, 228, 245), RGB(0, 80, 140));
-        pictures_[3] = Make(RGB(236, 236, 236), RGB(212, 212, 212), RGB(160, 160, 160));
+        pictures_[0].Reset(Make(RGB(232, 243, 252), RGB(176, 212, 240), RGB(0, 102, 170)));
+        pictures_[1].Reset(Make(RGB(245, 250, 255), RGB(200, 228, 250), RGB(0, 145, 220)));
+        pictures_[2].Reset(Make(RGB(150, 190, 225), RGB(205, 228, 245), RGB(0, 80, 140)));
+        pictures_[3].Reset(Make(RGB(236, 236, 236), RGB(212, 212, 212), RGB(160, 160, 160)));
     }
-    ~ButtonPictures() {
-        for (HBITMAP picture : pictures_) {
-            DeleteObject(picture);
-        }
-    }
-    ButtonPictures(const ButtonPictures&) = delete;
-    ButtonPictures& operator=(const ButtonPictures&) = delete;
 
-    HBITMAP For(ButtonState state) const { return pictures_[static_cast<size_t>(state)]; }
+    HBITMAP For(ButtonState state) const { return pictures_[static_cast<size_t>(state)].get(); }
 
 private:
     static HBITMAP Make(COLORREF top, COLORREF bottom, COLORREF border) {
@@ -65,7 +63,7 @@ private:
         return picture;
     }
 
-    std::array<HBITMAP, 4> pictures_{};
+    std::array<TBitmap, 4> pictures_;
 };
 
 const ButtonPictures& Pictures() {
@@ -96,28 +94,23 @@ ButtonState StateOf(HWND button, const ButtonData& data) {
 }
 
 void Paint(HWND button, const ButtonData& data) {
-    PAINTSTRUCT paint;
-    const HDC dc = BeginPaint(button, &paint);
+    const TPaintDC paint(button);
+    const HDC dc = paint.get();
     const ButtonState state = StateOf(button, data);
-    const HDC pictureDc = CreateCompatibleDC(dc);
-    const HGDIOBJ previousPicture = SelectObject(pictureDc, Pictures().For(state));
-    BitBlt(dc, 0, 0, kMouseStateButtonWidth, kMouseStateButtonHeight, pictureDc, 0, 0, SRCCOPY);
-    SelectObject(pictureDc, previousPicture);
-    DeleteDC(pictureDc);
-
+    {
+        const TMemoryDC pictureDc(dc);
+        const TSelection picture(pictureDc.get(), Pictures().For(state));
+        BitBlt(dc, 0, 0, kMouseStateButtonWidth, kMouseStateButtonHeight, pictureDc.get(), 0, 0,
+               SRCCOPY);
+    }
     const int offset = state == ButtonState::pressed ? 8 : state == ButtonState::hover ? 6 : 4;
-    const int length = GetWindowTextLengthW(button);
-    std::wstring caption(static_cast<size_t>(length) + 1, L'\0');
-    GetWindowTextW(button, caption.data(), length + 1);
-    const HGDIOBJ previousFont = data.font != nullptr ? SelectObject(dc, data.font) : nullptr;
+    const std::u16string caption = WindowText(button);
+    const TSelection font(dc, data.font);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
     RECT label{offset, offset, kMouseStateButtonWidth, kMouseStateButtonHeight};
-    DrawTextW(dc, caption.c_str(), length, &label, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
-    if (previousFont != nullptr) {
-        SelectObject(dc, previousFont);
-    }
-    EndPaint(button, &paint);
+    DrawTextW(dc, Wide(caption), static_cast<int>(caption.size()), &label,
+              DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 void Click(HWND button) {
@@ -136,7 +129,7 @@ bool CursorOver(HWND button, LPARAM lParam) {
     return PtInRect(&client, point) != FALSE;
 }
 
-LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT HandleButtonMessage(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
     ButtonData* data = Data(button);
     switch (message) {
     case WM_NCCREATE:
@@ -224,13 +217,17 @@ LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lPa
     return DefWindowProcW(button, message, wParam, lParam);
 }
 
+LRESULT CALLBACK ButtonProcedure(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
+    return RunMessageHandler([&] { return HandleButtonMessage(button, message, wParam, lParam); });
+}
+
 } // namespace
 
 void RegisterMouseStateButtonClass(HINSTANCE instance) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = &ButtonProc;
+    windowClass.lpfnWndProc = &ButtonProcedure;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND));
     windowClass.lpszClassName = kMouseStateButtonClass;
@@ -238,16 +235,11 @@ void RegisterMouseStateButtonClass(HINSTANCE instance) {
 }
 
 void TxQRV3MouseStateButton::Set_LabelCaption(const std::u16string& caption) {
-    SetWindowTextW(handle_, reinterpret_cast<const wchar_t*>(caption.c_str()));
+    SetWindowTextOf(handle_, caption);
 }
 
 std::u16string TxQRV3MouseStateButton::LabelCaption() const {
-    const int length = GetWindowTextLengthW(handle_);
-    std::u16string caption(static_cast<size_t>(length) + 1, u'\0');
-    const int copied =
-        GetWindowTextW(handle_, reinterpret_cast<wchar_t*>(caption.data()), length + 1);
-    caption.resize(static_cast<size_t>(copied));
-    return caption;
+    return WindowText(handle_);
 }
 
 void TxQRV3MouseStateButton::SetEnabled(bool enabled) {

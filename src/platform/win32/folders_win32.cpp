@@ -1,16 +1,9 @@
 #include "platform/folders.h"
+#include "platform/win32/wide.h"
 
 #include <windows.h>
 
 namespace qrv {
-
-namespace {
-
-const wchar_t* Wide(const std::u16string& text) {
-    return reinterpret_cast<const wchar_t*>(text.c_str());
-}
-
-} // namespace
 
 bool WideDirectoryExists(const std::u16string& path) {
     if (path.empty()) {

@@ -1,16 +1,9 @@
 #include "settings/private_profile.h"
+#include "platform/win32/wide.h"
 
 #include <windows.h>
 
 namespace qrv {
-
-namespace {
-
-const wchar_t* Wide(const char16_t* text) {
-    return reinterpret_cast<const wchar_t*>(text);
-}
-
-} // namespace
 
 uint32_t ProfileGetString(const char16_t* section, const char16_t* key,
                           const char16_t* defaultValue, char16_t* buffer, uint32_t capacity,

@@ -1,6 +1,8 @@
 #include "settings/wide_file.h"
 
-#include "settings/win32/unique_handle.h"
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/wide.h"
+#include "platform/win32/write_all.h"
 
 #include <algorithm>
 
@@ -8,34 +10,18 @@ namespace qrv {
 
 namespace {
 
-const wchar_t* WideName(const std::u16string& fileName) {
-    return reinterpret_cast<const wchar_t*>(fileName.c_str());
-}
-
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE;
 constexpr size_t kChunk = 1 << 20;
-
-bool WriteAll(HANDLE file, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const auto chunk = static_cast<DWORD>(std::min(bytes.size(), kChunk));
-        DWORD written = 0;
-        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) {
-            return false;
-        }
-        bytes.remove_prefix(written);
-    }
-    return true;
-}
 
 } // namespace
 
 bool WideFileExists(const std::u16string& fileName) {
-    const DWORD attributes = GetFileAttributesW(WideName(fileName));
+    const DWORD attributes = GetFileAttributesW(Wide(fileName));
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 std::string ReadWholeFile(const std::u16string& fileName) {
-    UniqueHandle file(CreateFileW(WideName(fileName), GENERIC_READ, kShareAll, nullptr,
+    UniqueHandle file(CreateFileW(Wide(fileName), GENERIC_READ, kShareAll, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
         throw EFileStreamError("Cannot open file", fileName);
@@ -55,7 +41,7 @@ std::string ReadWholeFile(const std::u16string& fileName) {
 }
 
 void WriteWholeFile(const std::u16string& fileName, std::string_view bytes) {
-    UniqueHandle file(CreateFileW(WideName(fileName), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    UniqueHandle file(CreateFileW(Wide(fileName), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
         throw EFileStreamError("Cannot create file", fileName);
@@ -66,13 +52,13 @@ void WriteWholeFile(const std::u16string& fileName, std::string_view bytes) {
 }
 
 bool CreateFileIfMissing(const std::u16string& fileName, std::string_view bytes) {
-    UniqueHandle file(CreateFileW(WideName(fileName), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    UniqueHandle file(CreateFileW(Wide(fileName), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     return file.valid() && WriteAll(file.get(), bytes);
 }
 
 bool FillEmptyFile(const std::u16string& fileName, std::string_view bytes) {
-    UniqueHandle file(CreateFileW(WideName(fileName), GENERIC_READ | GENERIC_WRITE, kShareAll,
+    UniqueHandle file(CreateFileW(Wide(fileName), GENERIC_READ | GENERIC_WRITE, kShareAll,
                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
     return file.valid() && GetFileSizeEx(file.get(), &size) && size.QuadPart == 0 &&
@@ -80,7 +66,7 @@ bool FillEmptyFile(const std::u16string& fileName, std::string_view bytes) {
 }
 
 std::optional<int32_t> PackedWriteStampForWriting(const std::u16string& fileName) {
-    UniqueHandle file(CreateFileW(WideName(fileName), GENERIC_WRITE, kShareAll, nullptr,
+    UniqueHandle file(CreateFileW(Wide(fileName), GENERIC_WRITE, kShareAll, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
         return std::nullopt;

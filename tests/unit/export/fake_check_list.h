@@ -1,7 +1,7 @@
 #pragma once
 // A check list as plain data, for the choices' tests.
 
-#include "export/check_list_view.h"
+#include "controls/check_list_view.h"
 #include "export/export_choices.h"
 
 #include <stdexcept>

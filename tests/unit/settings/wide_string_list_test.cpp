@@ -3,6 +3,7 @@
 
 #include "settings/temp_folder.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -11,6 +12,8 @@ namespace qrv {
 namespace {
 
 using testing::ReadBytes;
+using ::testing::HasSubstr;
+using ::testing::ThrowsMessage;
 using testing::TempFolder;
 using testing::Utf16LeBytes;
 using testing::WriteBytes;
@@ -226,11 +229,8 @@ TEST(WideStringList, ReportsFilesItCannotReadOrWrite) {
     EXPECT_THROW(list.LoadFromFile(folder.File(u"missing.txt")), EFileStreamError);
     EXPECT_THROW(list.LoadFromFile(folder.Path().u16string()), EFileStreamError);
     EXPECT_THROW(list.SaveToFile(folder.File(u"no/such/folder.txt")), EFileStreamError);
-    try {
-        list.LoadFromFile(folder.File(u"missing.txt"));
-    } catch (const EFileStreamError& error) {
-        EXPECT_NE(std::string(error.what()).find("missing.txt"), std::string::npos);
-    }
+    EXPECT_THAT([&] { list.LoadFromFile(folder.File(u"missing.txt")); },
+                ThrowsMessage<EFileStreamError>(HasSubstr("missing.txt")));
 }
 
 TEST(WideFileExists, IsTrueOnlyForFiles) {

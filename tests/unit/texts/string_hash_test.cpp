@@ -1,9 +1,18 @@
 #include "texts/string_hash.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <string>
 
 namespace qrv {
 namespace {
+
+using ::testing::AllOf;
+using ::testing::Property;
+using ::testing::StrEq;
+using ::testing::Throws;
+using ::testing::ThrowsMessage;
 
 TEST(StringHash, HashKeyMatchesTheKnownValues) {
     EXPECT_EQ(THash::HashKey(u"abc"), 0x456767C3u);
@@ -13,10 +22,8 @@ TEST(StringHash, HashKeyMatchesTheKnownValues) {
     EXPECT_EQ(THash::HashKey(u"abcdefgh"), 0x7CDEFEF8u);
 }
 
-TEST(StringHash, CreatesAnEmptyTableWith128Buckets) {
+TEST(StringHash, StartsEmpty) {
     TStringHash table;
-    EXPECT_EQ(table.Bits(), 7);
-    EXPECT_EQ(table.BucketCount(), 128);
     EXPECT_EQ(table.HighItem(), -1);
     EXPECT_FALSE(table.Contains(u"x"));
 }
@@ -82,15 +89,13 @@ TEST(StringHash, KeysAreComparedCaseSensitively) {
 TEST(StringHash, MissingKeyRaisesFindErrorNamingTheKey) {
     TStringHash table;
     table.SetValue(u"present", u"x");
-    try {
-        table.GetValue(u"Gr\u00fc\u00dfe");
-        FAIL() << "no exception";
-    } catch (const EHashFindError& error) {
-        EXPECT_STREQ(error.what(), "Key \"Gr\xC3\xBC\xC3\x9F"
-                                   "e\" not found");
-        EXPECT_EQ(error.Message(), u"Key \"Gr\u00fc\u00dfe\" not found");
-        EXPECT_EQ(error.Key(), u"Gr\u00fc\u00dfe");
-    }
+    const auto getMissing = [&] { table.GetValue(u"Gr\u00fc\u00dfe"); };
+    EXPECT_THAT(getMissing, ThrowsMessage<EHashFindError>(StrEq("Key \"Gr\xC3\xBC\xC3\x9F"
+                                                               "e\" not found")));
+    EXPECT_THAT(getMissing,
+                Throws<EHashFindError>(AllOf(
+                    Property(&EHashFindError::Message, u"Key \"Gr\u00fc\u00dfe\" not found"),
+                    Property(&EHashFindError::Key, u"Gr\u00fc\u00dfe"))));
     EXPECT_EQ(table.HighItem(), 0);
 }
 
@@ -102,12 +107,8 @@ TEST(StringHash, EmptyKeyIsRefusedByEveryOperation) {
     EXPECT_THROW(table.GetValue(u""), EHashInvalidKeyError);
     EXPECT_THROW(table.SetValue(u"", u"value"), EHashInvalidKeyError);
     EXPECT_EQ(table.HighItem(), -1);
-    try {
-        table.GetValue(u"");
-    } catch (const EHashError& error) {
-        EXPECT_STREQ(error.what(), "Key cannot be an empty WideString");
-        EXPECT_EQ(dynamic_cast<const EHashFindError*>(&error), nullptr);
-    }
+    EXPECT_THAT([&] { table.GetValue(u""); },
+                ThrowsMessage<EHashInvalidKeyError>(StrEq("Key cannot be an empty WideString")));
 }
 
 TEST(StringHash, ValueStoreOperationsWorkSlotBySlot) {

@@ -11,6 +11,7 @@
 #include "cadsim/core/simulator.h"
 #include "cadsim/win32/fire_fault.h"
 #include "cadsim/win32/win32_host.h"
+#include "platform/win32/wide.h"
 
 #include <windows.h>
 
@@ -43,10 +44,6 @@ Simulator& Instance() {
 
 const char16_t* Utf16(const wchar_t* text) {
     return reinterpret_cast<const char16_t*>(text);
-}
-
-const wchar_t* Wide(const char16_t* text) {
-    return reinterpret_cast<const wchar_t*>(text);
 }
 
 // The fault switch due on this call of the entry point (logged), or null.
@@ -138,6 +135,7 @@ struct LoaderFault {
 } // namespace qrv::cadsim
 
 using namespace qrv::cadsim;
+using qrv::Wide;
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
     if (reason == DLL_PROCESS_ATTACH) {

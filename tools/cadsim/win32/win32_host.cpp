@@ -1,51 +1,13 @@
 #include "cadsim/win32/win32_host.h"
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/wide.h"
+#include "platform/win32/write_all.h"
 
 #include <windows.h>
 
 #include <algorithm>
 
 namespace qrv::cadsim {
-
-namespace {
-
-static_assert(sizeof(wchar_t) == sizeof(char16_t));
-
-const wchar_t* Wide(const std::u16string& text) {
-    return reinterpret_cast<const wchar_t*>(text.c_str());
-}
-
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle() { Close(); }
-
-    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return handle_; }
-    bool Close() {
-        const bool closed = !IsOpen() || CloseHandle(handle_);
-        handle_ = INVALID_HANDLE_VALUE;
-        return closed;
-    }
-
-private:
-    HANDLE handle_;
-};
-
-bool WriteAll(HANDLE file, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size(), 1u << 30));
-        DWORD written = 0;
-        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) {
-            return false;
-        }
-        bytes.remove_prefix(written);
-    }
-    return true;
-}
-
-} // namespace
 
 uint64_t Win32Host::NowMs() {
     LARGE_INTEGER frequency;
@@ -79,18 +41,18 @@ bool Win32Host::CreateFolder(const std::u16string& path) {
 }
 
 bool Win32Host::WriteNewFile(const std::u16string& path, std::string_view bytes) {
-    FileHandle file(CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    UniqueHandle file(CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    return file.IsOpen() && WriteAll(file.Get(), bytes) && file.Close();
+    return file.valid() && WriteAll(file.get(), bytes) && file.Close();
 }
 
 void Win32Host::AppendToFile(const std::u16string& path, std::string_view bytes) {
     // Opened per line and closed at once, so readers see every line as soon as it is made.
-    FileHandle file(CreateFileW(Wide(path), FILE_APPEND_DATA,
+    UniqueHandle file(CreateFileW(Wide(path), FILE_APPEND_DATA,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.IsOpen()) {
-        WriteAll(file.Get(), bytes);
+    if (file.valid()) {
+        WriteAll(file.get(), bytes);
     }
 }
 

@@ -22,11 +22,11 @@ using testing::Utf8;
 class CadBasketCallsTest : public testing::CadLibraryUnderTest {};
 
 TEST_F(CadBasketCallsTest, EveryFunctionGetsItsArgumentsAndLeavesTheStackBalanced) {
-    HMODULE module = nullptr;
+    TCADLibraryHandle module;
     // Loading initialises the library and unloading finalises it; the test calls those two
     // once more itself, so that every function is measured.
     ASSERT_TRUE(LoadCADBasket(LibraryFolder(), module));
-    TCADBasketBinding& b = CADBasket();
+    const TCADBasketBinding& b = module.Binding();
     const std::wstring destination = Destination();
 
     EXPECT_EQ(CallMeasuringStack(b.ExportCAD_LibInitialization).stackShift, 0);
@@ -70,7 +70,8 @@ TEST_F(CadBasketCallsTest, EveryFunctionGetsItsArgumentsAndLeavesTheStackBalance
     EXPECT_EQ(CallMeasuringStack(b.ExportCAD_CadStop).stackShift, 0);
     EXPECT_EQ(CallMeasuringStack(b.ExportCAD_LibFinalization).stackShift, 0);
     UnloadCADBasket(module, [] {});
-    EXPECT_EQ(module, nullptr);
+    EXPECT_FALSE(module.Loaded());
+    EXPECT_EQ(module.Binding().ExportCAD_SetDirs, nullptr);
 
     EXPECT_EQ(Calls(),
               (std::vector<std::string>{

@@ -1,4 +1,4 @@
-#include "framework/field_value.h"
+#include "texts/field_value.h"
 
 namespace qrv {
 

@@ -1,4 +1,7 @@
 #pragma once
+// The program's message boxes and the guard around every event handler.
+
+#include <windows.h>
 
 #include <exception>
 #include <stdexcept>
@@ -6,6 +9,11 @@
 #include <utility>
 
 namespace qrv {
+
+// The window that owns a box while no window of the program is active, and the title of
+// every box; the application window sets both.
+void SetMessageBoxOwner(HWND owner);
+void SetMessageBoxTitle(const std::u16string& title);
 
 // A plain message box with an OK button, captioned with the application title.
 void ShowMessage(const std::u16string& text);
@@ -22,6 +30,13 @@ template <typename Handler> void RunHandler(Handler&& handler) {
     } catch (...) {
         ShowGeneralErrorReport(std::runtime_error("Unknown error."));
     }
+}
+
+// The same for a window procedure of a control class: the handler's answer, 0 when it raised.
+template <typename Handler> LRESULT RunMessageHandler(Handler&& handler) {
+    LRESULT result = 0;
+    RunHandler([&] { result = std::forward<Handler>(handler)(); });
+    return result;
 }
 
 } // namespace qrv

@@ -1,6 +1,7 @@
 #pragma once
-// The basket and the folders that the catalogue hands over in the process environment.
+// Reading the basket and the folders that the catalogue hands over in the process environment.
 
+#include "cadlib/basket.h"
 #include "platform/environment.h"
 
 #include <cstdint>
@@ -9,21 +10,6 @@
 #include <vector>
 
 namespace qrv {
-
-struct BasketParameters {
-    std::u16string CADENASDir; // FCADENASDir, with a trailing backslash
-    std::u16string CADDataDir; // FCADDataDir: library folder followed by "..\..\..\..\"
-    std::u16string CADLibDir;  // FCADLibDir, with a trailing backslash
-    std::string Language;      // FLanguage, 8-bit as read; "ENGB" when empty
-    std::u16string ShopName;   // FShopName, may be empty or blank
-
-    // The five parallel lists; entry i of each belongs to part i.
-    std::vector<std::u16string> PartNoList;
-    std::vector<std::u16string> TypeList;
-    std::vector<std::u16string> ID1List;
-    std::vector<std::u16string> ID2List;
-    std::vector<std::u16string> CADList;
-};
 
 // "CADCount" as a signed 32-bit decimal number (optional sign); nothing when it does not
 // convert.

@@ -1,5 +1,7 @@
-#include "export/win32/browse_button.h"
+#include "controls/win32/browse_button.h"
 
+#include "controls/win32/gdi.h"
+#include "controls/win32/message_boxes.h"
 #include "controls/win32/reflection.h"
 #include "controls/win32/window_class.h"
 
@@ -27,9 +29,10 @@ constexpr std::array<const char*, kPictureHeight> kFolder = {
     "##########...", //
 };
 
-// A monochrome mask of the picture: bits set where the folder is drawn.
+// A monochrome mask of the picture: bits set where the folder is drawn. Made once, freed
+// when the program ends.
 HBITMAP FolderMask() {
-    static const HBITMAP mask = [] {
+    static const TBitmap mask = [] {
         // Rows of 1-bit pixels, each padded to 16 bits as monochrome bitmaps require.
         std::array<WORD, kPictureHeight> rows{};
         for (int y = 0; y < kPictureHeight; ++y) {
@@ -41,9 +44,9 @@ HBITMAP FolderMask() {
             }
             rows[static_cast<size_t>(y)] = static_cast<WORD>((bits >> 8) | (bits << 8));
         }
-        return CreateBitmap(kPictureWidth, kPictureHeight, 1, 1, rows.data());
+        return TBitmap(CreateBitmap(kPictureWidth, kPictureHeight, 1, 1, rows.data()));
     }();
-    return mask;
+    return mask.get();
 }
 
 void Draw(const DRAWITEMSTRUCT& item) {
@@ -63,22 +66,16 @@ void Draw(const DRAWITEMSTRUCT& item) {
     const int offset = pressed ? 1 : 0;
     const int left = rect.left + (rect.right - rect.left - kPictureWidth) / 2 + offset;
     const int top = rect.top + (rect.bottom - rect.top - kPictureHeight) / 2 + offset;
-    const HDC maskDc = CreateCompatibleDC(dc);
-    const HGDIOBJ previousMask = SelectObject(maskDc, FolderMask());
-    const HBRUSH colour = CreateSolidBrush(
-        (item.itemState & ODS_DISABLED) != 0 ? GetSysColor(COLOR_GRAYTEXT) : kBrowsePictureColour);
-    const HGDIOBJ previousBrush = SelectObject(dc, colour);
-    const COLORREF previousText = SetTextColor(dc, RGB(0, 0, 0));
-    const COLORREF previousBack = SetBkColor(dc, RGB(255, 255, 255));
+    const TMemoryDC maskDc(dc);
+    const TSelection mask(maskDc.get(), FolderMask());
+    const TBrush colour(CreateSolidBrush(
+        (item.itemState & ODS_DISABLED) != 0 ? GetSysColor(COLOR_GRAYTEXT) : kBrowsePictureColour));
+    const TSelection brush(dc, colour.get());
+    const TTextColours colours(dc, RGB(0, 0, 0), RGB(255, 255, 255));
     // Where the mask is set the brush is painted, elsewhere the background stays.
     constexpr DWORD kPaintBrushWhereSourceIsSet = 0x00E20746;
-    BitBlt(dc, left, top, kPictureWidth, kPictureHeight, maskDc, 0, 0, kPaintBrushWhereSourceIsSet);
-    SetBkColor(dc, previousBack);
-    SetTextColor(dc, previousText);
-    SelectObject(dc, previousBrush);
-    DeleteObject(colour);
-    SelectObject(maskDc, previousMask);
-    DeleteDC(maskDc);
+    BitBlt(dc, left, top, kPictureWidth, kPictureHeight, maskDc.get(), 0, 0,
+           kPaintBrushWhereSourceIsSet);
 }
 
 WNDPROC& ButtonProcedure() {
@@ -87,11 +84,13 @@ WNDPROC& ButtonProcedure() {
 }
 
 LRESULT CALLBACK BrowseButtonProcedure(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == kReflectedDrawItem) {
-        Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-        return TRUE;
-    }
-    return CallWindowProcW(ButtonProcedure(), button, message, wParam, lParam);
+    return RunMessageHandler([&]() -> LRESULT {
+        if (message == kReflectedDrawItem) {
+            Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return TRUE;
+        }
+        return CallWindowProcW(ButtonProcedure(), button, message, wParam, lParam);
+    });
 }
 
 } // namespace

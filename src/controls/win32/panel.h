@@ -1,9 +1,12 @@
 #pragma once
 // A white panel without bevel that shows only its caption, centred, behind its children.
+// Controls on it report to the window that holds the panel.
 
 #include <windows.h>
 
 namespace qrv {
+
+inline constexpr wchar_t kPanelClass[] = L"TQRVPanel";
 
 void RegisterPanelClass(HINSTANCE instance);
 

@@ -1,4 +1,4 @@
-#include "settings/export_settings.h"
+#include "export/export_settings.h"
 
 #include "framework/framework_package.h"
 #include "platform/folders.h"

@@ -1,6 +1,6 @@
-#include "app/win32/window_base.h"
+#include "controls/win32/window_base.h"
 
-#include "app/win32/message_boxes.h"
+#include "controls/win32/message_boxes.h"
 #include "controls/win32/reflection.h"
 #include "controls/win32/window_class.h"
 
@@ -47,10 +47,17 @@ LRESULT TWindowBase::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TWindowBase::DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DRAWITEM) {
+    switch (message) {
+    case WM_DRAWITEM:
         return ReflectDrawItem(lParam);
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+        // The program's windows are white, and so are the labels and fields on them.
+        SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
+        return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    default:
+        return DefWindowProcW(handle_, message, wParam, lParam);
     }
-    return DefWindowProcW(handle_, message, wParam, lParam);
 }
 
 SIZE TWindowBase::OuterSize(int clientWidth, int clientHeight, DWORD style, DWORD exStyle) {

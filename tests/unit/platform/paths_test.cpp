@@ -1,4 +1,4 @@
-#include "app/path_helpers.h"
+#include "platform/paths.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "settings/export_settings.h"
+#include "export/export_settings.h"
 
 #include "export/fake_check_list.h"
 #include "settings/ini_file_exception.h"

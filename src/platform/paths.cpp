@@ -1,4 +1,4 @@
-#include "app/path_helpers.h"
+#include "platform/paths.h"
 
 namespace qrv {
 
@@ -8,11 +8,6 @@ std::u16string AddTrailingBackslash(std::u16string_view path) {
         result.push_back(u'\\');
     }
     return result;
-}
-
-std::u16string& SettingsPath() {
-    static std::u16string path(kSettingsFileRelativePath);
-    return path;
 }
 
 } // namespace qrv

@@ -1,35 +1,35 @@
-#include "app/win32/panel.h"
+#include "controls/win32/panel.h"
 
-#include "app/main_window_ids.h"
-
-#include <string>
+#include "controls/win32/gdi.h"
+#include "controls/win32/message_boxes.h"
+#include "platform/win32/window_text.h"
+#include "platform/win32/wide.h"
 
 namespace qrv {
 
 namespace {
 
+HFONT FontOf(HWND panel) {
+    return reinterpret_cast<HFONT>(GetWindowLongPtrW(panel, 0));
+}
+
 void Paint(HWND panel) {
-    PAINTSTRUCT paint;
-    const HDC dc = BeginPaint(panel, &paint);
+    const TPaintDC paint(panel);
+    const HDC dc = paint.get();
     RECT client;
     GetClientRect(panel, &client);
     FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    const int length = GetWindowTextLengthW(panel);
-    if (length > 0) {
-        std::wstring caption(static_cast<size_t>(length) + 1, L'\0');
-        GetWindowTextW(panel, caption.data(), length + 1);
-        const auto font = reinterpret_cast<HFONT>(SendMessageW(panel, WM_GETFONT, 0, 0));
-        const HGDIOBJ previous = font != nullptr ? SelectObject(dc, font) : nullptr;
-        SetBkMode(dc, TRANSPARENT);
-        DrawTextW(dc, caption.c_str(), length, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-        if (previous != nullptr) {
-            SelectObject(dc, previous);
-        }
+    const std::u16string caption = WindowText(panel);
+    if (caption.empty()) {
+        return;
     }
-    EndPaint(panel, &paint);
+    const TSelection font(dc, FontOf(panel));
+    SetBkMode(dc, TRANSPARENT);
+    DrawTextW(dc, Wide(caption), static_cast<int>(caption.size()), &client,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
-LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT HandlePanelMessage(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT:
         Paint(panel);
@@ -40,7 +40,7 @@ LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lPara
         SetWindowLongPtrW(panel, 0, static_cast<LONG_PTR>(wParam));
         return 0;
     case WM_GETFONT:
-        return static_cast<LRESULT>(GetWindowLongPtrW(panel, 0));
+        return reinterpret_cast<LRESULT>(FontOf(panel));
     case WM_SETTEXT: {
         const LRESULT result = DefWindowProcW(panel, message, wParam, lParam);
         InvalidateRect(panel, nullptr, TRUE);
@@ -52,11 +52,14 @@ LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lPara
     case WM_CTLCOLORBTN:
     case WM_DRAWITEM:
     case WM_MEASUREITEM:
-        // Controls on a panel report to the window that holds the panel.
         return SendMessageW(GetParent(panel), message, wParam, lParam);
     default:
         return DefWindowProcW(panel, message, wParam, lParam);
     }
+}
+
+LRESULT CALLBACK PanelProcedure(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
+    return RunMessageHandler([&] { return HandlePanelMessage(panel, message, wParam, lParam); });
 }
 
 } // namespace
@@ -64,11 +67,11 @@ LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lPara
 void RegisterPanelClass(HINSTANCE instance) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = &PanelProc;
+    windowClass.lpfnWndProc = &PanelProcedure;
     windowClass.cbWndExtra = sizeof(LONG_PTR);
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    windowClass.lpszClassName = ids::kPanelClass;
+    windowClass.lpszClassName = kPanelClass;
     RegisterClassExW(&windowClass);
 }
 

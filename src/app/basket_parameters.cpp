@@ -1,6 +1,6 @@
-#include "app/basket.h"
+#include "app/basket_parameters.h"
 
-#include "app/path_helpers.h"
+#include "platform/paths.h"
 #include "framework/framework_package.h"
 #include "platform/ansi.h"
 #include "platform/ascii_case.h"

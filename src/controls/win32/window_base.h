@@ -37,6 +37,8 @@ protected:
                         const wchar_t* caption, DWORD style, TPlacement placement, HWND owner);
 
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // What every window does with a message it leaves: owner-drawn controls draw themselves,
+    // labels and fields get a white background, the rest goes to the system.
     LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
 
     // The outer size of a window of this style whose client area has the given size.

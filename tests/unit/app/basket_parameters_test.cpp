@@ -1,4 +1,4 @@
-#include "app/basket.h"
+#include "app/basket_parameters.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 // order is always a permutation that the list shows, that nothing is overrun, and that a
 // save and a second load give the same choices.
 
-#include "export/fake_check_list.h"
 #include "export/export_settings.h"
+#include "export/fake_check_list.h"
 
 #include <unistd.h>
 

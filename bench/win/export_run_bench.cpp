@@ -4,8 +4,8 @@
 // run, and where the time goes: the dialog's labels and pump (ShowProgress, twice a part),
 // the bring-to-front, the main window's bar and text, the error list.
 #include "app/win32/application_window.h"
-#include "controls/win32/window_base.h"
 #include "cadlib/silent_cad_library.h"
+#include "controls/win32/window_base.h"
 #include "export/win32/error_window.h"
 #include "export/win32/export_details.h"
 #include "platform/win32/message_pump.h"

@@ -1,9 +1,9 @@
 #include "app/basket_parameters.h"
 
-#include "platform/paths.h"
 #include "framework/framework_package.h"
 #include "platform/ansi.h"
 #include "platform/ascii_case.h"
+#include "platform/paths.h"
 
 #include <algorithm>
 #include <array>

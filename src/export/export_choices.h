@@ -4,8 +4,8 @@
 // of the choices to the CAD export library at the start of a run.
 
 #include "cadlib/cad_library.h"
-#include "export/cad_format.h"
 #include "controls/check_list_view.h"
+#include "export/cad_format.h"
 #include "export/sub_dir_order.h"
 
 #include <cstdint>

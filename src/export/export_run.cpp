@@ -1,9 +1,9 @@
 #include "export/export_run.h"
 
-#include "platform/paths.h"
 #include "cadlib/library_fault.h"
 #include "platform/ansi.h"
 #include "platform/folders.h"
+#include "platform/paths.h"
 #include "platform/scope_exit.h"
 
 #include <exception>

@@ -1,8 +1,8 @@
 #include "texts/program_text_rows.h"
 
-#include "texts/field_value.h"
 #include "platform/ansi.h"
 #include "platform/utf.h"
+#include "texts/field_value.h"
 #include "texts/jet/jet_error.h"
 #include "texts/jet/text.h"
 

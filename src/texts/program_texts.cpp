@@ -17,8 +17,7 @@ std::u16string ProgramTextsDatabasePath(const std::u16string& programFile) {
 }
 
 void LoadProgramTexts(TStringHash& texts, const std::u16string& databasePath,
-                      const std::string& language,
-                      std::span<const std::string> subDirCaptions) {
+                      const std::string& language, std::span<const std::string> subDirCaptions) {
     // The file stays open, shared for reading only, while the database object lives.
     const jet::Database database(jet::OpenDatabaseFile(databasePath), Utf16ToUtf8(databasePath),
                                  kProgramTextsPassword);

@@ -27,11 +27,11 @@ struct KeptTexts {
 std::u16string ProgramTextsDatabasePath(const std::u16string& programFile);
 
 // Reads the texts of the language for the program's keys (the fixed ones and the subfolder
-// criterion names, 8-bit as the program holds them) into the table; of two rows with the same key the later one wins. Errors
-// of the database (password, locking, damage, a missing table or column) pass to the caller.
+// criterion names, 8-bit as the program holds them) into the table; of two rows with the same key
+// the later one wins. Errors of the database (password, locking, damage, a missing table or column)
+// pass to the caller.
 void LoadProgramTexts(TStringHash& texts, const std::u16string& databasePath,
-                      const std::string& language,
-                      std::span<const std::string> subDirCaptions);
+                      const std::string& language, std::span<const std::string> subDirCaptions);
 
 // The key's text, or the key itself when the table has none.
 std::u16string LookupText(const TStringHash& texts, const std::u16string& key);

@@ -1,9 +1,9 @@
 // Loading and unloading the CAD export library around the process set-up it needs.
-#include "platform/paths.h"
 #include "app/win32/main_window.h"
 #include "cadlib/library_fault.h"
 #include "cadlib/win32/cad_basket.h"
 #include "platform/ansi.h"
+#include "platform/paths.h"
 #include "platform/win32/message_pump.h"
 #include "platform/win32/path_variable.h"
 

@@ -4,10 +4,10 @@
 
 #include "app/main_window_ids.h"
 #include "app/win32/application_window.h"
-#include "controls/win32/message_boxes.h"
-#include "controls/win32/panel.h"
 #include "controls/check_list_messages.h"
 #include "controls/win32/browse_button.h"
+#include "controls/win32/message_boxes.h"
+#include "controls/win32/panel.h"
 #include "controls/win32/window_font.h"
 #include "framework/win32/mouse_state_button.h"
 #include "platform/scope_exit.h"

@@ -4,16 +4,16 @@
 
 #include "app/basket_parameters.h"
 #include "app/close_gate.h"
-#include "controls/win32/window_base.h"
+#include "app/main_window_texts.h"
 #include "cadlib/cad_start.h"
 #include "cadlib/win32/bound_cad_library.h"
 #include "controls/win32/check_list.h"
 #include "controls/win32/command_table.h"
 #include "controls/win32/gdi.h"
+#include "controls/win32/window_base.h"
 #include "export/export_choices.h"
 #include "export/export_run.h"
 #include "platform/win32/path_variable.h"
-#include "app/main_window_texts.h"
 
 #include <windows.h>
 

@@ -2,8 +2,8 @@
 #include "app/settings_path.h"
 #include "app/win32/main_window.h"
 #include "controls/win32/message_boxes.h"
-#include "platform/utf.h"
 #include "export/export_settings.h"
+#include "platform/utf.h"
 #include "settings/ini_file_exception.h"
 
 namespace qrv {

@@ -1,15 +1,15 @@
 // The program's start-up sequence: the main window's creation.
 #include "app/main_window_ids.h"
 #include "app/settings_path.h"
-#include "platform/paths.h"
 #include "app/win32/application_window.h"
 #include "app/win32/documents_folder.h"
 #include "app/win32/main_window.h"
 #include "controls/win32/message_boxes.h"
+#include "export/export_settings.h"
 #include "platform/ansi.h"
 #include "platform/environment.h"
+#include "platform/paths.h"
 #include "platform/win32/message_pump.h"
-#include "export/export_settings.h"
 
 namespace qrv {
 

@@ -83,22 +83,20 @@ WNDPROC& ButtonProcedure() {
     return procedure;
 }
 
-LRESULT CALLBACK BrowseButtonProcedure(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
-    return RunMessageHandler([&]() -> LRESULT {
-        if (message == kReflectedDrawItem) {
-            Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-            return TRUE;
-        }
-        return CallWindowProcW(ButtonProcedure(), button, message, wParam, lParam);
-    });
+LRESULT HandleBrowseButtonMessage(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kReflectedDrawItem) {
+        Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    }
+    return CallWindowProcW(ButtonProcedure(), button, message, wParam, lParam);
 }
 
 } // namespace
 
 HWND CreateBrowseButton(HINSTANCE instance, HWND parent, int id, int x, int y, int width,
                         int height) {
-    RegisterSuperclass(instance, L"BUTTON", kBrowseButtonClass, &BrowseButtonProcedure,
-                       ButtonProcedure());
+    RegisterSuperclass(instance, L"BUTTON", kBrowseButtonClass,
+                       &GuardedProcedure<&HandleBrowseButtonMessage>, ButtonProcedure());
     return CreateWindowExW(
         0, kBrowseButtonClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, x, y, width,
         height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);

@@ -223,16 +223,12 @@ LRESULT HandleCheckListMessage(HWND list, UINT message, WPARAM wParam, LPARAM lP
     return CallListBox(list, message, wParam, lParam);
 }
 
-LRESULT CALLBACK CheckListProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
-    return RunMessageHandler([&] { return HandleCheckListMessage(list, message, wParam, lParam); });
-}
-
 } // namespace
 
 TCheckList TCheckList::Create(HINSTANCE instance, HWND parent, int id, int x, int y, int width,
                               int height, HFONT font) {
-    RegisterSuperclass(instance, L"LISTBOX", kCheckListClass, &CheckListProcedure,
-                       ListBoxProcedure());
+    RegisterSuperclass(instance, L"LISTBOX", kCheckListClass,
+                       &GuardedProcedure<&HandleCheckListMessage>, ListBoxProcedure());
     const HWND handle =
         CreateWindowExW(WS_EX_CLIENTEDGE, kCheckListClass, nullptr,
                         WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWFIXED |

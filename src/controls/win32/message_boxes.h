@@ -32,10 +32,12 @@ template <typename Handler> void RunHandler(Handler&& handler) {
     }
 }
 
-// The same for a window procedure of a control class: the handler's answer, 0 when it raised.
-template <typename Handler> LRESULT RunMessageHandler(Handler&& handler) {
+// The window procedure of a control class, Handler with the guard around it: its answer, 0
+// when it raised.
+template <LRESULT (*Handler)(HWND, UINT, WPARAM, LPARAM)>
+LRESULT CALLBACK GuardedProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
-    RunHandler([&] { result = std::forward<Handler>(handler)(); });
+    RunHandler([&] { result = Handler(window, message, wParam, lParam); });
     return result;
 }
 

@@ -2,8 +2,9 @@
 
 #include "controls/win32/gdi.h"
 #include "controls/win32/message_boxes.h"
-#include "platform/win32/window_text.h"
+#include "controls/win32/window_class.h"
 #include "platform/win32/wide.h"
+#include "platform/win32/window_text.h"
 
 namespace qrv {
 
@@ -58,21 +59,12 @@ LRESULT HandlePanelMessage(HWND panel, UINT message, WPARAM wParam, LPARAM lPara
     }
 }
 
-LRESULT CALLBACK PanelProcedure(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
-    return RunMessageHandler([&] { return HandlePanelMessage(panel, message, wParam, lParam); });
-}
-
 } // namespace
 
 void RegisterPanelClass(HINSTANCE instance) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = &PanelProcedure;
-    windowClass.cbWndExtra = sizeof(LONG_PTR);
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    windowClass.lpszClassName = kPanelClass;
-    RegisterClassExW(&windowClass);
+    RegisterControlClass(instance, {.name = kPanelClass,
+                                    .procedure = &GuardedProcedure<&HandlePanelMessage>,
+                                    .extraBytes = sizeof(LONG_PTR)});
 }
 
 } // namespace qrv

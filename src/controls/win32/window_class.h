@@ -36,4 +36,32 @@ inline void RegisterSuperclass(HINSTANCE instance, const wchar_t* base, const wc
     }
 }
 
+// A window class of the module for a control of ours.
+struct TControlClass {
+    const wchar_t* name;
+    WNDPROC procedure;
+    const wchar_t* cursor = IDC_ARROW;
+    UINT style = 0;
+    int extraBytes = 0; // per window, for GetWindowLongPtr
+};
+
+// Registers the class once; later calls find it registered.
+inline void RegisterControlClass(HINSTANCE instance, const TControlClass& control) {
+    WNDCLASSEXW description;
+    if (FindWindowClass(instance, control.name, description)) {
+        return;
+    }
+    description = WNDCLASSEXW{};
+    description.cbSize = sizeof(description);
+    description.style = control.style;
+    description.lpfnWndProc = control.procedure;
+    description.cbWndExtra = control.extraBytes;
+    description.hInstance = instance;
+    description.hCursor = LoadCursorW(nullptr, control.cursor);
+    description.lpszClassName = control.name;
+    if (RegisterClassExW(&description) == 0) {
+        throw std::runtime_error("A window class could not be registered.");
+    }
+}
+
 } // namespace qrv

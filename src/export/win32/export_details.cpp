@@ -1,9 +1,9 @@
 #include "export/win32/export_details.h"
 #include "platform/win32/window_text.h"
 
-#include "export/export_window_ids.h"
 #include "controls/win32/progress_bar.h"
 #include "controls/win32/window_font.h"
+#include "export/export_window_ids.h"
 #include "framework/win32/mouse_state_button.h"
 #include "platform/ansi.h"
 #include "platform/win32/message_pump.h"

@@ -2,6 +2,7 @@
 
 #include "controls/win32/gdi.h"
 #include "controls/win32/message_boxes.h"
+#include "controls/win32/window_class.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/window_text.h"
 
@@ -217,21 +218,13 @@ LRESULT HandleButtonMessage(HWND button, UINT message, WPARAM wParam, LPARAM lPa
     return DefWindowProcW(button, message, wParam, lParam);
 }
 
-LRESULT CALLBACK ButtonProcedure(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
-    return RunMessageHandler([&] { return HandleButtonMessage(button, message, wParam, lParam); });
-}
-
 } // namespace
 
 void RegisterMouseStateButtonClass(HINSTANCE instance) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = &ButtonProcedure;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND));
-    windowClass.lpszClassName = kMouseStateButtonClass;
-    RegisterClassExW(&windowClass);
+    RegisterControlClass(instance, {.name = kMouseStateButtonClass,
+                                    .procedure = &GuardedProcedure<&HandleButtonMessage>,
+                                    .cursor = IDC_HAND,
+                                    .style = CS_DBLCLKS});
 }
 
 void TxQRV3MouseStateButton::Set_LabelCaption(const std::u16string& caption) {

@@ -7,7 +7,8 @@ namespace qrv {
 std::u16string ModulePath(HMODULE module) {
     std::u16string path(MAX_PATH, u'\0');
     for (;;) {
-        const DWORD copied = GetModuleFileNameW(module, WideBuffer(path), static_cast<DWORD>(path.size()));
+        const DWORD copied =
+            GetModuleFileNameW(module, WideBuffer(path), static_cast<DWORD>(path.size()));
         if (copied == 0) {
             return {};
         }

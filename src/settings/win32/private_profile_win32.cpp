@@ -1,5 +1,5 @@
-#include "settings/private_profile.h"
 #include "platform/win32/wide.h"
+#include "settings/private_profile.h"
 
 #include <windows.h>
 

@@ -21,8 +21,8 @@ bool WideFileExists(const std::u16string& fileName) {
 }
 
 std::string ReadWholeFile(const std::u16string& fileName) {
-    UniqueHandle file(CreateFileW(Wide(fileName), GENERIC_READ, kShareAll, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueHandle file(CreateFileW(Wide(fileName), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
         throw EFileStreamError("Cannot open file", fileName);
     }
@@ -58,16 +58,16 @@ bool CreateFileIfMissing(const std::u16string& fileName, std::string_view bytes)
 }
 
 bool FillEmptyFile(const std::u16string& fileName, std::string_view bytes) {
-    UniqueHandle file(CreateFileW(Wide(fileName), GENERIC_READ | GENERIC_WRITE, kShareAll,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueHandle file(CreateFileW(Wide(fileName), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
     return file.valid() && GetFileSizeEx(file.get(), &size) && size.QuadPart == 0 &&
            WriteAll(file.get(), bytes);
 }
 
 std::optional<int32_t> PackedWriteStampForWriting(const std::u16string& fileName) {
-    UniqueHandle file(CreateFileW(Wide(fileName), GENERIC_WRITE, kShareAll, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueHandle file(CreateFileW(Wide(fileName), GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
         return std::nullopt;
     }

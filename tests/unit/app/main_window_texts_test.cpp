@@ -94,8 +94,8 @@ TEST(ApplyProgramTexts, EveryKeyItShowsIsOneTheLoaderReads) {
         texts.SetValue(key, u"translated");
     }
     const Applied a = Apply(texts);
-    std::vector<std::u16string> shown = {
-        u"" + a.targets.exportLabel, FromAnsi(a.targets.title), FromAnsi(a.targets.startingPanel)};
+    std::vector<std::u16string> shown = {u"" + a.targets.exportLabel, FromAnsi(a.targets.title),
+                                         FromAnsi(a.targets.startingPanel)};
     for (const auto& [control, caption] : a.targets.captions) {
         shown.push_back(caption);
     }

@@ -11,10 +11,10 @@
 namespace qrv {
 namespace {
 
-using testing::ReadBytes;
 using ::testing::HasSubstr;
-using ::testing::ThrowsMessage;
+using testing::ReadBytes;
 using testing::TempFolder;
+using ::testing::ThrowsMessage;
 using testing::Utf16LeBytes;
 using testing::WriteBytes;
 

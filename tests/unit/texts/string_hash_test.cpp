@@ -91,11 +91,11 @@ TEST(StringHash, MissingKeyRaisesFindErrorNamingTheKey) {
     table.SetValue(u"present", u"x");
     const auto getMissing = [&] { table.GetValue(u"Gr\u00fc\u00dfe"); };
     EXPECT_THAT(getMissing, ThrowsMessage<EHashFindError>(StrEq("Key \"Gr\xC3\xBC\xC3\x9F"
-                                                               "e\" not found")));
+                                                                "e\" not found")));
     EXPECT_THAT(getMissing,
-                Throws<EHashFindError>(AllOf(
-                    Property(&EHashFindError::Message, u"Key \"Gr\u00fc\u00dfe\" not found"),
-                    Property(&EHashFindError::Key, u"Gr\u00fc\u00dfe"))));
+                Throws<EHashFindError>(
+                    AllOf(Property(&EHashFindError::Message, u"Key \"Gr\u00fc\u00dfe\" not found"),
+                          Property(&EHashFindError::Key, u"Gr\u00fc\u00dfe"))));
     EXPECT_EQ(table.HighItem(), 0);
 }
 

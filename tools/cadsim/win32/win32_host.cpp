@@ -42,15 +42,15 @@ bool Win32Host::CreateFolder(const std::u16string& path) {
 
 bool Win32Host::WriteNewFile(const std::u16string& path, std::string_view bytes) {
     UniqueHandle file(CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     return file.valid() && WriteAll(file.get(), bytes) && file.Close();
 }
 
 void Win32Host::AppendToFile(const std::u16string& path, std::string_view bytes) {
     // Opened per line and closed at once, so readers see every line as soon as it is made.
     UniqueHandle file(CreateFileW(Wide(path), FILE_APPEND_DATA,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.valid()) {
         WriteAll(file.get(), bytes);
     }

@@ -19,7 +19,6 @@ using testing::CallMeasuringStack;
 
 constexpr bool kCalleeRemovesArguments = sizeof(void*) == 4;
 
-
 extern "C" [[gnu::noinline]] void __cdecl CdeclTakingTwoArguments(int32_t a, int32_t b) {
     asm volatile("" ::"r"(a), "r"(b)); // keeps the call and its arguments
 }
@@ -39,15 +38,17 @@ protected:
     }
 
     template <typename Function> Function Export(const char* name) {
-        return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module_.Module(), name)));
+        return reinterpret_cast<Function>(
+            reinterpret_cast<void*>(GetProcAddress(module_.Module(), name)));
     }
 
     TCADLibraryHandle module_;
 };
 
 TEST_F(StackShiftTest, CorrectlyDeclaredCallLeavesTheStackAsItWas) {
-    EXPECT_EQ(CallMeasuringStack(module_.Binding().ExportCAD_SetDirs, L"a", L"b", L"c", L"d").stackShift,
-              0);
+    EXPECT_EQ(
+        CallMeasuringStack(module_.Binding().ExportCAD_SetDirs, L"a", L"b", L"c", L"d").stackShift,
+        0);
 }
 
 TEST_F(StackShiftTest, CallDeclaredCdeclIntoTheStdcallLibraryIsCaught) {
@@ -56,8 +57,7 @@ TEST_F(StackShiftTest, CallDeclaredCdeclIntoTheStdcallLibraryIsCaught) {
     const auto setDirs = Export<CdeclSetDirs>("ExportCAD_SetDirs");
     ASSERT_NE(setDirs, nullptr);
     // The library removes the four pointers and the caller removes them once more.
-    EXPECT_EQ(CallMeasuringStack(setDirs, L"a", L"b", L"c", L"d").stackShift,
-              4 * sizeof(void*));
+    EXPECT_EQ(CallMeasuringStack(setDirs, L"a", L"b", L"c", L"d").stackShift, 4 * sizeof(void*));
     EXPECT_EQ(Calls().back(), "SetDirs|a|b|c|d");
 }
 

@@ -1,0 +1,2 @@
+// A layer sees the layers below it.
+#include "platform/paths.h"

@@ -1,16 +1,13 @@
-// The program texts on the main window: loading them and putting them into its captions.
+// The program texts on the main window: where the texts database is looked for, and the
+// captions that the texts go into.
 #include "app/main_window_ids.h"
 #include "app/win32/application_window.h"
 #include "app/win32/main_window.h"
-#include "app/win32/message_boxes.h"
 #include "framework/win32/mouse_state_button.h"
-#include "settings/wide_file.h"
 
 namespace qrv {
 
-namespace {
-
-std::u16string ProgramFile() {
+std::u16string TfrmExport::ProgramFile() {
     std::u16string path(MAX_PATH, u'\0');
     for (;;) {
         const DWORD copied = GetModuleFileNameW(nullptr, reinterpret_cast<wchar_t*>(path.data()),
@@ -21,21 +18,6 @@ std::u16string ProgramFile() {
         }
         path.resize(path.size() * 2);
     }
-}
-
-} // namespace
-
-void TfrmExport::LoadProgramTexts() {
-    const std::u16string path = ProgramTextsDatabasePath(ProgramFile());
-    if (!WideFileExists(path)) {
-        ShowMessage(u"Error, file " + path + u" not found");
-        return;
-    }
-    qrv::LoadProgramTexts(*texts_, path, basket_.Language, SubDirCaptions());
-}
-
-void TfrmExport::ApplyProgramTexts() {
-    qrv::ApplyProgramTexts(*texts_, *this, keptTexts_, SubDirCaptions());
 }
 
 void TfrmExport::SetApplicationTitle(const std::string& title) {

@@ -32,7 +32,8 @@ public:
     virtual void ShowMessageBox(const std::u16string& text) = 0;
     // The application's general error report, for an error that the start-up goes on after.
     virtual void ReportError(const std::exception& error) = 0;
-    // Returns only with the library loaded and bound (see LoadCADLibrary).
+    // PATH, the current folder and the library (app/cad_library_lifetime.h). Returns only with
+    // the library loaded and bound; ECADLibraryLoadError otherwise.
     virtual void LoadCADLibrary(const std::u16string& folder) = 0;
     virtual bool LibraryLoaded() const = 0;
     virtual CadLibrary& Library() = 0;

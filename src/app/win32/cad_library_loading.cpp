@@ -1,54 +1,47 @@
-// Loading and unloading the CAD export library around the process set-up it needs.
+// Loading and unloading the CAD export library: the process set-up it needs and the binding.
 #include "app/win32/main_window.h"
-#include "cadlib/library_fault.h"
 #include "cadlib/win32/cad_basket.h"
 #include "platform/ansi.h"
-#include "platform/paths.h"
 #include "platform/win32/message_pump.h"
 #include "platform/win32/path_variable.h"
 
 namespace qrv {
 
-namespace {
-
-bool FolderExists(const std::string& folder) {
-    const DWORD attributes = GetFileAttributesA(folder.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-} // namespace
-
-void TfrmExport::LoadCADLibrary() {
-    // The library's own folder is searched first when it loads further modules by name.
-    savedPath_.Apply(basket_.CADLibDir);
-
-    const std::string folder = ToAnsi(basket_.CADLibDir);
-    if (FolderExists(folder)) {
-        SetCurrentDirectoryA(folder.c_str());
-    }
-    LoadCADBasket(basket_.CADLibDir, CADLibraryHandle());
+void TfrmExport::LoadCADLibrary(const std::u16string& folder) {
+    qrv::LoadCADLibrary(*this, folder);
 }
 
 void TfrmExport::UnloadCADLibrary() {
-    savedPath_.Restore();
-    if (CADLibraryHandle().Loaded()) {
-        try {
-            library_.CadStopIfBound();
-        } catch (const ECADLibraryFault&) {
-            // Ignored, as every failure while releasing: the library is unloaded all the same.
-        }
-        PumpMessages();
-        UnloadCADBasket(CADLibraryHandle(), &PumpMessages);
-    }
+    qrv::UnloadCADLibrary(*this);
 }
 
-void TfrmExport::SetLibraryDirs(const std::u16string& cadData, const std::u16string& cadSoftware,
-                                const std::u16string& destination, const std::u16string& shopName) {
-    if (!CADLibraryHandle().Loaded()) {
-        return;
-    }
-    library_.SetDirs(cadData, cadSoftware, AddTrailingBackslash(destination),
-                     shopName.empty() ? u"default" : shopName);
+bool TfrmExport::LibraryLoaded() const {
+    return CADLibraryHandle().Loaded();
+}
+
+void TfrmExport::PutInFrontOfPath(const std::u16string& folder) {
+    savedPath_.Apply(folder);
+}
+
+void TfrmExport::RestorePath() {
+    savedPath_.Restore();
+}
+
+bool TfrmExport::FolderExists(const std::u16string& folder) {
+    const DWORD attributes = GetFileAttributesA(ToAnsi(folder).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+void TfrmExport::SetCurrentFolder(const std::u16string& folder) {
+    SetCurrentDirectoryA(ToAnsi(folder).c_str());
+}
+
+void TfrmExport::LoadCADBasket(const std::u16string& folder) {
+    qrv::LoadCADBasket(folder, CADLibraryHandle());
+}
+
+void TfrmExport::UnloadCADBasket() {
+    qrv::UnloadCADBasket(CADLibraryHandle(), &PumpMessages);
 }
 
 } // namespace qrv

@@ -3,9 +3,11 @@
 // runs the shutdown.
 
 #include "app/basket_parameters.h"
+#include "app/cad_library_lifetime.h"
 #include "app/close_gate.h"
-#include "app/main_window_texts.h"
-#include "cadlib/cad_start.h"
+#include "app/main_window_data.h"
+#include "app/shutdown_sequence.h"
+#include "app/start_up_sequence.h"
 #include "cadlib/win32/bound_cad_library.h"
 #include "controls/win32/check_list.h"
 #include "controls/win32/command_table.h"
@@ -14,6 +16,7 @@
 #include "export/export_choices.h"
 #include "export/export_run.h"
 #include "platform/win32/path_variable.h"
+#include "texts/program_texts.h"
 
 #include <windows.h>
 
@@ -32,9 +35,14 @@ inline constexpr char kRestoreMessageName[] = "QRV3DOVEravar";
 class TfrmExportDetails;
 class TfrmError;
 
+// The steps of the start-up and the shutdown (LoadProgramTexts, ApplyProgramTexts,
+// SetLibraryDirs, ReadStartTimeout, StartCAD, ReadCADFormats, LoadSettings, SaveSettings) are
+// in app/start_up_sequence.cpp and app/shutdown_sequence.cpp; the window does for them what
+// needs Windows.
 class TfrmExport final : public TWindowBase,
-                         private CadStartHost,
-                         private ProgramTextTargets,
+                         private StartUpHost,
+                         private ShutdownHost,
+                         private CadLibraryHost,
                          private ExportChoiceFields,
                          private ExportRunMainView {
 public:
@@ -65,23 +73,32 @@ private:
     void btnExportClick();
     void ProgressLabelDblClick();
 
-    // Start-up steps.
-    bool StartCAD();
-    void LoadCADLibrary();
-    void UnloadCADLibrary();
-    void SetLibraryDirs(const std::u16string& cadData, const std::u16string& cadSoftware,
-                        const std::u16string& destination, const std::u16string& shopName);
-    void ReadStartTimeout();
-    void ReadCADFormats();
-    void LoadSettings();
-    void SaveSettings();
-    void UpdateExportButton();
-    void LoadProgramTexts();
-    void ApplyProgramTexts();
-    // Pumps; false when a close request is pending, so that the start-up ends here.
-    bool PumpAndGoOn();
+    // What the window owns, for the start-up and the shutdown.
+    MainWindowData WindowData();
 
-    // CadStartHost.
+    // StartUpHost and ShutdownHost.
+    void InstallRestoreProcedure() override;
+    EnvironmentSnapshot CaptureEnvironment() override;
+    std::string MyDocumentsFolder() override;
+    std::u16string ProgramFile() override;
+    void ShowMainWindow() override;
+    void ShowMessageBox(const std::u16string& text) override;
+    void ReportError(const std::exception& error) override;
+    void LoadCADLibrary(const std::u16string& folder) override;
+    void UnloadCADLibrary() override;
+    bool LibraryLoaded() const override;
+    CadLibrary& Library() override { return library_; }
+    void UpdateExportButton() override;
+
+    // CadLibraryHost.
+    void PutInFrontOfPath(const std::u16string& folder) override;
+    void RestorePath() override;
+    bool FolderExists(const std::u16string& folder) override;
+    void SetCurrentFolder(const std::u16string& folder) override;
+    void LoadCADBasket(const std::u16string& folder) override;
+    void UnloadCADBasket() override;
+
+    // CadStartHost; Pump serves CadLibraryHost as well.
     void ShowStartingPanel() override;
     void ShowProgramControls() override;
     void Pump() override;
@@ -116,8 +133,8 @@ private:
     // Window plumbing.
     void CreateControls();
     HWND Control(int id) const;
-    std::u16string ControlText(int id) const;
-    void SetControlText(int id, const std::u16string& text);
+    std::u16string ControlText(int id) const override;
+    void SetControlText(int id, const std::u16string& text) override;
     static LRESULT CALLBACK RestoreWindowProc(HWND window, UINT message, WPARAM wParam,
                                               LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -1,25 +1,15 @@
-// The program texts on the main window: loading them and putting them into its captions.
+// The program texts on the main window: where the texts database is looked for, and the
+// captions that the texts go into.
 #include "app/main_window_ids.h"
 #include "app/win32/application_window.h"
 #include "app/win32/main_window.h"
-#include "controls/win32/message_boxes.h"
 #include "framework/win32/mouse_state_button.h"
 #include "platform/win32/module_path.h"
-#include "settings/wide_file.h"
 
 namespace qrv {
 
-void TfrmExport::LoadProgramTexts() {
-    const std::u16string path = ProgramTextsDatabasePath(ModulePath(nullptr));
-    if (!WideFileExists(path)) {
-        ShowMessage(u"Error, file " + path + u" not found");
-        return;
-    }
-    qrv::LoadProgramTexts(*texts_, path, basket_.Language, SubDirCaptions());
-}
-
-void TfrmExport::ApplyProgramTexts() {
-    qrv::ApplyProgramTexts(*texts_, *this, keptTexts_, SubDirCaptions());
+std::u16string TfrmExport::ProgramFile() {
+    return ModulePath(nullptr);
 }
 
 void TfrmExport::SetApplicationTitle(const std::string& title) {

@@ -2,7 +2,7 @@
 // What the main window owns and its start-up fills in and its shutdown releases, as the
 // portable sequences reach it. The window keeps the objects; this only refers to them.
 
-#include "app/basket_parameters.h"
+#include "cadlib/basket.h"
 #include "export/export_choices.h"
 #include "texts/program_texts.h"
 #include "texts/string_hash.h"

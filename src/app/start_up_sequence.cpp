@@ -1,5 +1,6 @@
 #include "app/start_up_sequence.h"
 
+#include "app/basket_parameters.h"
 #include "app/main_window_ids.h"
 #include "app/settings_path.h"
 #include "export/export_run.h"

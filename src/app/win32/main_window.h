@@ -2,7 +2,6 @@
 // The main window TfrmExport. Creating it runs the program's start-up sequence; closing it
 // runs the shutdown.
 
-#include "app/basket_parameters.h"
 #include "app/cad_library_lifetime.h"
 #include "app/close_gate.h"
 #include "app/main_window_data.h"

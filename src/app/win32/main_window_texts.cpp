@@ -5,6 +5,7 @@
 #include "app/win32/main_window.h"
 #include "framework/win32/mouse_state_button.h"
 #include "platform/win32/module_path.h"
+#include "platform/win32/wide.h"
 
 namespace qrv {
 
@@ -48,10 +49,7 @@ std::u16string TfrmExport::Hint(int control) const {
 void TfrmExport::ShowHint(NMTTDISPINFOW* request) const {
     const auto control = reinterpret_cast<HWND>(request->hdr.idFrom);
     const auto it = hints_.find(GetDlgCtrlID(control));
-    request->lpszText =
-        it == hints_.end()
-            ? nullptr
-            : const_cast<wchar_t*>(reinterpret_cast<const wchar_t*>(it->second.c_str()));
+    request->lpszText = it == hints_.end() ? nullptr : const_cast<wchar_t*>(Wide(it->second));
 }
 
 void TfrmExport::SetExportButtonLabel(const std::u16string& label) {

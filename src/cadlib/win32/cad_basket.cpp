@@ -3,6 +3,7 @@
 #include "cadlib/win32/library_guard.h"
 #include "platform/scope_exit.h"
 #include "platform/win32/system_message.h"
+#include "platform/win32/wide.h"
 
 #include <array>
 #include <string>
@@ -44,7 +45,7 @@ std::u16string LoadFailureReason(DWORD error) {
 HMODULE AcquireModule(const std::u16string& path) {
     DWORD error = ERROR_SUCCESS;
     const HMODULE module = GuardLibraryCall("DllMain (loading the library)", [&] {
-        const HMODULE loaded = LoadLibraryW(reinterpret_cast<const wchar_t*>(path.c_str()));
+        const HMODULE loaded = LoadLibraryW(Wide(path));
         error = GetLastError();
         return loaded;
     });

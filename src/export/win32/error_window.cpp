@@ -3,6 +3,7 @@
 #include "controls/win32/window_font.h"
 #include "export/export_window_ids.h"
 #include "platform/ansi.h"
+#include "platform/win32/wide.h"
 
 namespace qrv {
 
@@ -90,8 +91,7 @@ void TfrmError::Flush(bool wholeText) {
     const HWND memo = Memo();
     const int length = GetWindowTextLengthW(memo);
     // The first line of the text has no line break before it.
-    const wchar_t* text =
-        reinterpret_cast<const wchar_t*>(pending_.c_str()) + (length == 0 ? 2 : 0);
+    const wchar_t* text = Wide(pending_) + (length == 0 ? 2 : 0);
     if (wholeText) {
         SendMessageW(memo, WM_SETREDRAW, FALSE, 0);
     }

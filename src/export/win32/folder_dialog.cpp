@@ -1,4 +1,5 @@
 #include "export/win32/folder_dialog.h"
+#include "platform/win32/wide.h"
 
 #include <shlobj.h>
 
@@ -31,7 +32,7 @@ std::u16string BrowseForFolder(HWND owner, const std::u16string& title,
     description.hwndOwner = owner;
     description.pidlRoot = nullptr;
     description.pszDisplayName = displayName.data();
-    description.lpszTitle = reinterpret_cast<const wchar_t*>(title.c_str());
+    description.lpszTitle = Wide(title);
     description.ulFlags = allowNewFolder ? kBrowseFlags : kBrowseFlagsWithoutNewFolder;
     if (!startFolder.empty()) {
         description.lpfn = &BrowseCallback;
@@ -47,7 +48,7 @@ std::u16string BrowseForFolder(HWND owner, const std::u16string& title,
         return {};
     }
     path.back() = L'\0';
-    return std::u16string(reinterpret_cast<const char16_t*>(path.data()));
+    return FromWide(path.data());
 }
 
 } // namespace qrv

@@ -1,4 +1,5 @@
 #include "platform/win32/path_variable.h"
+#include "platform/win32/wide.h"
 
 #include <windows.h>
 
@@ -21,8 +22,7 @@ std::optional<std::u16string> ReadPathVariable() {
             return std::u16string();
         }
         std::u16string value(needed, u'\0');
-        const DWORD copied =
-            GetEnvironmentVariableW(kPath, reinterpret_cast<wchar_t*>(value.data()), needed);
+        const DWORD copied = GetEnvironmentVariableW(kPath, WideBuffer(value), needed);
         if (copied < needed) {
             value.resize(copied);
             return value;
@@ -32,8 +32,7 @@ std::optional<std::u16string> ReadPathVariable() {
 }
 
 void WritePathVariable(const std::optional<std::u16string>& value) {
-    SetEnvironmentVariableW(kPath,
-                            value ? reinterpret_cast<const wchar_t*>(value->c_str()) : nullptr);
+    SetEnvironmentVariableW(kPath, value ? Wide(*value) : nullptr);
 }
 
 void PathPrefix::Apply(const std::u16string& folder) {

@@ -68,8 +68,7 @@ std::optional<std::u16string> EnvironmentValue(std::u16string_view name) {
             return std::u16string();
         }
         value.resize(needed);
-        const DWORD length =
-            GetEnvironmentVariableW(Wide(key), reinterpret_cast<wchar_t*>(value.data()), needed);
+        const DWORD length = GetEnvironmentVariableW(Wide(key), WideBuffer(value), needed);
         if (length < needed) {
             value.resize(length);
             return value;

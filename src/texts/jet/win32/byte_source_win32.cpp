@@ -3,6 +3,7 @@
 #include "texts/jet/jet_error.h"
 
 #include "platform/win32/system_message.h"
+#include "platform/win32/wide.h"
 
 #include <windows.h>
 
@@ -25,9 +26,8 @@ class FileSource final : public ByteSource {
 public:
     explicit FileSource(const std::u16string& path) : name_(Utf16ToUtf8(path)) {
         // Others may read the file while it is open here, nobody may write it.
-        handle_ =
-            CreateFileW(reinterpret_cast<const wchar_t*>(path.c_str()), GENERIC_READ,
-                        FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        handle_ = CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle_ == INVALID_HANDLE_VALUE) {
             Fail(name_,
                  "cannot open the database file for reading while denying others to "

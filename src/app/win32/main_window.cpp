@@ -3,11 +3,13 @@
 #include "cadlib/win32/cad_basket.h"
 
 #include "app/main_window_ids.h"
+#include "app/main_window_layout.h"
 #include "app/win32/application_window.h"
 #include "controls/check_list_messages.h"
 #include "controls/win32/browse_button.h"
 #include "controls/win32/message_boxes.h"
 #include "controls/win32/panel.h"
+#include "controls/win32/window_dpi.h"
 #include "controls/win32/window_font.h"
 #include "framework/win32/mouse_state_button.h"
 #include "platform/scope_exit.h"
@@ -19,9 +21,12 @@ namespace qrv {
 
 namespace {
 
-constexpr int kClientWidth = 664;
-constexpr int kClientHeight = 467;
 constexpr DWORD kMainStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+
+SIZE MainWindowSize(unsigned dpi) {
+    return OuterSizeForDpi(ScaleToDpi(kMainClientWidth, dpi), ScaleToDpi(kMainClientHeight, dpi),
+                           kMainStyle, 0, dpi);
+}
 
 } // namespace
 
@@ -56,13 +61,23 @@ void TfrmExport::Create(HINSTANCE instance, HWND owner) {
     RegisterPanelClass(instance);
     RegisterMouseStateButtonClass(instance);
 
-    const SIZE outer = OuterSize(kClientWidth, kClientHeight, kMainStyle, 0);
+    // The screen's DPI until the window exists; then the window's own, which per monitor may
+    // differ.
+    const unsigned screenDpi = SystemDpiOf(nullptr);
+    const SIZE outer = MainWindowSize(screenDpi);
     CreateWindowOf(instance,
                    {.name = ids::kMainWindowClass,
                     .background = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)),
                     .icon = LoadIconW(instance, MAKEINTRESOURCEW(1))},
                    0, L"DOVEravar", kMainStyle, {CW_USEDEFAULT, CW_USEDEFAULT, outer.cx, outer.cy},
                    owner);
+    dpi_ = SystemDpiOf(Handle());
+    SetLayoutDpi(Handle(), dpi_);
+    if (dpi_ != screenDpi) {
+        const SIZE own = MainWindowSize(dpi_);
+        SetWindowPos(Handle(), nullptr, 0, 0, own.cx, own.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     ApplicationWindow().SetMainWindow(Handle());
     CreateControls();
 
@@ -78,17 +93,19 @@ void TfrmExport::Create(HINSTANCE instance, HWND owner) {
 }
 
 void TfrmExport::CreateControls() {
-    font_ = CreateWindowFont();
+    font_ = CreateWindowFont(dpi_);
 
     auto setFont = [&](HWND control) {
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
         return control;
     };
-    auto add = [&](HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, int x,
-                   int y, int width, int height, int id, DWORD exStyle = 0) {
-        return setFont(
-            CreateWindowExW(exStyle, className, text, WS_CHILD | style, x, y, width, height, parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr));
+    auto place = [&](int id) { return ScaleToDpi(PlaceOf(kMainWindowLayout, id), dpi_); };
+    auto add = [&](HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, int id,
+                   DWORD exStyle = 0) {
+        const TDesignRect at = place(id);
+        return setFont(CreateWindowExW(
+            exStyle, className, text, WS_CHILD | style, at.x, at.y, at.width, at.height, parent,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr));
     };
 
     tooltip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
@@ -96,42 +113,55 @@ void TfrmExport::CreateControls() {
                                instance_, nullptr);
 
     // Hidden fields outside the panels, kept for their texts.
-    add(Handle(), WC_EDITW, L"", ES_AUTOHSCROLL, 0, 0, 100, 19, ids::BrowseCADData);
-    add(Handle(), WC_EDITW, L"", ES_AUTOHSCROLL, 0, 0, 100, 19, ids::BrowseCADSoftware);
-    add(Handle(), WC_STATICW, L"~CadenasData", 0, 0, 0, 100, 13, ids::lblCadenasData);
-    add(Handle(), WC_STATICW, L"~CadenasSW", 0, 0, 0, 100, 13, ids::lblCadenasSW);
+    add(Handle(), WC_EDITW, L"", ES_AUTOHSCROLL, ids::BrowseCADData);
+    add(Handle(), WC_EDITW, L"", ES_AUTOHSCROLL, ids::BrowseCADSoftware);
+    add(Handle(), WC_STATICW, L"~CadenasData", 0, ids::lblCadenasData);
+    add(Handle(), WC_STATICW, L"~CadenasSW", 0, ids::lblCadenasSW);
 
-    add(Handle(), kPanelClass, L"~StartingPDataMgr", WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-        kClientWidth, kClientHeight, ids::pnlStartingPDataMgr);
-    const HWND controls = add(Handle(), kPanelClass, L"", WS_CLIPCHILDREN, 0, 0, kClientWidth,
-                              kClientHeight, ids::pnlProgramControls, WS_EX_CONTROLPARENT);
+    add(Handle(), kPanelClass, L"~StartingPDataMgr", WS_VISIBLE | WS_CLIPCHILDREN,
+        ids::pnlStartingPDataMgr);
+    const HWND controls = add(Handle(), kPanelClass, L"", WS_CLIPCHILDREN, ids::pnlProgramControls,
+                              WS_EX_CONTROLPARENT);
 
     constexpr DWORD visible = WS_VISIBLE;
-    add(controls, WC_STATICW, L"~ExportDestination", visible, 16, 16, 300, 13,
-        ids::lblExportDestination);
-    add(controls, WC_EDITW, L"", visible | WS_TABSTOP | ES_AUTOHSCROLL, 16, 32, 609, 19,
-        ids::BrowseDestination, WS_EX_CLIENTEDGE);
-    setFont(CreateBrowseButton(instance_, controls, ids::btnBrowse, 624, 31, 23, 22));
-    add(controls, WC_STATICW, L"~ExportFormats", visible, 16, 72, 300, 13, ids::lblExportFormats);
-    formatsList_ =
-        TCheckList::Create(instance_, controls, ids::FormatsList, 16, 88, 305, 297, font_.get());
-    add(controls, WC_STATICW, L"~SubfolderOptions", visible | SS_NOTIFY, 344, 72, 280, 13,
-        ids::lblSubfolderOptions);
-    subDirListBox_ =
-        TCheckList::Create(instance_, controls, ids::SubDirListBox, 344, 88, 277, 209, font_.get());
-    add(controls, WC_BUTTONW, L"+", visible | WS_TABSTOP | WS_DISABLED, 624, 88, 23, 22,
-        ids::btnMoveUp);
-    add(controls, WC_BUTTONW, L"-", visible | WS_TABSTOP | WS_DISABLED, 624, 120, 23, 22,
-        ids::btnMoveDown);
+    add(controls, WC_STATICW, L"~ExportDestination", visible, ids::lblExportDestination);
+    add(controls, WC_EDITW, L"", visible | WS_TABSTOP | ES_AUTOHSCROLL, ids::BrowseDestination,
+        WS_EX_CLIENTEDGE);
+    const TDesignRect browse = place(ids::btnBrowse);
+    setFont(CreateBrowseButton(instance_, controls, ids::btnBrowse, browse.x, browse.y,
+                               browse.width, browse.height));
+    add(controls, WC_STATICW, L"~ExportFormats", visible, ids::lblExportFormats);
+    const TDesignRect formats = place(ids::FormatsList);
+    formatsList_ = TCheckList::Create(instance_, controls, ids::FormatsList, formats.x, formats.y,
+                                      formats.width, formats.height, font_.get());
+    add(controls, WC_STATICW, L"~SubfolderOptions", visible | SS_NOTIFY, ids::lblSubfolderOptions);
+    const TDesignRect subDirs = place(ids::SubDirListBox);
+    subDirListBox_ = TCheckList::Create(instance_, controls, ids::SubDirListBox, subDirs.x,
+                                        subDirs.y, subDirs.width, subDirs.height, font_.get());
+    add(controls, WC_BUTTONW, L"+", visible | WS_TABSTOP | WS_DISABLED, ids::btnMoveUp);
+    add(controls, WC_BUTTONW, L"-", visible | WS_TABSTOP | WS_DISABLED, ids::btnMoveDown);
     add(controls, WC_BUTTONW, L"~CreateZipFile",
-        visible | WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE | BS_TOP, 352, 304, 305, 41,
-        ids::cbCreateZip);
-    add(controls, WC_STATICW, L"", visible | SS_NOTIFY, 344, 346, 300, 13, ids::ProgressLabel);
-    add(controls, PROGRESS_CLASSW, L"", 0, 349, 374, 297, 17, ids::pgBar);
-    add(controls, WC_STATICW, L"~CADWindowsWillOpen", visible | SS_NOTIFY, 16, 402, 500, 13,
+        visible | WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE | BS_TOP, ids::cbCreateZip);
+    add(controls, WC_STATICW, L"", visible | SS_NOTIFY, ids::ProgressLabel);
+    add(controls, PROGRESS_CLASSW, L"", 0, ids::pgBar);
+    add(controls, WC_STATICW, L"~CADWindowsWillOpen", visible | SS_NOTIFY,
         ids::lblWindowsWillPopUp);
-    add(controls, kMouseStateButtonClass, L"~Export", visible | WS_TABSTOP | WS_DISABLED, 552, 424,
-        kMouseStateButtonWidth, kMouseStateButtonHeight, ids::btnExport);
+    add(controls, kMouseStateButtonClass, L"~Export", visible | WS_TABSTOP | WS_DISABLED,
+        ids::btnExport);
+}
+
+void TfrmExport::DpiChanged(unsigned dpi, LPARAM suggestedRect) {
+    dpi_ = dpi;
+    SetLayoutDpi(Handle(), dpi);
+    // The controls take the new font before the old one goes; what they show stays.
+    TFont font = CreateWindowFont(dpi);
+    SetFontOfDescendants(Handle(), font.get());
+    font_ = std::move(font);
+    TakeSuggestedRect(Handle(), suggestedRect);
+    for (const TControlPlace& place : kMainWindowLayout) {
+        PlaceAtDpi(Control(place.id), place.rect, dpi);
+    }
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 HWND TfrmExport::Control(int id) const {
@@ -195,6 +225,9 @@ LRESULT TfrmExport::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_COMMAND:
         DispatchCommand(*this, kCommands, LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_DPICHANGED:
+        DpiChanged(DpiOfDpiChanged(wParam), lParam);
         return 0;
     case WM_NOTIFY:
         if (reinterpret_cast<NMHDR*>(lParam)->code == TTN_GETDISPINFOW) {

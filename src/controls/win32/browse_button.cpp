@@ -4,8 +4,11 @@
 #include "controls/win32/message_boxes.h"
 #include "controls/win32/reflection.h"
 #include "controls/win32/window_class.h"
+#include "controls/win32/window_dpi.h"
 
 #include <array>
+#include <map>
+#include <vector>
 
 namespace qrv {
 
@@ -29,23 +32,35 @@ constexpr std::array<const char*, kPictureHeight> kFolder = {
     "##########...", //
 };
 
-// A monochrome mask of the picture: bits set where the folder is drawn. Made once, freed
-// when the program ends.
-HBITMAP FolderMask() {
-    static const TBitmap mask = [] {
-        // Rows of 1-bit pixels, each padded to 16 bits as monochrome bitmaps require.
-        std::array<WORD, kPictureHeight> rows{};
-        for (int y = 0; y < kPictureHeight; ++y) {
-            WORD bits = 0;
-            for (int x = 0; x < kPictureWidth; ++x) {
-                if (kFolder[static_cast<size_t>(y)][x] == '#') {
-                    bits |= static_cast<WORD>(0x8000u >> x);
+// A monochrome mask of the picture at a DPI: bits set where the folder is drawn. Each pixel of
+// the design becomes a block of whole pixels, so the picture stays sharp at any scale. Made
+// once per DPI, freed when the program ends.
+HBITMAP FolderMask(unsigned dpi) {
+    static std::map<unsigned, TBitmap> masks;
+    TBitmap& mask = masks[dpi];
+    if (mask) {
+        return mask.get();
+    }
+    const int width = ScaleToDpi(kPictureWidth, dpi);
+    const int height = ScaleToDpi(kPictureHeight, dpi);
+    // Rows of 1-bit pixels, the leftmost in the highest bit, each padded to 16 bits as
+    // monochrome bitmaps require.
+    const int stride = (width + 15) / 16 * 2;
+    std::vector<BYTE> bits(static_cast<size_t>(stride * height), 0);
+    for (int y = 0; y < kPictureHeight; ++y) {
+        for (int x = 0; x < kPictureWidth; ++x) {
+            if (kFolder[static_cast<size_t>(y)][x] != '#') {
+                continue;
+            }
+            for (int row = ScaleToDpi(y, dpi); row < ScaleToDpi(y + 1, dpi); ++row) {
+                for (int column = ScaleToDpi(x, dpi); column < ScaleToDpi(x + 1, dpi); ++column) {
+                    bits[static_cast<size_t>(row * stride + column / 8)] |=
+                        static_cast<BYTE>(0x80u >> (column % 8));
                 }
             }
-            rows[static_cast<size_t>(y)] = static_cast<WORD>((bits >> 8) | (bits << 8));
         }
-        return TBitmap(CreateBitmap(kPictureWidth, kPictureHeight, 1, 1, rows.data()));
-    }();
+    }
+    mask.Reset(CreateBitmap(width, height, 1, 1, bits.data()));
     return mask.get();
 }
 
@@ -57,24 +72,28 @@ void Draw(const DRAWITEMSTRUCT& item) {
     if (pressed) {
         DrawEdge(dc, &rect, BDR_SUNKENOUTER, BF_RECT);
     }
+    const unsigned dpi = WindowDpi(item.hwndItem);
     if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0) {
         RECT focus = rect;
-        InflateRect(&focus, -2, -2);
+        const int inset = ScaleToDpi(2, dpi);
+        InflateRect(&focus, -inset, -inset);
         DrawFocusRect(dc, &focus);
     }
 
-    const int offset = pressed ? 1 : 0;
-    const int left = rect.left + (rect.right - rect.left - kPictureWidth) / 2 + offset;
-    const int top = rect.top + (rect.bottom - rect.top - kPictureHeight) / 2 + offset;
+    const int pictureWidth = ScaleToDpi(kPictureWidth, dpi);
+    const int pictureHeight = ScaleToDpi(kPictureHeight, dpi);
+    const int offset = pressed ? ScaleToDpi(1, dpi) : 0;
+    const int left = rect.left + (rect.right - rect.left - pictureWidth) / 2 + offset;
+    const int top = rect.top + (rect.bottom - rect.top - pictureHeight) / 2 + offset;
     const TMemoryDC maskDc(dc);
-    const TSelection mask(maskDc.get(), FolderMask());
+    const TSelection mask(maskDc.get(), FolderMask(dpi));
     const TBrush colour(CreateSolidBrush(
         (item.itemState & ODS_DISABLED) != 0 ? GetSysColor(COLOR_GRAYTEXT) : kBrowsePictureColour));
     const TSelection brush(dc, colour.get());
     const TTextColours colours(dc, RGB(0, 0, 0), RGB(255, 255, 255));
     // Where the mask is set the brush is painted, elsewhere the background stays.
     constexpr DWORD kPaintBrushWhereSourceIsSet = 0x00E20746;
-    BitBlt(dc, left, top, kPictureWidth, kPictureHeight, maskDc.get(), 0, 0,
+    BitBlt(dc, left, top, pictureWidth, pictureHeight, maskDc.get(), 0, 0,
            kPaintBrushWhereSourceIsSet);
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The flat button beside the destination field: no caption, a 13 by 11 picture of a folder in
-// RGB(0, 145, 220) on a transparent background, a sunken edge while pressed. It clicks like any
-// button (WM_COMMAND/BN_CLICKED, BM_CLICK); its parent hands WM_DRAWITEM back to it
-// (controls/win32/reflection.h).
+// RGB(0, 145, 220) (its pixels scaled to whole blocks at the window's DPI) on a transparent
+// background, a sunken edge while pressed. It clicks like any button (WM_COMMAND/BN_CLICKED,
+// BM_CLICK); its parent hands WM_DRAWITEM back to it (controls/win32/reflection.h).
 
 #include <windows.h>
 

@@ -6,6 +6,7 @@
 #include "controls/win32/message_boxes.h"
 #include "controls/win32/reflection.h"
 #include "controls/win32/window_class.h"
+#include "controls/win32/window_dpi.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -19,7 +20,9 @@ namespace {
 constexpr LPARAM kChecked = 1;
 constexpr LPARAM kDisabled = 2;
 
+// Lengths of the 96-DPI design.
 constexpr int kMinimumItemHeight = 16;
+constexpr int kItemHeightAboveText = 3;
 constexpr int kTextGap = 4;
 
 WNDPROC& ListBoxProcedure() {
@@ -147,7 +150,7 @@ void Draw(const DRAWITEMSTRUCT& item) {
 
     const std::wstring text = EntryText(item.hwndItem, item.itemID);
     RECT textRect = item.rcItem;
-    textRect.left += side + kTextGap;
+    textRect.left += side + ScaleToDpi(kTextGap, WindowDpi(item.hwndItem));
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, GetSysColor(disabled   ? COLOR_GRAYTEXT
                                        : selected ? COLOR_HIGHLIGHTTEXT
@@ -157,6 +160,22 @@ void Draw(const DRAWITEMSTRUCT& item) {
     if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0) {
         DrawFocusRect(item.hDC, &item.rcItem);
     }
+}
+
+// The rows are as high as the font's cells and a few pixels more, at least the design's
+// minimum, both scaled to the DPI the window is laid out for.
+void FitRowsToFont(HWND list, HFONT font) {
+    TEXTMETRICW metrics{};
+    {
+        const TClientDC dc(list);
+        const TSelection selected(dc.get(), font);
+        GetTextMetricsW(dc.get(), &metrics);
+    }
+    const unsigned dpi = WindowDpi(list);
+    const int itemHeight = std::max<int>(ScaleToDpi(kMinimumItemHeight, dpi),
+                                         metrics.tmHeight + ScaleToDpi(kItemHeightAboveText, dpi));
+    CallListBox(list, LB_SETITEMHEIGHT, 0, itemHeight);
+    InvalidateRect(list, nullptr, TRUE);
 }
 
 LRESULT HandleCheckListMessage(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -192,6 +211,12 @@ LRESULT HandleCheckListMessage(HWND list, UINT message, WPARAM wParam, LPARAM lP
     case kReflectedDrawItem:
         Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
+    case WM_SETFONT: {
+        // A new font (a new DPI, too) gives new rows.
+        const LRESULT result = CallListBox(list, message, wParam, lParam);
+        FitRowsToFont(list, reinterpret_cast<HFONT>(wParam));
+        return result;
+    }
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
         const LRESULT result = CallListBox(list, message, wParam, lParam);
@@ -239,14 +264,6 @@ TCheckList TCheckList::Create(HINSTANCE instance, HWND parent, int id, int x, in
         throw std::runtime_error("The check list could not be created.");
     }
     SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    TEXTMETRICW metrics{};
-    {
-        const TClientDC dc(handle);
-        const TSelection selected(dc.get(), font);
-        GetTextMetricsW(dc.get(), &metrics);
-    }
-    const int itemHeight = std::max<int>(kMinimumItemHeight, metrics.tmHeight + 3);
-    SendMessageW(handle, LB_SETITEMHEIGHT, 0, itemHeight);
     return TCheckList(handle);
 }
 

@@ -3,6 +3,7 @@
 #include "controls/win32/message_boxes.h"
 #include "controls/win32/reflection.h"
 #include "controls/win32/window_class.h"
+#include "controls/win32/window_dpi.h"
 
 #include <stdexcept>
 
@@ -60,12 +61,6 @@ LRESULT TWindowBase::DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-SIZE TWindowBase::OuterSize(int clientWidth, int clientHeight, DWORD style, DWORD exStyle) {
-    RECT outer{0, 0, clientWidth, clientHeight};
-    AdjustWindowRectEx(&outer, style, FALSE, exStyle);
-    return {outer.right - outer.left, outer.bottom - outer.top};
-}
-
 LRESULT CALLBACK TWindowBase::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* created = static_cast<TWindowBase*>(
@@ -79,6 +74,7 @@ LRESULT CALLBACK TWindowBase::Procedure(HWND window, UINT message, WPARAM wParam
     }
     if (message == WM_NCDESTROY) {
         // The window is gone: the object no longer speaks for it.
+        ForgetLayoutDpi(window);
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         self->handle_ = nullptr;
         return DefWindowProcW(window, message, wParam, lParam);

@@ -41,9 +41,6 @@ protected:
     // labels and fields get a white background, the rest goes to the system.
     LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
 
-    // The outer size of a window of this style whose client area has the given size.
-    static SIZE OuterSize(int clientWidth, int clientHeight, DWORD style, DWORD exStyle);
-
     // The procedure that forwards to the object; a window whose procedure was replaced calls
     // it as the previous one.
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

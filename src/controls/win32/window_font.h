@@ -4,8 +4,11 @@
 
 namespace qrv {
 
-// The font the program's windows are designed with: "MS Sans Serif", height -11. Each
-// window owns its own.
-TFont CreateWindowFont();
+// The font the program's windows are designed with: "MS Sans Serif" with a character height of
+// 11 pixels at 96 DPI, scaled to the window's DPI. Each window owns its own.
+TFont CreateWindowFont(unsigned dpi);
+
+// Gives the font to every control of the window, nested ones too, and has them redrawn.
+void SetFontOfDescendants(HWND window, HFONT font);
 
 } // namespace qrv

@@ -1,18 +1,13 @@
 #include "export/win32/error_window.h"
 
+#include "controls/win32/window_dpi.h"
 #include "controls/win32/window_font.h"
 #include "export/export_window_ids.h"
+#include "export/export_window_layout.h"
 #include "platform/ansi.h"
 #include "platform/win32/wide.h"
 
 namespace qrv {
-
-namespace {
-
-constexpr int kWidth = 588;
-constexpr int kHeight = 550;
-
-} // namespace
 
 TfrmError::~TfrmError() {
     // The window goes before the font it draws with.
@@ -22,12 +17,23 @@ TfrmError::~TfrmError() {
 }
 
 void TfrmError::Create(HINSTANCE instance, HWND owner) {
-    font_ = CreateWindowFont();
+    // The screen's DPI until the window exists; then the window's own.
+    const unsigned screenDpi = SystemDpiOf(nullptr);
     CreateWindowOf(instance,
                    {.name = ids::kErrorWindowClass,
                     .background = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))},
-                   0, L"", WS_OVERLAPPEDWINDOW, {CW_USEDEFAULT, CW_USEDEFAULT, kWidth, kHeight},
+                   0, L"", WS_OVERLAPPEDWINDOW,
+                   {CW_USEDEFAULT, CW_USEDEFAULT, ScaleToDpi(kErrorWindowWidth, screenDpi),
+                    ScaleToDpi(kErrorWindowHeight, screenDpi)},
                    owner);
+    dpi_ = SystemDpiOf(Handle());
+    SetLayoutDpi(Handle(), dpi_);
+    if (dpi_ != screenDpi) {
+        SetWindowPos(Handle(), nullptr, 0, 0, ScaleToDpi(kErrorWindowWidth, dpi_),
+                     ScaleToDpi(kErrorWindowHeight, dpi_),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    font_ = CreateWindowFont(dpi_);
     RECT client;
     GetClientRect(Handle(), &client);
     const HWND memo = CreateWindowExW(
@@ -116,6 +122,16 @@ LRESULT TfrmError::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         Flush();
         return 0;
+    case WM_DPICHANGED: {
+        // The list takes the new font before the old one goes; its text stays.
+        dpi_ = DpiOfDpiChanged(wParam);
+        SetLayoutDpi(Handle(), dpi_);
+        TFont font = CreateWindowFont(dpi_);
+        SendMessageW(Memo(), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+        font_ = std::move(font);
+        TakeSuggestedRect(Handle(), lParam); // the list follows in WM_SIZE
+        return 0;
+    }
     case WM_CLOSE:
         ShowWindow(Handle(), SW_HIDE); // it lives until the program ends
         return 0;

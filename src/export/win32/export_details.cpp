@@ -2,8 +2,10 @@
 #include "platform/win32/window_text.h"
 
 #include "controls/win32/progress_bar.h"
+#include "controls/win32/window_dpi.h"
 #include "controls/win32/window_font.h"
 #include "export/export_window_ids.h"
+#include "export/export_window_layout.h"
 #include "framework/win32/mouse_state_button.h"
 #include "platform/ansi.h"
 #include "platform/win32/message_pump.h"
@@ -16,10 +18,13 @@ namespace qrv {
 
 namespace {
 
-constexpr int kClientWidth = 558;
-constexpr int kClientHeight = 199;
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN; // no caption-bar buttons
 constexpr DWORD kExStyle = WS_EX_TOPMOST | WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+
+SIZE DialogSize(unsigned dpi) {
+    return OuterSizeForDpi(ScaleToDpi(kDetailsClientWidth, dpi),
+                           ScaleToDpi(kDetailsClientHeight, dpi), kStyle, kExStyle, dpi);
+}
 
 std::u16string CountLabel(const std::u16string& label, int32_t count) {
     const std::string digits = std::to_string(count);
@@ -43,32 +48,54 @@ TfrmExportDetails::~TfrmExportDetails() {
 void TfrmExportDetails::Create(HINSTANCE instance, HWND owner, HWND programWindow,
                                const KeptTexts& texts) {
     programWindow_ = programWindow;
-    font_ = CreateWindowFont();
     texts_ = &texts;
-    const SIZE outer = OuterSize(kClientWidth, kClientHeight, kStyle, kExStyle);
+    // The screen's DPI until the window exists; then the window's own.
+    const unsigned screenDpi = SystemDpiOf(nullptr);
+    const SIZE outer = DialogSize(screenDpi);
     CreateWindowOf(instance,
                    {.name = ids::kExportDetailsClass,
                     .background = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))},
                    kExStyle, L"", kStyle, {0, 0, outer.cx, outer.cy}, owner);
+    dpi_ = SystemDpiOf(Handle());
+    SetLayoutDpi(Handle(), dpi_);
+    if (dpi_ != screenDpi) {
+        const SIZE own = DialogSize(dpi_);
+        SetWindowPos(Handle(), nullptr, 0, 0, own.cx, own.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    font_ = CreateWindowFont(dpi_);
 
-    auto add = [&](const wchar_t* className, DWORD style, int x, int y, int width, int height,
-                   int id) {
-        const HWND control =
-            CreateWindowExW(0, className, L"", WS_CHILD | style, x, y, width, height, Handle(),
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    auto add = [&](const wchar_t* className, DWORD style, int id) {
+        const TDesignRect at = ScaleToDpi(PlaceOf(kExportDetailsLayout, id), dpi_);
+        const HWND control = CreateWindowExW(
+            0, className, L"", WS_CHILD | style, at.x, at.y, at.width, at.height, Handle(),
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     };
     constexpr DWORD label = WS_VISIBLE | SS_NOPREFIX;
-    add(WC_STATICW, label | SS_ENDELLIPSIS, 16, 16, 526, 13, ids::lblPartNo);
-    add(WC_STATICW, label | SS_ENDELLIPSIS, 16, 32, 526, 13, ids::lblType);
-    add(WC_STATICW, label | SS_ENDELLIPSIS, 16, 48, 526, 13, ids::lblID1);
-    add(WC_STATICW, label | SS_ENDELLIPSIS, 16, 64, 526, 13, ids::lblID2);
-    add(PROGRESS_CLASSW, 0, 29, 94, 500, 17, ids::detailsPgBar); // shown when a run is prepared
-    add(WC_STATICW, label, 16, 130, 400, 13, ids::lblGood);
-    add(WC_STATICW, label, 16, 146, 400, 13, ids::lblBad);
-    add(WC_STATICW, label, 16, 162, 400, 13, ids::lblAll);
-    add(kMouseStateButtonClass, WS_VISIBLE | WS_TABSTOP | WS_DISABLED, 442, 163,
-        kMouseStateButtonWidth, kMouseStateButtonHeight, ids::btnAbort);
+    add(WC_STATICW, label | SS_ENDELLIPSIS, ids::lblPartNo);
+    add(WC_STATICW, label | SS_ENDELLIPSIS, ids::lblType);
+    add(WC_STATICW, label | SS_ENDELLIPSIS, ids::lblID1);
+    add(WC_STATICW, label | SS_ENDELLIPSIS, ids::lblID2);
+    add(PROGRESS_CLASSW, 0, ids::detailsPgBar); // shown when a run is prepared
+    add(WC_STATICW, label, ids::lblGood);
+    add(WC_STATICW, label, ids::lblBad);
+    add(WC_STATICW, label, ids::lblAll);
+    add(kMouseStateButtonClass, WS_VISIBLE | WS_TABSTOP | WS_DISABLED, ids::btnAbort);
+}
+
+void TfrmExportDetails::DpiChanged(unsigned dpi, LPARAM suggestedRect) {
+    dpi_ = dpi;
+    SetLayoutDpi(Handle(), dpi);
+    // The controls take the new font before the old one goes; what they show stays.
+    TFont font = CreateWindowFont(dpi);
+    SetFontOfDescendants(Handle(), font.get());
+    font_ = std::move(font);
+    TakeSuggestedRect(Handle(), suggestedRect);
+    for (const TControlPlace& place : kExportDetailsLayout) {
+        PlaceAtDpi(Control(place.id), place.rect, dpi);
+    }
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void TfrmExportDetails::SetText(int id, const std::u16string& text) {
@@ -202,6 +229,9 @@ LRESULT TfrmExportDetails::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
     switch (message) {
     case WM_COMMAND:
         DispatchCommand(*this, kCommands, LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_DPICHANGED:
+        DpiChanged(DpiOfDpiChanged(wParam), lParam);
         return 0;
     case WM_CLOSE:
         // Only the button closes the dialog of a run; one that no run has prepared may go.

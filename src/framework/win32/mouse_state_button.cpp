@@ -3,10 +3,13 @@
 #include "controls/win32/gdi.h"
 #include "controls/win32/message_boxes.h"
 #include "controls/win32/window_class.h"
+#include "controls/win32/window_dpi.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/window_text.h"
 
+#include <algorithm>
 #include <array>
+#include <map>
 #include <memory>
 
 namespace qrv {
@@ -15,10 +18,14 @@ namespace {
 
 enum class ButtonState { normal, hover, pressed, disabled };
 
-// The four pictures, drawn once: a vertical two-colour gradient with a one-pixel border.
+// The four pictures at one DPI, drawn once at that size: a vertical two-colour gradient with a
+// border one design pixel wide.
 class ButtonPictures {
 public:
-    ButtonPictures() {
+    explicit ButtonPictures(unsigned dpi)
+        : width_(ScaleToDpi(kMouseStateButtonWidth, dpi)),
+          height_(ScaleToDpi(kMouseStateButtonHeight, dpi)),
+          border_(std::max(1, ScaleToDpi(1, dpi))) {
         pictures_[0].Reset(Make(RGB(232, 243, 252), RGB(176, 212, 240), RGB(0, 102, 170)));
         pictures_[1].Reset(Make(RGB(245, 250, 255), RGB(200, 228, 250), RGB(0, 145, 220)));
         pictures_[2].Reset(Make(RGB(150, 190, 225), RGB(205, 228, 245), RGB(0, 80, 140)));
@@ -26,11 +33,13 @@ public:
     }
 
     HBITMAP For(ButtonState state) const { return pictures_[static_cast<size_t>(state)].get(); }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
 
 private:
-    static HBITMAP Make(COLORREF top, COLORREF bottom, COLORREF border) {
-        constexpr int width = kMouseStateButtonWidth;
-        constexpr int height = kMouseStateButtonHeight;
+    HBITMAP Make(COLORREF top, COLORREF bottom, COLORREF border) const {
+        const int width = width_;
+        const int height = height_;
         BITMAPINFO info{};
         info.bmiHeader.biSize = sizeof(info.bmiHeader);
         info.bmiHeader.biWidth = width;
@@ -50,7 +59,8 @@ private:
                 return static_cast<BYTE>(a + (b - a) * y / (height - 1));
             };
             for (int x = 0; x < width; ++x) {
-                const bool edge = x == 0 || y == 0 || x == width - 1 || y == height - 1;
+                const bool edge =
+                    x < border_ || y < border_ || x >= width - border_ || y >= height - border_;
                 const COLORREF colour = edge ? border
                                              : RGB(mix(GetRValue(top), GetRValue(bottom)),
                                                    mix(GetGValue(top), GetGValue(bottom)),
@@ -64,12 +74,21 @@ private:
         return picture;
     }
 
+    int width_;
+    int height_;
+    int border_;
     std::array<TBitmap, 4> pictures_;
 };
 
-const ButtonPictures& Pictures() {
-    static const ButtonPictures pictures;
-    return pictures;
+// The pictures for each DPI a button has been drawn at, freed when the program ends.
+const ButtonPictures& Pictures(unsigned dpi) {
+    static std::map<unsigned, ButtonPictures> pictures;
+    return pictures.try_emplace(dpi, dpi).first->second;
+}
+
+// The label's offset from the top-left corner in each state, in pixels of the design.
+int LabelOffset(ButtonState state) {
+    return state == ButtonState::pressed ? 8 : state == ButtonState::hover ? 6 : 4;
 }
 
 // Per-window state, kept behind GWLP_USERDATA.
@@ -98,18 +117,19 @@ void Paint(HWND button, const ButtonData& data) {
     const TPaintDC paint(button);
     const HDC dc = paint.get();
     const ButtonState state = StateOf(button, data);
+    const unsigned dpi = WindowDpi(button);
+    const ButtonPictures& pictures = Pictures(dpi);
     {
         const TMemoryDC pictureDc(dc);
-        const TSelection picture(pictureDc.get(), Pictures().For(state));
-        BitBlt(dc, 0, 0, kMouseStateButtonWidth, kMouseStateButtonHeight, pictureDc.get(), 0, 0,
-               SRCCOPY);
+        const TSelection picture(pictureDc.get(), pictures.For(state));
+        BitBlt(dc, 0, 0, pictures.Width(), pictures.Height(), pictureDc.get(), 0, 0, SRCCOPY);
     }
-    const int offset = state == ButtonState::pressed ? 8 : state == ButtonState::hover ? 6 : 4;
+    const int offset = ScaleToDpi(LabelOffset(state), dpi);
     const std::u16string caption = WindowText(button);
     const TSelection font(dc, data.font);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
-    RECT label{offset, offset, kMouseStateButtonWidth, kMouseStateButtonHeight};
+    RECT label{offset, offset, pictures.Width(), pictures.Height()};
     DrawTextW(dc, Wide(caption), static_cast<int>(caption.size()), &label,
               DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
 }
@@ -135,8 +155,12 @@ LRESULT HandleButtonMessage(HWND button, UINT message, WPARAM wParam, LPARAM lPa
     switch (message) {
     case WM_NCCREATE:
         SetWindowLongPtrW(button, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new ButtonData));
-        SetWindowPos(button, nullptr, 0, 0, kMouseStateButtonWidth, kMouseStateButtonHeight,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        {
+            const unsigned dpi = WindowDpi(button);
+            SetWindowPos(button, nullptr, 0, 0, ScaleToDpi(kMouseStateButtonWidth, dpi),
+                         ScaleToDpi(kMouseStateButtonHeight, dpi),
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
         break;
     case WM_NCDESTROY:
         delete data;
@@ -152,6 +176,9 @@ LRESULT HandleButtonMessage(HWND button, UINT message, WPARAM wParam, LPARAM lPa
         return 1;
     case WM_SETFONT:
         data->font = reinterpret_cast<HFONT>(wParam);
+        if (LOWORD(lParam) != 0) {
+            InvalidateRect(button, nullptr, FALSE);
+        }
         return 0;
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(data->font);

@@ -1,9 +1,11 @@
 #pragma once
 // TxQRV3MouseStateButton: a push button drawn from four pictures (normal, hover, pressed,
 // disabled; 100 by 28 pixels) with its caption drawn on top as a label. The label sits at
-// 4,4 in the normal state, 6,6 on hover and 8,8 when pressed. No focus rectangle, no
-// accelerator characters. A click is reported to the parent as WM_COMMAND/BN_CLICKED, and
-// BM_CLICK clicks it as it does a standard button.
+// 4,4 in the normal state, 6,6 on hover and 8,8 when pressed. These are pixels at 96 DPI; the
+// button and its pictures are drawn at its window's DPI (controls/win32/window_dpi.h), with
+// sizes and offsets scaled. No focus rectangle, no accelerator characters. A click is
+// reported to the parent as WM_COMMAND/BN_CLICKED, and BM_CLICK clicks it as it does a
+// standard button.
 
 #include <windows.h>
 
@@ -12,6 +14,7 @@
 namespace qrv {
 
 inline constexpr wchar_t kMouseStateButtonClass[] = L"TxQRV3MouseStateButton";
+// The size at 96 DPI.
 inline constexpr int kMouseStateButtonWidth = 100;
 inline constexpr int kMouseStateButtonHeight = 28;
 

@@ -16,6 +16,8 @@
 #   DEMO_LANGUAGE   language of the program texts: ENGB (default), DEDE, CSCZ
 #   DEMO_HEADLESS   1: run on the Wine bench even when a display is there
 #   DEMO_OUT        folder for the call log and the demo's application data (build/demo)
+#   DEMO_DPI        the bench display's DPI (96, Windows' 100 %; 144 is 150 %)
+#   DEMO_SHOTS      folder for the screenshots (screenshots/)
 #   DEMO_WINEPREFIX the Wine prefix of the display mode (build/demo/wineprefix)
 #   DEMO_TIMEOUT    seconds the bench run waits for each step of the program (60; the wait
 #                   for the CAD system adds CADSIM_START_DELAY_MS)
@@ -34,7 +36,7 @@ dist=$root/dist/win64
 program=$dist/QRV3DOVEravar.exe
 qrvdrive=$root/build/win64/tests/win/qrvdrive.exe
 basket=$root/demo/demo_basket.env
-shots=$root/screenshots
+shots=$(realpath -m "${DEMO_SHOTS:-$root/screenshots}")
 log=$out/cadsim.log
 appdata=$out/appdata
 export_folder=$out/export
@@ -218,7 +220,7 @@ run_on_bench() {
     bench_work=$(mktemp -d /tmp/qrv-demo.XXXXXX)
     trap 'bash "$root/tests/win/bench/down.sh" "$bench_work/bench.state"; rm -rf "$bench_work"' EXIT
     say "Booting the Wine bench (a fresh prefix on an Xvfb display)"
-    quietly "$out/bench.log" bash tests/win/bench/up.sh "$bench_work/bench.state"
+    quietly "$out/bench.log" bash tests/win/bench/up.sh "$bench_work/bench.state" x86_64 "${DEMO_DPI:-96}"
     # shellcheck disable=SC1091
     . "$bench_work/bench.state"
 

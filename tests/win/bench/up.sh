@@ -2,13 +2,19 @@
 # Boots the Wine test bench: a fresh WINEPREFIX in a temp folder and one Xvfb display.
 # Writes what the tests need (WINEPREFIX, DISPLAY, pids) into the state file given as $1.
 # $2, when given, is the architecture of the programs to run: x86_64 (the default) or i686,
-# which needs the prefix's 32-bit side (Debian's wine32).
+# which needs the prefix's 32-bit side (Debian's wine32). $3, when given, is the display's DPI
+# (LogPixels of the user's desktop; 96, the default, is Windows' 100 %).
 # The prefix's own set-up and 64-bit programs start with Wine's 64-bit loader: Debian's `wine`
 # starts its 32-bit loader first whenever wine32 is installed, which costs a minute of CPU
 # where i386 programs run emulated (scripts/emulated_i686.sh).
 set -euo pipefail
 state=$1
 arch=${2:-x86_64}
+dpi=${3:-96}
+[[ $dpi =~ ^[0-9]+$ ]] && [ "$dpi" -ge 96 ] && [ "$dpi" -le 480 ] || {
+    echo "not a display DPI: $dpi" >&2
+    exit 2
+}
 here=$(cd "$(dirname "$0")" && pwd)
 [ -f "$state" ] && "$here/down.sh" "$state" || true
 
@@ -60,6 +66,7 @@ export LANG=C.UTF-8
 export QRV_XVFB_PID=$xvfb_pid
 export QRV_WINE='$wine'
 export QRV_DRIVE_TIME_SCALE=$scale
+export QRV_BENCH_DPI=$dpi
 STATE
 # shellcheck disable=SC1090
 . "$state"
@@ -70,6 +77,9 @@ boot() {
     # Wine waits up to 2 s for a window manager to withdraw every managed window it hides or
     # destroys (each message box, each closed window); there is none, so manage nothing.
     "$wine64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >>"$root/wineboot.log" 2>&1 || return 1
+    if [ "$dpi" != 96 ]; then
+        "$wine64" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >>"$root/wineboot.log" 2>&1 || return 1
+    fi
     wineserver -w
 }
 # A first boot on a busy machine fails now and then; a second one on a clean prefix does not.
@@ -91,4 +101,4 @@ if [ "$arch" = i686 ] && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.d
 fi
 how=""
 [ "$scale" -gt 1 ] && how=" (emulated; time limits x$scale)"
-echo "Wine bench up: prefix $WINEPREFIX, display $DISPLAY, for $arch programs$how"
+echo "Wine bench up: prefix $WINEPREFIX, display $DISPLAY, for $arch programs at $dpi DPI$how"

@@ -27,16 +27,30 @@ if(NOT QRV_WINE_FIXTURE_DEFINED)
         LABELS "wine;${QRV_DIST_NAME}")
 endif()
 
+# qrv_add_wine_dpi_bench(DPI): a bench of its own whose display has that DPI (LogPixels of
+# its fresh prefix), for the tests that name it with qrv_add_wine_test(... DPI n).
+function(qrv_add_wine_dpi_bench dpi)
+    set(state ${CMAKE_BINARY_DIR}/winebench-dpi${dpi}.state)
+    add_test(NAME winebench_dpi${dpi}_up
+        COMMAND ${QRV_WINE_BENCH}/up.sh ${state} ${QRV_WINE_ARCH} ${dpi})
+    set_tests_properties(winebench_dpi${dpi}_up PROPERTIES FIXTURES_SETUP winebench_dpi${dpi}
+        TIMEOUT 180 LABELS "wine;${QRV_DIST_NAME}")
+    add_test(NAME winebench_dpi${dpi}_down COMMAND ${QRV_WINE_BENCH}/down.sh ${state})
+    set_tests_properties(winebench_dpi${dpi}_down PROPERTIES FIXTURES_CLEANUP winebench_dpi${dpi}
+        TIMEOUT 60 LABELS "wine;${QRV_DIST_NAME}")
+endfunction()
+
 # qrv_add_wine_test(NAME name COMMAND exe args... [DESKTOP] [TIMEOUT s] [WORKING_DIRECTORY dir]
-#                   [EMULATED_TIMEOUT s] [RUN script])
+#                   [EMULATED_TIMEOUT s] [RUN script] [DPI n])
 # DESKTOP marks tests that start the program or show windows: they run one at a time.
 # Every Wine test carries the labels "wine" and the build's name (win64, win32).
 # EMULATED_TIMEOUT puts the test of the i686 build in the set that runs where i686 programs
 # are emulated (label i686-emulated, `ctest -L i686-emulated` in scripts/emulated_i686.sh),
 # with that time limit instead of TIMEOUT. RUN replaces tests/win/bench/run.sh as the
-# command that gets the bench's state file and then COMMAND.
+# command that gets the bench's state file and then COMMAND. DPI runs the test on the bench of
+# qrv_add_wine_dpi_bench(n) instead of the build's 96-DPI one.
 function(qrv_add_wine_test)
-    cmake_parse_arguments(T "DESKTOP" "NAME;TIMEOUT;WORKING_DIRECTORY;EMULATED_TIMEOUT;RUN"
+    cmake_parse_arguments(T "DESKTOP" "NAME;TIMEOUT;WORKING_DIRECTORY;EMULATED_TIMEOUT;RUN;DPI"
         "COMMAND" ${ARGN})
     if(NOT T_TIMEOUT)
         set(T_TIMEOUT 300)
@@ -52,10 +66,16 @@ function(qrv_add_wine_test)
         set(T_TIMEOUT ${T_EMULATED_TIMEOUT})
         list(APPEND labels i686-emulated)
     endif()
+    set(state ${QRV_WINE_STATE})
+    set(fixture winebench)
+    if(T_DPI)
+        set(state ${CMAKE_BINARY_DIR}/winebench-dpi${T_DPI}.state)
+        set(fixture winebench_dpi${T_DPI})
+    endif()
     add_test(NAME ${T_NAME}
-        COMMAND ${T_RUN} ${QRV_WINE_STATE} ${T_COMMAND}
+        COMMAND ${T_RUN} ${state} ${T_COMMAND}
         WORKING_DIRECTORY ${T_WORKING_DIRECTORY})
-    set_tests_properties(${T_NAME} PROPERTIES FIXTURES_REQUIRED winebench TIMEOUT ${T_TIMEOUT}
+    set_tests_properties(${T_NAME} PROPERTIES FIXTURES_REQUIRED ${fixture} TIMEOUT ${T_TIMEOUT}
         LABELS "${labels}")
     if(T_DESKTOP)
         set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK wine_desktop)

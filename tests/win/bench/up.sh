@@ -22,7 +22,9 @@ root=$(mktemp -d /tmp/qrv-winebench.XXXXXX)
 mkdir -p "$root/home"
 # Xvfb picks a free display itself and tells us its number.
 exec 3<> <(:)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$root/xvfb.log" 2>&1 &
+# The screen grows with the DPI, as a display of more pixels is what a higher scale is for:
+# a window may not be larger than the screen.
+Xvfb -displayfd 3 -screen 0 "$((1280 * dpi / 96))x$((1024 * dpi / 96))x24" -nolisten tcp >"$root/xvfb.log" 2>&1 &
 xvfb_pid=$!
 # A read that times out keeps what it read so far: on a busy machine it may stop between the
 # digits and the newline, so the pieces are gathered until the line is complete.

@@ -6,43 +6,13 @@
 
 #include "driver/error.h"
 #include "driver/handle.h"
+#include "driver/remote_block.h"
 
 namespace qrv::drive {
 
 namespace {
 
 constexpr int kTextCapacity = 1024;
-
-// Memory lent in another process for the time of one message.
-class RemoteBlock {
-public:
-    RemoteBlock(HANDLE process, size_t size)
-        : process_(process), address_(VirtualAllocEx(process, nullptr, size,
-                                                     MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {
-        if (address_ == nullptr) {
-            ThrowLastError("Lending memory in the program's process");
-        }
-    }
-    ~RemoteBlock() { VirtualFreeEx(process_, address_, 0, MEM_RELEASE); }
-    RemoteBlock(const RemoteBlock&) = delete;
-    RemoteBlock& operator=(const RemoteBlock&) = delete;
-
-    char* Address() const { return static_cast<char*>(address_); }
-    void Write(size_t offset, const void* bytes, size_t size) const {
-        if (!WriteProcessMemory(process_, Address() + offset, bytes, size, nullptr)) {
-            ThrowLastError("Writing to the program's memory");
-        }
-    }
-    void Read(size_t offset, void* bytes, size_t size) const {
-        if (!ReadProcessMemory(process_, Address() + offset, bytes, size, nullptr)) {
-            ThrowLastError("Reading the program's memory");
-        }
-    }
-
-private:
-    HANDLE process_;
-    void* address_;
-};
 
 } // namespace
 

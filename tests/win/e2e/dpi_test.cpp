@@ -242,6 +242,22 @@ TEST_F(DpiTest, AMoveToAMonitorOfAnotherScaleLaysTheWindowOutAgainAndKeepsTheCho
     SendDpiChanged(*main_, dpi_, before);
     ExpectMainWindowLaidOutAt(dpi_);
     EXPECT_EQ(formats.CheckStates(), checks);
+
+    // The progress dialog, made at the start and hidden until a run, does the same.
+    const Window dialog = drive::WaitForTopLevelWindow(
+        program_->Id(), {.class_name = ids::kExportDetailsClass, .visible_only = false});
+    const SIZE dialogFrame = FrameSize(dialog);
+    const RECT dialogBefore = dialog.Rect();
+    SendDpiChanged(dialog, other,
+                   {dialogBefore.left, dialogBefore.top,
+                    dialogBefore.left + Scale(558, other) + dialogFrame.cx,
+                    dialogBefore.top + Scale(199, other) + dialogFrame.cy});
+    const SIZE dialogClient = ClientSize(dialog);
+    ExpectNear(dialogClient.cx, Scale(558, other), "progress dialog's client width");
+    ExpectNear(dialogClient.cy, Scale(199, other), "progress dialog's client height");
+    for (const DesignPlace& place : kProgressDialogDesign) {
+        ExpectPlace(dialog.Child(place.id), place.rect, other);
+    }
     EXPECT_EQ(CloseAndWait(), 0u);
 }
 

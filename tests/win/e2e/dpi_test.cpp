@@ -62,8 +62,13 @@ protected:
         ExpectLabelInk(Control(ids::lblExportFormats), dpi);
     }
 
-    // A picture of the display for the record, in the build's dpi-screenshots folder.
+    // A picture of the display for the record, in the build's dpi-screenshots folder. Only the
+    // x86_64 tests take them: when the i686 test process starts ImageMagick (a Linux program)
+    // under Wine, the program under test shuts down as if closed.
     void Screenshot(const std::string& name) const {
+        if constexpr (sizeof(void*) == 4) {
+            return;
+        }
         const std::filesystem::path folder =
             std::filesystem::path(QRV_BINARY_DIR) / "dpi-screenshots";
         std::filesystem::create_directories(folder);

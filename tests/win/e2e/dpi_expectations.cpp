@@ -4,6 +4,7 @@
 #include "driver/error.h"
 #include "driver/handle.h"
 #include "driver/remote_block.h"
+#include "driver/wait.h"
 #include "export/export_window_ids.h"
 
 #include <gtest/gtest.h>
@@ -264,6 +265,18 @@ void ExpectButtonBorder(const ScreenPixels& button, int thickness) {
     EXPECT_NE(button.At(middleX, height - 1 - thickness), kNormalButtonBorder);
 }
 
+void WaitUntilShownNormal(const drive::Window& button) {
+    try {
+        drive::WaitUntil(
+            [&] {
+                const ScreenPixels shown(button.Rect());
+                return shown.At(0, shown.Height() / 2) == kNormalButtonBorder;
+            },
+            drive::kDefaultTimeout, "the button drawn in its normal picture");
+    } catch (const drive::TimeoutError&) {
+    }
+}
+
 RECT InkBounds(const ScreenPixels& pixels, int border) {
     std::vector<DWORD> copy;
     copy.reserve(static_cast<size_t>(pixels.Width() * pixels.Height()));
@@ -279,11 +292,11 @@ RECT InkBounds(const ScreenPixels& pixels, int border) {
 void ExpectLabelInk(const drive::Window& label, unsigned dpi) {
     const std::wstring text = label.Text();
     const RECT rect = label.Rect();
-    const ScreenPixels shown(rect);
-    const RECT onScreen = InkBounds(shown, 0);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
 
-    const Canvas canvas(shown.Width(), shown.Height());
-    RECT all{0, 0, shown.Width(), shown.Height()};
+    const Canvas canvas(width, height);
+    RECT all{0, 0, width, height};
     FillRect(canvas.Dc(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     const FontHandle font = DesignFont(dpi);
     const HGDIOBJ previous = SelectObject(canvas.Dc(), font.get());
@@ -292,8 +305,20 @@ void ExpectLabelInk(const drive::Window& label, unsigned dpi) {
     DrawTextW(canvas.Dc(), text.c_str(), static_cast<int>(text.size()), &all,
               DT_LEFT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
     SelectObject(canvas.Dc(), previous);
-    const RECT drawn = DarkBounds(canvas.Pixels(), shown.Width(), shown.Height(), 0);
+    const RECT drawn = DarkBounds(canvas.Pixels(), width, height, 0);
 
+    // A label laid out or shown a moment ago may not have been painted yet.
+    RECT onScreen{};
+    const auto matches = [&] {
+        onScreen = InkBounds(ScreenPixels(rect), 0);
+        return std::abs((onScreen.bottom - onScreen.top) - (drawn.bottom - drawn.top)) <= 1 &&
+               std::abs((onScreen.right - onScreen.left) - (drawn.right - drawn.left)) <= 1 &&
+               std::abs(onScreen.top - drawn.top) <= 1;
+    };
+    try {
+        drive::WaitUntil(matches, std::chrono::seconds(3), "the label painted");
+    } catch (const drive::TimeoutError&) {
+    }
     const std::string what = "the ink of \"" + std::string(text.begin(), text.end()) + "\"";
     ExpectNear(onScreen.bottom - onScreen.top, drawn.bottom - drawn.top, what + ", height");
     ExpectNear(onScreen.right - onScreen.left, drawn.right - drawn.left, what + ", width");

@@ -73,6 +73,9 @@ int FolderPixelsAt(unsigned dpi);
 // The bitmap button's border: `thickness` pixels of its normal border colour at each edge,
 // and none beyond.
 void ExpectButtonBorder(const ScreenPixels& button, int thickness);
+// Waits (a while at most; the checks after it tell what is wrong) until the screen shows the
+// bitmap button in its normal picture: the enabled state is painted a moment after it is set.
+void WaitUntilShownNormal(const drive::Window& button);
 // The bounding box of the dark pixels inside the border.
 RECT InkBounds(const ScreenPixels& pixels, int border);
 // A label's text on the screen has the ink of the same text drawn in the design's font at the

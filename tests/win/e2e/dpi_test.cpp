@@ -47,6 +47,7 @@ protected:
 
     // The main window's client area and every control of its design, at a DPI.
     void ExpectMainWindowLaidOutAt(unsigned dpi) {
+        main_->BringToFront();
         const SIZE client = ClientSize(*main_);
         ExpectNear(client.cx, Scale(664, dpi), "main window's client width");
         ExpectNear(client.cy, Scale(467, dpi), "main window's client height");
@@ -129,6 +130,7 @@ TEST_F(DpiTest, PicturesAreDrawnAtTheScaledSizeNotStretched) {
 
     // The Export button: its picture fills the scaled button, with a border of whole pixels.
     const Window exportButton = Control(ids::btnExport);
+    WaitUntilShownNormal(exportButton);
     const ScreenPixels button(exportButton.Rect());
     EXPECT_EQ(button.Width(), S(100));
     EXPECT_EQ(button.Height(), S(28));

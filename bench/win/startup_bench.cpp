@@ -19,14 +19,6 @@ namespace {
 
 using namespace qrv;
 
-double Now() {
-    LARGE_INTEGER counter;
-    LARGE_INTEGER frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
@@ -50,18 +42,18 @@ int wmain() {
                                   {L"CADSIM_START_DELAY_MS", L"0"},
                                   {L"CADSIM_LOG", std::nullopt},
                                   {L"xQRVLanguage", std::nullopt}});
-        const double begin = Now();
+        const double begin = e2e::PerformanceCounterMs();
         drive::Process program =
             drive::Process::Start({.program = e2e::DistPath(L"QRV3DOVEravar.exe"),
                                    .working_directory = temp.Path(),
                                    .environment = environment});
         const drive::Window main = drive::WaitForTopLevelWindow(
             program.Id(), {.class_name = ids::kMainWindowClass, .visible_only = true});
-        const double shown = Now();
+        const double shown = e2e::PerformanceCounterMs();
         const drive::Window controls = main.Child(ids::pnlProgramControls);
         drive::WaitUntil([&] { return controls.IsVisible(); }, std::chrono::seconds(30),
                          "the program controls");
-        const double ready = Now();
+        const double ready = e2e::PerformanceCounterMs();
         toWindow.push_back(shown - begin);
         toControls.push_back(ready - begin);
         main.Close();

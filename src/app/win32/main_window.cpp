@@ -71,13 +71,7 @@ void TfrmExport::Create(HINSTANCE instance, HWND owner) {
                     .icon = LoadIconW(instance, MAKEINTRESOURCEW(1))},
                    0, L"DOVEravar", kMainStyle, {CW_USEDEFAULT, CW_USEDEFAULT, outer.cx, outer.cy},
                    owner);
-    dpi_ = SystemDpiOf(Handle());
-    SetLayoutDpi(Handle(), dpi_);
-    if (dpi_ != screenDpi) {
-        const SIZE own = MainWindowSize(dpi_);
-        SetWindowPos(Handle(), nullptr, 0, 0, own.cx, own.cy,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    TakeOwnDpi(Handle(), screenDpi, &MainWindowSize);
     ApplicationWindow().SetMainWindow(Handle());
     CreateControls();
 
@@ -93,13 +87,14 @@ void TfrmExport::Create(HINSTANCE instance, HWND owner) {
 }
 
 void TfrmExport::CreateControls() {
-    font_ = CreateWindowFont(dpi_);
+    const unsigned dpi = WindowDpi(Handle());
+    font_ = CreateWindowFont(dpi);
 
     auto setFont = [&](HWND control) {
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
         return control;
     };
-    auto place = [&](int id) { return ScaleToDpi(PlaceOf(kMainWindowLayout, id), dpi_); };
+    auto place = [&](int id) { return ScaleToDpi(PlaceOf(kMainWindowLayout, id), dpi); };
     auto add = [&](HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, int id,
                    DWORD exStyle = 0) {
         const TDesignRect at = place(id);
@@ -150,17 +145,10 @@ void TfrmExport::CreateControls() {
         ids::btnExport);
 }
 
-void TfrmExport::DpiChanged(unsigned dpi, LPARAM suggestedRect) {
-    dpi_ = dpi;
-    SetLayoutDpi(Handle(), dpi);
-    // The controls take the new font before the old one goes; what they show stays.
-    TFont font = CreateWindowFont(dpi);
-    SetFontOfDescendants(Handle(), font.get());
-    font_ = std::move(font);
-    TakeSuggestedRect(Handle(), suggestedRect);
-    for (const TControlPlace& place : kMainWindowLayout) {
-        PlaceAtDpi(Control(place.id), place.rect, dpi);
-    }
+void TfrmExport::DpiChanged(WPARAM wParam, LPARAM suggestedRect) {
+    // The controls are moved, not made again: what they show stays.
+    font_ = TakeNewDpi(Handle(), wParam, suggestedRect);
+    PlaceAllAtDpi(kMainWindowLayout, WindowDpi(Handle()), [this](int id) { return Control(id); });
     RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
@@ -227,7 +215,7 @@ LRESULT TfrmExport::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         DispatchCommand(*this, kCommands, LOWORD(wParam), HIWORD(wParam));
         return 0;
     case WM_DPICHANGED:
-        DpiChanged(DpiOfDpiChanged(wParam), lParam);
+        DpiChanged(wParam, lParam);
         return 0;
     case WM_NOTIFY:
         if (reinterpret_cast<NMHDR*>(lParam)->code == TTN_GETDISPINFOW) {

@@ -14,7 +14,6 @@
 #include "controls/win32/window_base.h"
 #include "export/export_choices.h"
 #include "export/export_run.h"
-#include "platform/dpi_scale.h"
 #include "platform/win32/path_variable.h"
 #include "texts/program_texts.h"
 
@@ -133,7 +132,7 @@ private:
     // Window plumbing.
     void CreateControls();
     // A window moved to a monitor of another scale lays itself out again at its DPI.
-    void DpiChanged(unsigned dpi, LPARAM suggestedRect);
+    void DpiChanged(WPARAM wParam, LPARAM suggestedRect);
     HWND Control(int id) const;
     std::u16string ControlText(int id) const override;
     void SetControlText(int id, const std::u16string& text) override;
@@ -145,7 +144,6 @@ private:
     static const TCommandHandler<TfrmExport> kCommands[];
 
     HINSTANCE instance_ = nullptr;
-    unsigned dpi_ = kDesignDpi; // the DPI the window is laid out for
     TFont font_;
     HWND tooltip_ = nullptr;
     std::map<int, std::u16string> hints_;

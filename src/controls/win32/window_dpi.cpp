@@ -1,6 +1,6 @@
 #include "controls/win32/window_dpi.h"
 
-#include "controls/win32/gdi.h"
+#include "controls/win32/window_font.h"
 
 namespace qrv {
 
@@ -76,14 +76,17 @@ void PlaceAtDpi(HWND control, const TDesignRect& design, unsigned dpi) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TakeSuggestedRect(HWND window, LPARAM lParam) {
-    const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-    if (suggested == nullptr) {
-        return;
+TFont TakeNewDpi(HWND window, WPARAM wParam, LPARAM suggestedRect) {
+    const unsigned dpi = HIWORD(wParam);
+    SetLayoutDpi(window, dpi);
+    TFont font = CreateWindowFont(dpi);
+    SetFontOfDescendants(window, font.get());
+    if (const auto* suggested = reinterpret_cast<const RECT*>(suggestedRect)) {
+        SetWindowPos(window, nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    SetWindowPos(window, nullptr, suggested->left, suggested->top,
-                 suggested->right - suggested->left, suggested->bottom - suggested->top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    return font;
 }
 
 } // namespace qrv

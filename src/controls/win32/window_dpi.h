@@ -3,9 +3,13 @@
 // window of the program remembers the DPI it last laid itself out for; its controls draw at
 // that DPI, so a window moved to a monitor of another scale changes as a whole.
 
+#include "controls/win32/gdi.h"
+#include "platform/control_place.h"
 #include "platform/dpi_scale.h"
 
 #include <windows.h>
+
+#include <span>
 
 namespace qrv {
 
@@ -28,12 +32,30 @@ SIZE OuterSizeForDpi(int clientWidth, int clientHeight, DWORD style, DWORD exSty
 // Moves a control to its place of the design, scaled to the DPI.
 void PlaceAtDpi(HWND control, const TDesignRect& design, unsigned dpi);
 
-// The new DPI a WM_DPICHANGED message carries.
-inline unsigned DpiOfDpiChanged(WPARAM wParam) {
-    return HIWORD(wParam);
+// Moves every control of a layout to its place at the DPI; `control` finds one by its id.
+template <typename ControlOf>
+void PlaceAllAtDpi(std::span<const TControlPlace> layout, unsigned dpi, ControlOf control) {
+    for (const TControlPlace& place : layout) {
+        PlaceAtDpi(control(place.id), place.rect, dpi);
+    }
 }
 
-// Takes the rectangle a WM_DPICHANGED message suggests.
-void TakeSuggestedRect(HWND window, LPARAM lParam);
+// For a top-level window just created at the screen's DPI: records the window's own DPI, which
+// per monitor may differ, and gives the window the size `sizeAt(dpi)` returns when it does.
+template <typename SizeAt> unsigned TakeOwnDpi(HWND window, unsigned screenDpi, SizeAt sizeAt) {
+    const unsigned dpi = SystemDpiOf(window);
+    SetLayoutDpi(window, dpi);
+    if (dpi != screenDpi) {
+        const SIZE size = sizeAt(dpi);
+        SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return dpi;
+}
+
+// A top-level window moved to a monitor of another scale (WM_DPICHANGED): records the new DPI,
+// gives every control a font at it and takes the suggested rectangle. Returns the new font,
+// which the window keeps in place of the old one: no control uses that any more.
+TFont TakeNewDpi(HWND window, WPARAM wParam, LPARAM suggestedRect);
 
 } // namespace qrv

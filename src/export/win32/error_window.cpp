@@ -26,14 +26,10 @@ void TfrmError::Create(HINSTANCE instance, HWND owner) {
                    {CW_USEDEFAULT, CW_USEDEFAULT, ScaleToDpi(kErrorWindowWidth, screenDpi),
                     ScaleToDpi(kErrorWindowHeight, screenDpi)},
                    owner);
-    dpi_ = SystemDpiOf(Handle());
-    SetLayoutDpi(Handle(), dpi_);
-    if (dpi_ != screenDpi) {
-        SetWindowPos(Handle(), nullptr, 0, 0, ScaleToDpi(kErrorWindowWidth, dpi_),
-                     ScaleToDpi(kErrorWindowHeight, dpi_),
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    font_ = CreateWindowFont(dpi_);
+    const unsigned dpi = TakeOwnDpi(Handle(), screenDpi, [](unsigned at) {
+        return SIZE{ScaleToDpi(kErrorWindowWidth, at), ScaleToDpi(kErrorWindowHeight, at)};
+    });
+    font_ = CreateWindowFont(dpi);
     RECT client;
     GetClientRect(Handle(), &client);
     const HWND memo = CreateWindowExW(
@@ -122,16 +118,9 @@ LRESULT TfrmError::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         Flush();
         return 0;
-    case WM_DPICHANGED: {
-        // The list takes the new font before the old one goes; its text stays.
-        dpi_ = DpiOfDpiChanged(wParam);
-        SetLayoutDpi(Handle(), dpi_);
-        TFont font = CreateWindowFont(dpi_);
-        SendMessageW(Memo(), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
-        font_ = std::move(font);
-        TakeSuggestedRect(Handle(), lParam); // the list follows in WM_SIZE
+    case WM_DPICHANGED:
+        font_ = TakeNewDpi(Handle(), wParam, lParam); // the list follows in WM_SIZE
         return 0;
-    }
     case WM_CLOSE:
         ShowWindow(Handle(), SW_HIDE); // it lives until the program ends
         return 0;

@@ -10,7 +10,6 @@
 #include "controls/win32/gdi.h"
 #include "controls/win32/window_base.h"
 #include "export/export_run.h"
-#include "platform/dpi_scale.h"
 
 #include <windows.h>
 
@@ -44,7 +43,6 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     HWND Memo() const;
 
-    unsigned dpi_ = kDesignDpi; // the DPI the window is laid out for
     TFont font_;
     std::u16string pending_; // lines not yet in the text, each after a line break
     std::string caption_;

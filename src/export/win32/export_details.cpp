@@ -56,17 +56,11 @@ void TfrmExportDetails::Create(HINSTANCE instance, HWND owner, HWND programWindo
                    {.name = ids::kExportDetailsClass,
                     .background = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))},
                    kExStyle, L"", kStyle, {0, 0, outer.cx, outer.cy}, owner);
-    dpi_ = SystemDpiOf(Handle());
-    SetLayoutDpi(Handle(), dpi_);
-    if (dpi_ != screenDpi) {
-        const SIZE own = DialogSize(dpi_);
-        SetWindowPos(Handle(), nullptr, 0, 0, own.cx, own.cy,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    font_ = CreateWindowFont(dpi_);
+    const unsigned dpi = TakeOwnDpi(Handle(), screenDpi, &DialogSize);
+    font_ = CreateWindowFont(dpi);
 
     auto add = [&](const wchar_t* className, DWORD style, int id) {
-        const TDesignRect at = ScaleToDpi(PlaceOf(kExportDetailsLayout, id), dpi_);
+        const TDesignRect at = ScaleToDpi(PlaceOf(kExportDetailsLayout, id), dpi);
         const HWND control = CreateWindowExW(
             0, className, L"", WS_CHILD | style, at.x, at.y, at.width, at.height, Handle(),
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
@@ -84,17 +78,11 @@ void TfrmExportDetails::Create(HINSTANCE instance, HWND owner, HWND programWindo
     add(kMouseStateButtonClass, WS_VISIBLE | WS_TABSTOP | WS_DISABLED, ids::btnAbort);
 }
 
-void TfrmExportDetails::DpiChanged(unsigned dpi, LPARAM suggestedRect) {
-    dpi_ = dpi;
-    SetLayoutDpi(Handle(), dpi);
-    // The controls take the new font before the old one goes; what they show stays.
-    TFont font = CreateWindowFont(dpi);
-    SetFontOfDescendants(Handle(), font.get());
-    font_ = std::move(font);
-    TakeSuggestedRect(Handle(), suggestedRect);
-    for (const TControlPlace& place : kExportDetailsLayout) {
-        PlaceAtDpi(Control(place.id), place.rect, dpi);
-    }
+void TfrmExportDetails::DpiChanged(WPARAM wParam, LPARAM suggestedRect) {
+    // The controls are moved, not made again: what they show stays.
+    font_ = TakeNewDpi(Handle(), wParam, suggestedRect);
+    PlaceAllAtDpi(kExportDetailsLayout, WindowDpi(Handle()),
+                  [this](int id) { return Control(id); });
     RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
@@ -231,7 +219,7 @@ LRESULT TfrmExportDetails::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
         DispatchCommand(*this, kCommands, LOWORD(wParam), HIWORD(wParam));
         return 0;
     case WM_DPICHANGED:
-        DpiChanged(DpiOfDpiChanged(wParam), lParam);
+        DpiChanged(wParam, lParam);
         return 0;
     case WM_CLOSE:
         // Only the button closes the dialog of a run; one that no run has prepared may go.

@@ -7,7 +7,6 @@
 #include "controls/win32/gdi.h"
 #include "controls/win32/window_base.h"
 #include "export/export_run.h"
-#include "platform/dpi_scale.h"
 #include "texts/program_texts.h"
 
 #include <windows.h>
@@ -54,9 +53,8 @@ private:
     void SetCounts(int32_t good, int32_t bad);
     void CentreOnProgramWindow();
     // A window moved to a monitor of another scale lays itself out again at its DPI.
-    void DpiChanged(unsigned dpi, LPARAM suggestedRect);
+    void DpiChanged(WPARAM wParam, LPARAM suggestedRect);
 
-    unsigned dpi_ = kDesignDpi; // the DPI the window is laid out for
     TFont font_;
     HWND programWindow_ = nullptr;
     const KeptTexts* texts_ = nullptr;

@@ -248,4 +248,12 @@ std::wstring Utf8Log::WaitForLine(std::wstring_view text, drive::Milliseconds ti
         timeout, "a line with \"" + ToUtf8(text) + "\" in " + ToUtf8(path_));
 }
 
+double PerformanceCounterMs() {
+    LARGE_INTEGER frequency;
+    LARGE_INTEGER now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
 } // namespace qrv::e2e

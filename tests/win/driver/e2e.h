@@ -86,4 +86,8 @@ private:
     size_t lines_seen_ = 0;
 };
 
+// The performance counter in milliseconds: the clock of the simulated library's log lines,
+// the same for every process on the machine.
+double PerformanceCounterMs();
+
 } // namespace qrv::e2e

@@ -1,7 +1,7 @@
 #pragma once
-// What the DPI tests measure on the screen and expect of the program's windows: the 96-DPI
-// design of the windows, as the specification of the program lays them out, the design's font
-// at a DPI, pixels read back from the display and whether texts fit their controls.
+// What the DPI tests measure on the screen and expect of the program's windows: the windows'
+// 96-DPI design, written out here apart from the program's own tables, the design's font at a
+// DPI, pixels read back from the display and whether texts fit their controls.
 
 #include "driver/window.h"
 

@@ -181,12 +181,4 @@ std::vector<std::wstring> Names(const std::vector<std::wstring>& calls) {
     return names;
 }
 
-double PerformanceCounterMs() {
-    LARGE_INTEGER frequency;
-    LARGE_INTEGER now;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
 } // namespace qrv::e2e

@@ -79,10 +79,6 @@ private:
     std::wstring log_;
 };
 
-// The performance counter in milliseconds: the clock of the simulated library's log lines,
-// the same for every process on the machine.
-double PerformanceCounterMs();
-
 // The call name of a log line (its second field).
 std::wstring CallName(const std::wstring& call);
 // The call names of log lines.

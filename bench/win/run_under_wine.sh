@@ -11,4 +11,4 @@ trap 'bash tests/win/bench/down.sh "$state/bench.state" >/dev/null 2>&1; rm -rf 
 bash tests/win/bench/up.sh "$state/bench.state" >/dev/null
 # shellcheck disable=SC1091
 . "$state/bench.state"
-wine "build/win64/bench/win/$name.exe" | cat
+"$QRV_WINE" "build/win64/bench/win/$name.exe" | cat

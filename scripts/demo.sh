@@ -69,11 +69,15 @@ windows_path() {
 # ---------------------------------------------------------------------------------------------
 say "Installing what is missing (scripts/setup.sh)"
 bash scripts/setup.sh
+# Every Wine start here is of an x86_64 program, the prefix's set-up included.
+wine64=$(bash scripts/wine_loader.sh x86_64)
 
 mkdir -p "$out"
-say "Building the win64 preset (output in $out/build.log)"
+say "Building the win64 program (output in $out/build.log)"
 quietly "$out/build.log" cmake --preset win64
-quietly "$out/build.log" cmake --build --preset win64 -j"$(nproc)"
+# Only what the demo runs: the program, the simulated library, the texts database, the driver.
+quietly "$out/build.log" cmake --build --preset win64 -j"$(nproc)" \
+    --target QRV3DOVEravar cadsim texts_database qrvdrive
 for f in "$program" "$dist/demo/cadlib/CADBasketDLL.dll" "$dist/data/tables/ado/QRV3RUN_2K.mdb" "$qrvdrive"; do
     [ -f "$f" ] || fail "the build left no $f"
 done
@@ -123,13 +127,13 @@ program_text() {
 }
 
 start_program() { # prints the process id; the stderr of `start` must not be captured
-    wine "$qrvdrive" start --cwd "$(windows_path "$out")" "${env_args[@]}" -- "$(windows_path "$program")"
+    "$wine64" "$qrvdrive" start --cwd "$(windows_path "$out")" "${env_args[@]}" -- "$(windows_path "$program")"
 }
 
 # 0 while the process runs (exit code of `wait-exit --timeout 0` is 3 then).
 program_running() {
     local rc=0
-    wine "$qrvdrive" wait-exit "$1" --timeout 0 >/dev/null 2>&1 || rc=$?
+    "$wine64" "$qrvdrive" wait-exit "$1" --timeout 0 >/dev/null 2>&1 || rc=$?
     [ "$rc" -eq 3 ]
 }
 
@@ -149,9 +153,9 @@ boot_prefix() {
     wineserver -k >/dev/null 2>&1 || true
     rm -rf "$1"
     {
-        wine wineboot -i &&
-            wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f &&
-            wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f &&
+        "$wine64" wineboot -i &&
+            "$wine64" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f &&
+            "$wine64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f &&
             wineserver -w
     } >>"$out/wineboot.log" 2>&1
 }
@@ -177,13 +181,13 @@ run_with_display() {
     [ -f "$settings" ] || write_settings
     say "Starting the program on display $DISPLAY (language $language)"
     # Ending the script (Ctrl+C included) ends the program too.
-    trap 'if [ -n "$display_pid" ] && program_running "$display_pid"; then wine "$qrvdrive" kill "$display_pid" || true; fi' EXIT
+    trap 'if [ -n "$display_pid" ] && program_running "$display_pid"; then "$wine64" "$qrvdrive" kill "$display_pid" || true; fi' EXIT
     trap 'exit 130' INT TERM
     display_pid=$(start_program) || fail "the program did not start"
     echo "The program runs (Windows process $display_pid); close its window to end the demo."
     while :; do
         rc=0
-        code=$(wine "$qrvdrive" wait-exit "$display_pid" --timeout 3600) || rc=$?
+        code=$("$wine64" "$qrvdrive" wait-exit "$display_pid" --timeout 3600) || rc=$?
         [ "$rc" -eq 3 ] || break
     done
     display_pid=""
@@ -199,19 +203,19 @@ run_with_display() {
 # "TEXT" visible focused"), padded with blanks: " visible focused ".
 window_states() {
     local line
-    line=$(wine "$qrvdrive" texts "$1" --window "$2" | head -n 1)
+    line=$("$wine64" "$qrvdrive" texts "$1" --window "$2" | head -n 1)
     printf '%s ' "${line##*\"}"
 }
 
 # Stops the run when the program shows a message box or has ended.
 check_alive() {
     local box
-    if box=$(wine "$qrvdrive" msgbox "$1" --timeout 0 2>/dev/null); then
+    if box=$("$wine64" "$qrvdrive" msgbox "$1" --timeout 0 2>/dev/null); then
         printf '%s\n' "$box"
         fail "the program shows a message box"
     fi
     if ! program_running "$1"; then
-        fail "the program ended early, exit code $(wine "$qrvdrive" wait-exit "$1" --timeout 0 || echo unknown)"
+        fail "the program ended early, exit code $("$wine64" "$qrvdrive" wait-exit "$1" --timeout 0 || echo unknown)"
     fi
 }
 
@@ -230,13 +234,13 @@ run_on_bench() {
     rm -f "$shots"/demo-*.png
     say "Starting the program (language $language)"
     pid=$(start_program) || fail "the program did not start"
-    main=$(wine "$qrvdrive" wait-window "$pid" --class TfrmExport --timeout "$timeout") ||
+    main=$("$wine64" "$qrvdrive" wait-window "$pid" --class TfrmExport --timeout "$timeout") ||
         { check_alive "$pid"; fail "no main window"; }
     bash tests/win/screenshot.sh "$shots/demo-1-starting.png"
     echo "Main window $main; screenshot $shots/demo-1-starting.png"
 
     # Read after the screenshot: while the starting panel still shows here, it showed there.
-    tree=$(wine "$qrvdrive" texts "$pid" --window "$main")
+    tree=$("$wine64" "$qrvdrive" texts "$pid" --window "$main")
     starting=$(awk '$2 == "TQRVPanel" && $3 == "id=100" { print $1 }' <<<"$tree")
     controls=$(awk '$2 == "TQRVPanel" && $3 == "id=101" { print $1 }' <<<"$tree")
     if [ -z "$starting" ] || [ -z "$controls" ]; then
@@ -269,26 +273,26 @@ run_on_bench() {
     bash tests/win/screenshot.sh "$shots/demo-2-ready.png"
     echo "Program controls shown; screenshot $shots/demo-2-ready.png"
     say "The formats and the subfolder levels"
-    wine "$qrvdrive" list "$pid" --window "$main" --id 114 --check-list
-    wine "$qrvdrive" list "$pid" --window "$main" --id 116 --check-list
+    "$wine64" "$qrvdrive" list "$pid" --window "$main" --id 114 --check-list
+    "$wine64" "$qrvdrive" list "$pid" --window "$main" --id 116 --check-list
 
     say "Pressing Export"
-    wine "$qrvdrive" click "$pid" --window "$main" --id 120 --real
-    dialog=$(wine "$qrvdrive" wait-window "$pid" --class TfrmExportDetails --timeout "$timeout") ||
+    "$wine64" "$qrvdrive" click "$pid" --window "$main" --id 120 --real
+    dialog=$("$wine64" "$qrvdrive" wait-window "$pid" --class TfrmExportDetails --timeout "$timeout") ||
         fail "no progress dialog"
     # The run has ended when the dialog's button reads the "~Close" text.
-    wine "$qrvdrive" wait-text "$pid" --window "$dialog" --id 308 --timeout "$timeout" \
+    "$wine64" "$qrvdrive" wait-text "$pid" --window "$dialog" --id 308 --timeout "$timeout" \
         "$(program_text '~Close')" || { check_alive "$pid"; fail "the run did not end"; }
     bash tests/win/screenshot.sh "$shots/demo-3-finished.png"
     echo "Run ended; screenshot $shots/demo-3-finished.png"
     say "The progress dialog"
-    wine "$qrvdrive" texts "$pid" --window "$dialog"
-    errors=$(wine "$qrvdrive" wait-window "$pid" --class TfrmError --timeout "$timeout") ||
+    "$wine64" "$qrvdrive" texts "$pid" --window "$dialog"
+    errors=$("$wine64" "$qrvdrive" wait-window "$pid" --class TfrmError --timeout "$timeout") ||
         fail "no error window"
-    wine "$qrvdrive" front "$pid" --window "$errors"
+    "$wine64" "$qrvdrive" front "$pid" --window "$errors"
     bash tests/win/screenshot.sh "$shots/demo-4-errors.png"
     say "The error window (screenshot $shots/demo-4-errors.png)"
-    wine "$qrvdrive" texts "$pid" --window "$errors"
+    "$wine64" "$qrvdrive" texts "$pid" --window "$errors"
 
     say "The exported files under $export_folder"
     (cd "$export_folder" && find . -type f | sort)
@@ -296,8 +300,8 @@ run_on_bench() {
     unzip -l "$export_folder"/*.zip
 
     say "Pressing Close"
-    wine "$qrvdrive" click "$pid" --window "$dialog" --id 308 --real
-    code=$(wine "$qrvdrive" wait-exit "$pid" --timeout "$timeout") || fail "the program did not end"
+    "$wine64" "$qrvdrive" click "$pid" --window "$dialog" --id 308 --real
+    code=$("$wine64" "$qrvdrive" wait-exit "$pid" --timeout "$timeout") || fail "the program did not end"
     echo "Exit code $code"
     print_log
     say "The settings the program saved: $settings"

@@ -4,9 +4,8 @@
 # $2, when given, is the architecture of the programs to run: x86_64 (the default) or i686,
 # which needs the prefix's 32-bit side (Debian's wine32). $3, when given, is the display's DPI
 # (LogPixels of the user's desktop; 96, the default, is Windows' 100 %).
-# The prefix's own set-up and 64-bit programs start with Wine's 64-bit loader: Debian's `wine`
-# starts its 32-bit loader first whenever wine32 is installed, which costs a minute of CPU
-# where i386 programs run emulated (scripts/emulated_i686.sh).
+# The prefix boots in boot_prefix.sh (an x86_64 one without its 32-bit side); the state's
+# QRV_WINE is the loader of the programs' architecture (scripts/wine_loader.sh).
 set -euo pipefail
 state=$1
 arch=${2:-x86_64}
@@ -48,14 +47,15 @@ if [ -z "$display" ]; then
     exit 1
 fi
 
-wine=wine
-[ "$arch" = x86_64 ] && [ -x /usr/lib/wine/wine64 ] && wine=/usr/lib/wine/wine64
-wine64=wine
-[ -x /usr/lib/wine/wine64 ] && wine64=/usr/lib/wine/wine64
-# The driver's time limits stretch by this factor where i386 programs run emulated: each
-# 32-bit process needs about a minute of CPU to start there.
-scale=1
-[ "$arch" = i686 ] && bash "$here/../../../scripts/i386_binfmt.sh" registered && scale=30
+loader="$here/../../../scripts/wine_loader.sh"
+wine=$(bash "$loader" "$arch")
+# Where i386 programs run emulated (qemu-user), each 32-bit process needs about a minute of
+# CPU to start, so the driver's time limits stretch by this factor; and the tests learn that
+# processor faults are misnamed there (QRV_I686_EMULATED).
+scale=1 emulated=0
+if [ "$arch" = i686 ] && bash "$here/../../../scripts/i386_binfmt.sh" registered; then
+    scale=30 emulated=1
+fi
 
 cat >"$state" <<STATE
 export QRV_BENCH_ROOT='$root'
@@ -68,22 +68,12 @@ export LANG=C.UTF-8
 export QRV_XVFB_PID=$xvfb_pid
 export QRV_WINE='$wine'
 export QRV_DRIVE_TIME_SCALE=$scale
+export QRV_I686_EMULATED=$emulated
 export QRV_BENCH_DPI=$dpi
 STATE
 # shellcheck disable=SC1090
 . "$state"
-boot() {
-    "$wine64" wineboot -i >>"$root/wineboot.log" 2>&1 || return 1
-    # Without a window manager Wine draws its own caption bars only when told to.
-    "$wine64" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >>"$root/wineboot.log" 2>&1 || return 1
-    # Wine waits up to 2 s for a window manager to withdraw every managed window it hides or
-    # destroys (each message box, each closed window); there is none, so manage nothing.
-    "$wine64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >>"$root/wineboot.log" 2>&1 || return 1
-    if [ "$dpi" != 96 ]; then
-        "$wine64" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >>"$root/wineboot.log" 2>&1 || return 1
-    fi
-    wineserver -w
-}
+boot() { bash "$here/boot_prefix.sh" "$arch" "$dpi" >>"$root/wineboot.log" 2>&1; }
 # A first boot on a busy machine fails now and then; a second one on a clean prefix does not.
 if ! boot; then
     echo "first wineboot failed, trying once more:" >&2

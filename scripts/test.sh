@@ -10,7 +10,7 @@
 # under Wine, how the i686 tests ran and how many passed, and one line "N passed, N failed".
 set -uo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh || exit 1
+bash scripts/setup.sh --i686 || exit 1
 
 jobs=$(nproc)
 passed=0
@@ -115,7 +115,7 @@ if stage "win32 build" build win32; then
     fi
     case $i686_way in
     native) # everything; the emulated set's tests are among e2e_tests
-        wine_start win32 ctest --preset win32 -j "$jobs" -E '^e2e_emulated_set$' "${win32_junit[@]}"
+        wine_start win32 ctest --preset win32 -j "$jobs" -E '^(e2e|unit_tests)_emulated_set$' "${win32_junit[@]}"
         e2e+=(e2e_tests)
         ;;
     emulated)

@@ -19,6 +19,15 @@ using drive::MessageBoxWindow;
 using drive::Window;
 using std::chrono::seconds;
 
+// Where the Wine bench runs i686 programs under qemu-user (QRV_I686_EMULATED=1), a processor
+// fault reaches Wine without its trap number and Wine names it by guesswork (an access
+// violation arrives as an illegal instruction). There the report is checked to name the
+// function, and everything after it as anywhere else.
+bool ProcessorFaultsAreMisnamed() {
+    wchar_t value[2] = {};
+    return GetEnvironmentVariableW(L"QRV_I686_EMULATED", value, 2) == 1 && value[0] == L'1';
+}
+
 bool Has(const std::vector<std::wstring>& calls, const std::wstring& call) {
     return std::find(calls.begin(), calls.end(), call) != calls.end();
 }
@@ -71,8 +80,12 @@ TEST_F(LibraryFaultTest, ExportPartAccessViolationIsReportedAndTheProgramCloses)
     SetEnv(L"CADSIM_FAULTS", L"ExportPart@2=access-violation");
     StartReady();
     const Window dialog = PressExport();
-    EXPECT_EQ(Report(), L"The CAD export library failed in ExportCAD_ExportPart: access "
-                        L"violation (0xC0000005)");
+    const std::wstring named = L"The CAD export library failed in ExportCAD_ExportPart: ";
+    if (ProcessorFaultsAreMisnamed()) {
+        EXPECT_EQ(Report().substr(0, named.size()), named);
+    } else {
+        EXPECT_EQ(Report(), named + L"access violation (0xC0000005)");
+    }
 
     // One good part, the fault, then the export ended once; the run stops the CAD system no
     // more (the shutdown does).

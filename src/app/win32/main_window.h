@@ -11,8 +11,7 @@
 #include "app/win32/windows_shell.h"
 #include "controls/win32/check_list.h"
 #include "controls/win32/command_table.h"
-#include "controls/win32/gdi.h"
-#include "controls/win32/window_base.h"
+#include "controls/win32/form.h"
 #include "export/export_choices.h"
 #include "export/export_run.h"
 #include "texts/program_texts.h"
@@ -34,14 +33,13 @@ inline constexpr char kRestoreMessageName[] = "QRV3DOVEravar";
 class TfrmExportDetails;
 class TfrmError;
 
-class TfrmExport final : public TWindowBase,
+class TfrmExport final : public TForm,
                          private StartUpWindow,
                          private ProgramTextTargets,
                          private ExportChoiceFields,
                          private ExportRunMainView {
 public:
-    explicit TfrmExport(TApplicationWindow& application) : application_(application) {}
-    ~TfrmExport() override;
+    explicit TfrmExport(TApplicationWindow& application);
 
     // Creates the window, owned by the application window, and runs the start-up sequence.
     // ECADLibraryLoadError leaves it (the program then ends with exit code 1); other errors
@@ -72,6 +70,11 @@ private:
     void btnExportClick();
     void ProgressLabelDblClick();
     void ShowHint(NMTTDISPINFOW* request) const;
+
+    // TForm.
+    void OnCommand(int control, unsigned notification) override;
+    void OnClose() override;
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // StartUpWindow.
     void InstallRestoreProcedure() override;
@@ -104,13 +107,6 @@ private:
     void HideProgressBar() override;
     void BringWindowsToFront() override;
 
-    // Window plumbing.
-    void CreateControls();
-    // A window moved to a monitor of another scale lays itself out again at its DPI.
-    void DpiChanged(WPARAM wParam, LPARAM suggestedRect);
-    HWND Control(int id) const;
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
     // What the window owns, for the start-up and the shutdown.
     MainWindowData WindowData();
     void HandleCloseRequest();
@@ -119,8 +115,6 @@ private:
 
     static const TCommandHandler<TfrmExport> kCommands[];
 
-    HINSTANCE instance_ = nullptr;
-    TFont font_;
     TApplicationWindow& application_;
     TWindowsShell shell_{application_};
     TCADLibraryOwner library_{CADLibraryHandle()};

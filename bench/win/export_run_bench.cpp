@@ -122,15 +122,15 @@ private:
 
 BasketParameters Basket(int parts) {
     BasketParameters basket;
-    basket.ShopName = u"Shop";
+    basket.FShopName = u"Shop";
     for (int i = 0; i < parts; ++i) {
         const std::string n = std::to_string(i);
         const std::u16string number(n.begin(), n.end());
-        basket.PartNoList.push_back(u"DIN 912 M8x" + number);
-        basket.TypeList.push_back(u"DIN912");
-        basket.ID1List.push_back(u"PRJ" + number);
-        basket.ID2List.push_back(u"NB" + number);
-        basket.CADList.push_back(u"{din912}=L" + number);
+        basket.FPartNoList.push_back(u"DIN 912 M8x" + number);
+        basket.FTypeList.push_back(u"DIN912");
+        basket.FID1List.push_back(u"PRJ" + number);
+        basket.FID2List.push_back(u"NB" + number);
+        basket.FCADList.push_back(u"{din912}=L" + number);
     }
     return basket;
 }

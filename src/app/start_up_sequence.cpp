@@ -67,13 +67,13 @@ void TStartUpSequence::Run() {
     ReadBasketParameters();
     LoadProgramTexts();
     ApplyProgramTexts();
-    roles_.window.SetControlText(ids::BrowseCADData, data_.basket.CADDataDir);
-    roles_.window.SetControlText(ids::BrowseCADSoftware, data_.basket.CADENASDir + u"software\\");
+    roles_.window.SetControlText(ids::BrowseCADData, data_.basket.FCADDataDir);
+    roles_.window.SetControlText(ids::BrowseCADSoftware, data_.basket.FCADENASDir + u"software\\");
     if (!PumpAndGoOn()) {
         return;
     }
 
-    roles_.library.LoadCADLibrary(data_.basket.CADLibDir);
+    roles_.library.LoadCADLibrary(data_.basket.FCADLibDir);
     if (!PumpAndGoOn()) {
         return;
     }
@@ -135,7 +135,7 @@ void TStartUpSequence::LoadProgramTexts() {
         roles_.messages.ShowMessageBox(u"Error, file " + path + u" not found");
         return;
     }
-    qrv::LoadProgramTexts(*data_.texts, path, data_.basket.Language, SubDirCaptions());
+    qrv::LoadProgramTexts(*data_.texts, path, data_.basket.FLanguage, SubDirCaptions());
 }
 
 void TStartUpSequence::ApplyProgramTexts() {
@@ -148,7 +148,7 @@ void TStartUpSequence::SetLibraryDirs() {
     qrv::SetLibraryDirs(roles_.library.LoadedLibrary(),
                         roles_.window.ControlText(ids::BrowseCADData),
                         roles_.window.ControlText(ids::BrowseCADSoftware),
-                        roles_.window.ControlText(ids::BrowseDestination), data_.basket.ShopName);
+                        roles_.window.ControlText(ids::BrowseDestination), data_.basket.FShopName);
 }
 
 void TStartUpSequence::ReadStartTimeout() {
@@ -171,7 +171,7 @@ void TStartUpSequence::ReadCADFormats() {
 }
 
 void TStartUpSequence::LoadSettings() {
-    qrv::LoadSettings(SettingsPath(), data_.choices, data_.basket.ShopName,
+    qrv::LoadSettings(SettingsPath(), data_.choices, data_.basket.FShopName,
                       [this] { return DefaultDestination(); });
 }
 

@@ -54,7 +54,7 @@ public:
 
     // Loading and unloading the CAD export library, which its owner does. The start-up and
     // the shutdown reach the owner directly.
-    void LoadCADLibrary() { library_.LoadCADLibrary(basket_.CADLibDir); }
+    void LoadCADLibrary() { library_.LoadCADLibrary(basket_.FCADLibDir); }
     void UnloadCADLibrary() { library_.UnloadCADLibrary(); }
 
 private:

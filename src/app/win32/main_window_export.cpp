@@ -34,7 +34,7 @@ void TfrmExport::btnExportClick() {
                                  keptTexts_.StartingPDataMgr,
                                  keptTexts_.Errors};
     qrv::SetLibraryDirs(library, inputs.cadDataFolder, inputs.cadSoftwareFolder, inputs.destination,
-                        basket_.ShopName);
+                        basket_.FShopName);
     RunExport(library, inputs, *this, *details_, *errors_);
 }
 

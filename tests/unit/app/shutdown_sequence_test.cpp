@@ -27,7 +27,7 @@ protected:
         choices.FillFormatsList();
         formats.SetChecked(0, true);
         choices.FillSubDirList();
-        basket.PartNoList = {u"P-1"};
+        basket.FPartNoList = {u"P-1"};
         texts = std::make_unique<TStringHash>();
         library.onUnload = [this] { freedBeforeUnloading = Freed(); };
     }
@@ -35,7 +35,7 @@ protected:
 
     void Run() { RunShutdown(messages, library, {texts, kept, basket, choices, startTimeout}); }
     bool Freed() const {
-        return basket.PartNoList.empty() && choices.CADFormats().empty() && texts == nullptr;
+        return basket.FPartNoList.empty() && choices.CADFormats().empty() && texts == nullptr;
     }
 
     testing::TempFolder folder;

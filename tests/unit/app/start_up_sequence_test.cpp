@@ -236,7 +236,7 @@ TEST_F(StartUpTest, ANormalStartRunsEveryStepInOrder) {
     EXPECT_EQ(window.log, NormalStart());
     EXPECT_EQ(SettingsPath(), settingsFile);
     EXPECT_EQ(startTimeout, 7);
-    EXPECT_EQ(basket.PartNoList, std::vector<std::u16string>{u"P-1"});
+    EXPECT_EQ(basket.FPartNoList, std::vector<std::u16string>{u"P-1"});
     EXPECT_TRUE(formats.entries.at(0).checked);
     EXPECT_EQ(fields.destination, u"D:\\Export");
 }
@@ -278,7 +278,7 @@ TEST_F(StartUpTest, AnUnreadableEnvironmentIsToldAndTheStartGoesOnWithWhatWasRea
     Log expected = NormalStart();
     expected.insert(expected.begin() + 4, "Message|Exception reading env");
     EXPECT_EQ(window.log, expected);
-    EXPECT_TRUE(basket.PartNoList.empty());
+    EXPECT_TRUE(basket.FPartNoList.empty());
 }
 
 TEST_F(StartUpTest, AMissingTextsDatabaseIsToldAndTheTextsStayTheirKeys) {

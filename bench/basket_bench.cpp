@@ -30,7 +30,7 @@ void ReadBasket(benchmark::State& state) {
         const qrv::EnvironmentSnapshot environment(entries);
         qrv::BasketParameters basket;
         qrv::ReadBasketParameters(environment, basket);
-        benchmark::DoNotOptimize(basket.CADList.data());
+        benchmark::DoNotOptimize(basket.FCADList.data());
     }
     state.SetComplexityN(state.range(0));
 }

@@ -30,19 +30,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     try {
         ReadBasketParameters(environment, basket);
     } catch (const std::length_error&) {
-        Check(basket.PartNoList.empty() && basket.CADList.empty());
+        Check(basket.FPartNoList.empty() && basket.FCADList.empty());
         return 0;
     }
-    const size_t entries = basket.PartNoList.size();
-    Check(basket.TypeList.size() == entries && basket.ID1List.size() == entries &&
-          basket.ID2List.size() == entries && basket.CADList.size() == entries);
+    const size_t entries = basket.FPartNoList.size();
+    Check(basket.FTypeList.size() == entries && basket.FID1List.size() == entries &&
+          basket.FID2List.size() == entries && basket.FCADList.size() == entries);
     const auto count = ParseCADCount(environment.Value("CADCount"));
     Check(entries == 0 || (count && static_cast<int64_t>(entries) <= *count));
-    Check(!basket.Language.empty());
+    Check(!basket.FLanguage.empty());
     for (size_t i = 0; i < entries; ++i) {
         const std::string index = std::to_string(i);
-        Check(basket.PartNoList[i] == FromAnsi(environment.Value("PartNo_" + index)));
-        Check(basket.ID2List[i] == FromAnsi(environment.Value("id2_" + index)));
+        Check(basket.FPartNoList[i] == FromAnsi(environment.Value("PartNo_" + index)));
+        Check(basket.FID2List[i] == FromAnsi(environment.Value("id2_" + index)));
     }
     // Every part number the environment sets below the count is in the basket.
     if (count && *count > 0) {

@@ -51,6 +51,7 @@ public:
 // A main window with the run's controls: a progress bar and the progress text.
 class BenchMainWindow final : public TWindowBase, public ExportRunMainView {
 public:
+    explicit BenchMainWindow(TApplicationWindow& application) : application_(application) {}
     void Create(HINSTANCE instance, HWND owner) {
         CreateWindowOf(instance, {.name = L"QrvBenchMain"}, 0, L"Export run benchmark",
                        WS_OVERLAPPEDWINDOW | WS_VISIBLE, {40, 40, 672, 494}, owner);
@@ -74,10 +75,11 @@ public:
     }
     void HideProgressBar() override { ShowWindow(bar_, SW_HIDE); }
     void BringWindowsToFront() override {
-        Timed("bring to front", [] { ApplicationWindow().BringProgramWindowsToFront(); });
+        Timed("bring to front", [this] { application_.BringProgramWindowsToFront(); });
     }
 
 private:
+    TApplicationWindow& application_;
     HWND bar_ = nullptr;
     HWND label_ = nullptr;
 };
@@ -120,15 +122,15 @@ private:
 
 BasketParameters Basket(int parts) {
     BasketParameters basket;
-    basket.ShopName = u"Shop";
+    basket.FShopName = u"Shop";
     for (int i = 0; i < parts; ++i) {
         const std::string n = std::to_string(i);
         const std::u16string number(n.begin(), n.end());
-        basket.PartNoList.push_back(u"DIN 912 M8x" + number);
-        basket.TypeList.push_back(u"DIN912");
-        basket.ID1List.push_back(u"PRJ" + number);
-        basket.ID2List.push_back(u"NB" + number);
-        basket.CADList.push_back(u"{din912}=L" + number);
+        basket.FPartNoList.push_back(u"DIN 912 M8x" + number);
+        basket.FTypeList.push_back(u"DIN912");
+        basket.FID1List.push_back(u"PRJ" + number);
+        basket.FID2List.push_back(u"NB" + number);
+        basket.FCADList.push_back(u"{din912}=L" + number);
     }
     return basket;
 }
@@ -157,17 +159,18 @@ public:
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
-    ApplicationWindow().Create(instance);
-    BenchMainWindow main;
-    main.Create(instance, ApplicationWindow().Handle());
-    ApplicationWindow().SetMainWindow(main.Handle());
+    TApplicationWindow application;
+    application.Create(instance);
+    BenchMainWindow main(application);
+    main.Create(instance, application.Handle());
+    application.SetMainWindow(main.Handle());
     const KeptTexts texts;
     TfrmExportDetails dialog;
-    dialog.Create(instance, ApplicationWindow().Handle(), main.Handle(), texts);
+    dialog.Create(instance, application.Handle(), main.Handle(), texts);
     TfrmError errors;
-    errors.Create(instance, ApplicationWindow().Handle());
-    ApplicationWindow().AddProgramWindow(errors.Handle());
-    ApplicationWindow().AddProgramWindow(dialog.Handle());
+    errors.Create(instance, application.Handle());
+    application.AddProgramWindow(errors.Handle());
+    application.AddProgramWindow(dialog.Handle());
     TimedProgress progress(dialog);
     TimedErrors errorList(errors);
     NoChoices none;

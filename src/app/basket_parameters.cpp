@@ -96,14 +96,14 @@ std::optional<int32_t> ParseCADCount(std::string_view text) {
 }
 
 void ReadBasketParameters(const EnvironmentSnapshot& environment, BasketParameters& basket) {
-    basket.CADENASDir = AddTrailingBackslash(Read(environment, "xQRVCADENAS_"));
-    basket.CADDataDir =
+    basket.FCADENASDir = AddTrailingBackslash(Read(environment, "xQRVCADENAS_"));
+    basket.FCADDataDir =
         AddTrailingBackslash(Read(environment, "CADENASEXPORTDLL_")) + u"..\\..\\..\\..\\";
-    basket.CADLibDir = AddTrailingBackslash(Read(environment, "CADENASEXPORTDLL_"));
-    basket.Language = environment.Value("xQRVLanguage");
-    basket.ShopName = Read(environment, "ShopName");
-    if (basket.Language.empty()) {
-        basket.Language = "ENGB";
+    basket.FCADLibDir = AddTrailingBackslash(Read(environment, "CADENASEXPORTDLL_"));
+    basket.FLanguage = environment.Value("xQRVLanguage");
+    basket.FShopName = Read(environment, "ShopName");
+    if (basket.FLanguage.empty()) {
+        basket.FLanguage = "ENGB";
     }
 
     const auto count = ParseCADCount(environment.Value("CADCount"));
@@ -113,9 +113,10 @@ void ReadBasketParameters(const EnvironmentSnapshot& environment, BasketParamete
     // One pass over the snapshot puts every numbered variable in its place; a variable that
     // is not set leaves its entry empty.
     const size_t entries = BasketEntries(environment, *count);
-    const std::array<std::vector<std::u16string>*, 5> lists = {
-        &basket.PartNoList, &basket.TypeList, &basket.ID1List, &basket.ID2List, &basket.CADList};
-    const size_t first = basket.PartNoList.size();
+    const std::array<std::vector<std::u16string>*, 5> lists = {&basket.FPartNoList,
+                                                               &basket.FTypeList, &basket.FID1List,
+                                                               &basket.FID2List, &basket.FCADList};
+    const size_t first = basket.FPartNoList.size();
     for (auto* list : lists) {
         list->resize(list->size() + entries);
     }
@@ -125,7 +126,7 @@ void ReadBasketParameters(const EnvironmentSnapshot& environment, BasketParamete
             return;
         }
         std::u16string text = FromAnsi(value);
-        if (lists[numbered->list] == &basket.CADList) {
+        if (lists[numbered->list] == &basket.FCADList) {
             text = JStringReplaceW(text, u"~*~", u"=", rfReplaceAll);
         }
         (*lists[numbered->list])[first + static_cast<size_t>(numbered->index)] = std::move(text);

@@ -8,7 +8,24 @@
 
 namespace qrv {
 
-// What loading and unloading need of the process and of the binding.
+// The owner of the CAD export library, as the start-up, the export run and the shutdown reach
+// it. The main window owns it.
+class CadLibraryOwner {
+public:
+    virtual ~CadLibraryOwner() = default;
+    // PATH, the current folder and the library (LoadCADLibrary below). Returns only with the
+    // library loaded and bound; ECADLibraryLoadError otherwise.
+    virtual void LoadCADLibrary(const std::u16string& folder) = 0;
+    // Restores PATH, stops the CAD system and unloads the library (UnloadCADLibrary below).
+    virtual void UnloadCADLibrary() = 0;
+    virtual bool LibraryLoaded() const = 0;
+    virtual CadLibrary& Library() = 0;
+
+    // The library while one is loaded, else null.
+    CadLibrary* LoadedLibrary() { return LibraryLoaded() ? &Library() : nullptr; }
+};
+
+// The steps of loading and unloading: what they need of the process and of the binding.
 class CadLibraryHost {
 public:
     virtual ~CadLibraryHost() = default;

@@ -47,34 +47,34 @@ bool FrameworkStarter::InitializeCOM(int mode) {
 }
 
 void FrameworkStarter::Init() {
-    if (started_ || IsForeignServerProcess()) {
+    if (FStarted || IsForeignServerProcess()) {
         return;
     }
     const int kind = DetectHostKind(services_);
-    if (!comInitialized_ && kind == 0) {
-        comInitialized_ = InitializeCOM(-1);
+    if (!FCOMInitialized && kind == 0) {
+        FCOMInitialized = InitializeCOM(-1);
     }
     services_.WebApplicationInit(services_.CurrentProcessId(), kind);
     services_.GlobalVariablesInit(kind, true);
-    started_ = true;
+    FStarted = true;
 }
 
 void FrameworkStarter::Release() {
-    if (!started_ || IsForeignServerProcess()) {
+    if (!FStarted || IsForeignServerProcess()) {
         return;
     }
     struct ReleaseTimerOnExit {
         FrameworkStarter& starter;
         ~ReleaseTimerOnExit() {
             starter.services_.MemoryConsumptionTimerRelease();
-            starter.started_ = false;
+            starter.FStarted = false;
         }
     } releaseTimer{*this};
     const int kind = DetectHostKind(services_);
     services_.GlobalVariablesRelease(kind, true);
-    if (comInitialized_ && kind == 0) {
+    if (FCOMInitialized && kind == 0) {
         services_.CoUninitialize();
-        comInitialized_ = false;
+        FCOMInitialized = false;
     }
 }
 

@@ -35,15 +35,15 @@ public:
     void Release();
     bool InitializeCOM(int mode);
 
-    bool Started() const { return started_; }
-    bool COMInitialized() const { return comInitialized_; }
+    bool Started() const { return FStarted; }
+    bool COMInitialized() const { return FCOMInitialized; }
 
 private:
     bool IsForeignServerProcess();
 
     StarterServices& services_;
-    bool started_ = false;        // FStarted
-    bool comInitialized_ = false; // FCOMInitialized
+    bool FStarted = false;
+    bool FCOMInitialized = false;
 };
 
 // The program-wide starter on the real system services.

@@ -11,26 +11,26 @@ namespace {
 
 // A failure is told once and the program still closes: keeping it open would keep the CAD
 // system and the library up for choices that cannot be stored anyway.
-void SaveSettings(ShutdownHost& host, const TExportChoices& choices) {
+void SaveSettings(ProgramMessages& messages, const TExportChoices& choices) {
     try {
         qrv::SaveSettings(SettingsPath(), choices);
     } catch (const EIniFileException& error) {
-        host.ShowMessageBox(u"The settings could not be saved. " + error.Message());
+        messages.ShowMessageBox(u"The settings could not be saved. " + error.Message());
     } catch (const std::exception& error) {
-        host.ShowMessageBox(u"The settings could not be saved to " + SettingsPath() + u". " +
-                            Utf8ToUtf16(error.what()));
+        messages.ShowMessageBox(u"The settings could not be saved to " + SettingsPath() + u". " +
+                                Utf8ToUtf16(error.what()));
     }
 }
 
 } // namespace
 
-void RunShutdown(ShutdownHost& host, const MainWindowData& data) {
-    SaveSettings(host, data.choices);
+void RunShutdown(ProgramMessages& messages, CadLibraryOwner& library, const MainWindowData& data) {
+    SaveSettings(messages, data.choices);
     data.basket = BasketParameters{};
     FreeCADFormats(data.choices.CADFormats());
     data.texts.reset();
     try {
-        host.UnloadCADLibrary();
+        library.UnloadCADLibrary();
     } catch (...) {
         // Errors while releasing at shutdown are ignored: the program still ends.
     }

@@ -3,6 +3,7 @@
 #include "app/basket_parameters.h"
 #include "app/main_window_ids.h"
 #include "app/settings_path.h"
+#include "cadlib/cad_start.h"
 #include "export/export_run.h"
 #include "export/export_settings.h"
 #include "platform/ansi.h"
@@ -16,9 +17,11 @@ namespace {
 // The destination until the saved one is restored, and when none is saved.
 constexpr char kDestinationBelowDocuments[] = "\\Quellon\\CADFiles";
 
-class TStartUpSequence {
+class TStartUpSequence final : private CadStartHost {
 public:
-    TStartUpSequence(StartUpHost& host, const MainWindowData& data) : host_(host), data_(data) {}
+    TStartUpSequence(const StartUpRoles& roles, const MainWindowData& data,
+                     const StartUpInputs& inputs)
+        : roles_(roles), data_(data), inputs_(inputs) {}
 
     void Run();
 
@@ -26,7 +29,7 @@ private:
     // Pumps; false when a close request is pending, so that the start-up ends here.
     bool PumpAndGoOn();
     std::u16string DefaultDestination();
-    void ReadBasketParameters(const EnvironmentSnapshot& environment);
+    void ReadBasketParameters();
     void LoadProgramTexts();
     void ApplyProgramTexts();
     void SetLibraryDirs();
@@ -35,33 +38,42 @@ private:
     void ReadCADFormats();
     void LoadSettings();
 
-    StartUpHost& host_;
+    // The CAD start's share of the roles.
+    void ShowStartingPanel() override { roles_.window.ShowStartingPanel(); }
+    void ShowProgramControls() override { roles_.window.ShowProgramControls(); }
+    void Pump() override { roles_.shell.Pump(); }
+    void Sleep(int milliseconds) override { roles_.shell.Sleep(milliseconds); }
+    double NowInDays() override { return roles_.shell.NowInDays(); }
+    void RequestTerminate() override { roles_.shell.RequestTerminate(); }
+    bool CloseRequested() override { return roles_.closeGate.ClosePending(); }
+
+    const StartUpRoles& roles_;
     const MainWindowData& data_;
+    const StartUpInputs& inputs_;
 };
 
 void TStartUpSequence::Run() {
-    host_.InstallRestoreProcedure();
+    roles_.window.InstallRestoreProcedure();
     data_.texts = std::make_unique<TStringHash>();
-    const EnvironmentSnapshot environment = host_.CaptureEnvironment();
-    SettingsPath() = AddTrailingBackslash(FromAnsi(environment.Value("APPDATA"))) +
+    SettingsPath() = AddTrailingBackslash(FromAnsi(inputs_.environment.Value("APPDATA"))) +
                      std::u16string(kSettingsFileRelativePath);
 
     data_.basket = BasketParameters{};
-    host_.SetControlText(ids::ProgressLabel, u"");
+    roles_.window.SetControlText(ids::ProgressLabel, u"");
     data_.choices.SubDirOrder() = kEnumerationOrder;
-    host_.SetControlText(ids::BrowseDestination, DefaultDestination());
-    host_.ShowMainWindow();
+    roles_.window.SetControlText(ids::BrowseDestination, DefaultDestination());
+    roles_.window.ShowMainWindow();
 
-    ReadBasketParameters(environment);
+    ReadBasketParameters();
     LoadProgramTexts();
     ApplyProgramTexts();
-    host_.SetControlText(ids::BrowseCADData, data_.basket.CADDataDir);
-    host_.SetControlText(ids::BrowseCADSoftware, data_.basket.CADENASDir + u"software\\");
+    roles_.window.SetControlText(ids::BrowseCADData, data_.basket.FCADDataDir);
+    roles_.window.SetControlText(ids::BrowseCADSoftware, data_.basket.FCADENASDir + u"software\\");
     if (!PumpAndGoOn()) {
         return;
     }
 
-    host_.LoadCADLibrary(data_.basket.CADLibDir);
+    roles_.library.LoadCADLibrary(data_.basket.FCADLibDir);
     if (!PumpAndGoOn()) {
         return;
     }
@@ -73,8 +85,8 @@ void TStartUpSequence::Run() {
 
     if (!StartCAD()) {
         // A close request ends the wait as well; the program is going anyway.
-        if (!host_.CloseRequested()) {
-            host_.ShowMessageBox(u"Exception starting CAD (timeout)");
+        if (!CloseRequested()) {
+            roles_.messages.ShowMessageBox(u"Exception starting CAD (timeout)");
         }
         return;
     }
@@ -92,51 +104,51 @@ void TStartUpSequence::Run() {
     }
     LoadSettings();
 
-    host_.BringWindowsToFront();
+    roles_.shell.BringWindowsToFront();
     if (!PumpAndGoOn()) {
         return;
     }
-    host_.UpdateExportButton();
+    roles_.window.UpdateExportButton();
 }
 
 bool TStartUpSequence::PumpAndGoOn() {
-    host_.Pump();
-    return !host_.CloseRequested();
+    Pump();
+    return !CloseRequested();
 }
 
 std::u16string TStartUpSequence::DefaultDestination() {
-    return FromAnsi(host_.MyDocumentsFolder() + kDestinationBelowDocuments);
+    return FromAnsi(roles_.shell.MyDocumentsFolder() + kDestinationBelowDocuments);
 }
 
-void TStartUpSequence::ReadBasketParameters(const EnvironmentSnapshot& environment) {
+void TStartUpSequence::ReadBasketParameters() {
     try {
-        qrv::ReadBasketParameters(environment, data_.basket);
+        qrv::ReadBasketParameters(inputs_.environment, data_.basket);
     } catch (const std::exception&) {
         // The basket keeps what was read before the error.
-        host_.ShowMessageBox(u"Exception reading env");
+        roles_.messages.ShowMessageBox(u"Exception reading env");
     }
 }
 
 void TStartUpSequence::LoadProgramTexts() {
-    const std::u16string path = ProgramTextsDatabasePath(host_.ProgramFile());
+    const std::u16string path = ProgramTextsDatabasePath(inputs_.programFile);
     if (!WideFileExists(path)) {
-        host_.ShowMessageBox(u"Error, file " + path + u" not found");
+        roles_.messages.ShowMessageBox(u"Error, file " + path + u" not found");
         return;
     }
-    qrv::LoadProgramTexts(*data_.texts, path, data_.basket.Language, SubDirCaptions());
+    qrv::LoadProgramTexts(*data_.texts, path, data_.basket.FLanguage, SubDirCaptions());
 }
 
 void TStartUpSequence::ApplyProgramTexts() {
-    qrv::ApplyProgramTexts(*data_.texts, host_, data_.keptTexts, SubDirCaptions());
+    qrv::ApplyProgramTexts(*data_.texts, roles_.texts, data_.keptTexts, SubDirCaptions());
 }
 
 void TStartUpSequence::SetLibraryDirs() {
     // The destination is still the default here; the library gets the final one when a run
     // starts.
-    qrv::SetLibraryDirs(host_.LibraryLoaded() ? &host_.Library() : nullptr,
-                        host_.ControlText(ids::BrowseCADData),
-                        host_.ControlText(ids::BrowseCADSoftware),
-                        host_.ControlText(ids::BrowseDestination), data_.basket.ShopName);
+    qrv::SetLibraryDirs(roles_.library.LoadedLibrary(),
+                        roles_.window.ControlText(ids::BrowseCADData),
+                        roles_.window.ControlText(ids::BrowseCADSoftware),
+                        roles_.window.ControlText(ids::BrowseDestination), data_.basket.FShopName);
 }
 
 void TStartUpSequence::ReadStartTimeout() {
@@ -144,29 +156,30 @@ void TStartUpSequence::ReadStartTimeout() {
 }
 
 bool TStartUpSequence::StartCAD() {
-    return qrv::StartCAD(host_.Library(), host_, data_.startTimeout);
+    return qrv::StartCAD(roles_.library.Library(), *this, data_.startTimeout);
 }
 
 void TStartUpSequence::ReadCADFormats() {
     try {
-        qrv::ReadCADFormats(host_.Library(), data_.choices.CADFormats(),
+        qrv::ReadCADFormats(roles_.library.Library(), data_.choices.CADFormats(),
                             [this] { return PumpAndGoOn(); });
     } catch (const ETooManyCADFormats& error) {
-        host_.ReportError(error);
+        roles_.messages.ReportError(error);
     } catch (const std::exception&) {
         // The formats read before the failure stay; nothing is reported.
     }
 }
 
 void TStartUpSequence::LoadSettings() {
-    qrv::LoadSettings(SettingsPath(), data_.choices, data_.basket.ShopName,
+    qrv::LoadSettings(SettingsPath(), data_.choices, data_.basket.FShopName,
                       [this] { return DefaultDestination(); });
 }
 
 } // namespace
 
-void RunStartUpSequence(StartUpHost& host, const MainWindowData& data) {
-    TStartUpSequence(host, data).Run();
+void RunStartUpSequence(const StartUpRoles& roles, const MainWindowData& data,
+                        const StartUpInputs& inputs) {
+    TStartUpSequence(roles, data, inputs).Run();
 }
 
 } // namespace qrv

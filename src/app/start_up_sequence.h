@@ -3,42 +3,47 @@
 // order. The window handles its messages between the steps; a close request that has come
 // meanwhile ends the start-up there (the shutdown runs once it has ended).
 
+#include "app/cad_library_lifetime.h"
+#include "app/close_gate.h"
 #include "app/main_window_data.h"
 #include "app/main_window_texts.h"
-#include "cadlib/cad_library.h"
-#include "cadlib/cad_start.h"
+#include "app/program_shell.h"
 #include "platform/environment.h"
 
-#include <exception>
 #include <string>
 
 namespace qrv {
 
-// What the start-up needs of the main window and of the system. Pumping, the close request
-// and the two panels come with CadStartHost; the captions with ProgramTextTargets.
-class StartUpHost : public CadStartHost, public ProgramTextTargets {
+// The main window's own steps of the start-up.
+class StartUpWindow {
 public:
+    virtual ~StartUpWindow() = default;
     // From here on a second copy of the program brings this one to the front.
     virtual void InstallRestoreProcedure() = 0;
-    virtual EnvironmentSnapshot CaptureEnvironment() = 0;
-    // 8-bit, ANSI code page; raises when the system cannot tell it.
-    virtual std::string MyDocumentsFolder() = 0;
-    // The full path of the running program.
-    virtual std::u16string ProgramFile() = 0;
     virtual std::u16string ControlText(int control) const = 0;
     virtual void SetControlText(int control, const std::u16string& text) = 0;
     // The window becomes visible with its starting panel.
     virtual void ShowMainWindow() = 0;
-    virtual void ShowMessageBox(const std::u16string& text) = 0;
-    // The application's general error report, for an error that the start-up goes on after.
-    virtual void ReportError(const std::exception& error) = 0;
-    // PATH, the current folder and the library (app/cad_library_lifetime.h). Returns only with
-    // the library loaded and bound; ECADLibraryLoadError otherwise.
-    virtual void LoadCADLibrary(const std::u16string& folder) = 0;
-    virtual bool LibraryLoaded() const = 0;
-    virtual CadLibrary& Library() = 0;
-    virtual void BringWindowsToFront() = 0;
+    // While the CAD system starts only the starting panel shows; then the program controls.
+    virtual void ShowStartingPanel() = 0;
+    virtual void ShowProgramControls() = 0;
     virtual void UpdateExportButton() = 0;
+};
+
+// Whom the start-up talks to. The close gate tells whether a close request waits.
+struct StartUpRoles {
+    StartUpWindow& window;
+    ProgramTextTargets& texts;
+    CadLibraryOwner& library;
+    ProgramShell& shell;
+    ProgramMessages& messages;
+    const TCloseGate& closeGate;
+};
+
+// What the start-up reads of the process.
+struct StartUpInputs {
+    EnvironmentSnapshot environment;
+    std::u16string programFile; // the full path of the running program
 };
 
 // Runs the start-up. Handled inside: an environment that cannot be read (a message, then
@@ -47,6 +52,7 @@ public:
 // was requested; the start-up ends), and a failure while reading the formats (ignored; too
 // many formats go to the general error report). Any other error of a step leaves it, an
 // ECADLibraryLoadError of the library loading among them.
-void RunStartUpSequence(StartUpHost& host, const MainWindowData& data);
+void RunStartUpSequence(const StartUpRoles& roles, const MainWindowData& data,
+                        const StartUpInputs& inputs);
 
 } // namespace qrv

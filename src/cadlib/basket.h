@@ -8,18 +8,18 @@
 namespace qrv {
 
 struct BasketParameters {
-    std::u16string CADENASDir; // FCADENASDir, with a trailing backslash
-    std::u16string CADDataDir; // FCADDataDir: library folder followed by "..\..\..\..\"
-    std::u16string CADLibDir;  // FCADLibDir, with a trailing backslash
-    std::string Language;      // FLanguage, 8-bit as read; "ENGB" when empty
-    std::u16string ShopName;   // FShopName, may be empty or blank
+    std::u16string FCADENASDir; // with a trailing backslash
+    std::u16string FCADDataDir; // the library folder followed by "..\..\..\..\"
+    std::u16string FCADLibDir;  // with a trailing backslash
+    std::string FLanguage;      // 8-bit as read; "ENGB" when empty
+    std::u16string FShopName;   // may be empty or blank
 
     // The five parallel lists; entry i of each belongs to part i.
-    std::vector<std::u16string> PartNoList;
-    std::vector<std::u16string> TypeList;
-    std::vector<std::u16string> ID1List;
-    std::vector<std::u16string> ID2List;
-    std::vector<std::u16string> CADList;
+    std::vector<std::u16string> FPartNoList;
+    std::vector<std::u16string> FTypeList;
+    std::vector<std::u16string> FID1List;
+    std::vector<std::u16string> FID2List;
+    std::vector<std::u16string> FCADList;
 };
 
 } // namespace qrv

@@ -49,21 +49,21 @@ const std::u16string& Entry(const std::vector<std::u16string>& list, size_t inde
 void ExportParts(CadLibrary& library, const ExportRunInputs& inputs, ExportRunMainView& main,
                  ExportProgressView& progress, ExportErrorView& errors) {
     const BasketParameters& basket = inputs.basket;
-    const auto parts = static_cast<int32_t>(basket.PartNoList.size());
+    const auto parts = static_cast<int32_t>(basket.FPartNoList.size());
     int32_t good = 0;
     int32_t bad = 0;
     for (int32_t position = 0; position < parts; ++position) {
         const auto i = static_cast<size_t>(position);
-        const std::u16string& partNo = Entry(basket.PartNoList, i);
-        const std::u16string& type = Entry(basket.TypeList, i);
-        const std::u16string& id1 = Entry(basket.ID1List, i);
-        const std::u16string& id2 = Entry(basket.ID2List, i);
+        const std::u16string& partNo = Entry(basket.FPartNoList, i);
+        const std::u16string& type = Entry(basket.FTypeList, i);
+        const std::u16string& id1 = Entry(basket.FID1List, i);
+        const std::u16string& id2 = Entry(basket.FID2List, i);
         main.SetProgressPosition(position);
         progress.ShowProgress(partNo, type, id1, id2, position, good, bad);
         main.BringWindowsToFront();
         errors.ShowPendingErrors();
         if (library.ExportPart(ToAnsi(partNo), ToAnsi(type), ToAnsi(id1), ToAnsi(id2),
-                               ToAnsi(Entry(basket.CADList, i)))) {
+                               ToAnsi(Entry(basket.FCADList, i)))) {
             ++good;
         } else {
             ++bad;
@@ -101,7 +101,7 @@ void SetLibraryDirs(CadLibrary* library, const std::u16string& cadData,
 void RunExport(CadLibrary* library, const ExportRunInputs& inputs, ExportRunMainView& main,
                ExportProgressView& progress, ExportErrorView& errors) {
     const BasketParameters& basket = inputs.basket;
-    const auto parts = static_cast<int32_t>(basket.PartNoList.size());
+    const auto parts = static_cast<int32_t>(basket.FPartNoList.size());
     main.SetProgressText(u"");
     main.HideExportButton();
     main.ShowProgressBar(parts);
@@ -119,7 +119,7 @@ void RunExport(CadLibrary* library, const ExportRunInputs& inputs, ExportRunMain
         CreateSingleFolder(inputs.destination); // a failure shows in the parts that fail
     }
     SetLibraryDirs(library, inputs.cadDataFolder, inputs.cadSoftwareFolder, inputs.destination,
-                   basket.ShopName);
+                   basket.FShopName);
     inputs.choices.SendFormatSelection(*library);
     inputs.choices.SendSubDirSelection(*library);
     inputs.choices.SendZipMode(*library);

@@ -1,6 +1,5 @@
 // Program entry: single instance, framework services, the main window and the message loop.
 #include "app/framework_starter.h"
-#include "app/settings_path.h"
 #include "app/win32/application_window.h"
 #include "app/win32/main_window.h"
 #include "cadlib/win32/cad_basket.h"
@@ -20,25 +19,13 @@ constexpr char kInstanceMutexName[] = "MyApp";
 
 // Module initialisation and finalisation: the framework services live for the whole process.
 struct ProgramModules {
-    ProgramModules() {
-        qrv::FrameworkStarter_Init();
-        qrv::SettingsPath() = std::u16string(qrv::kSettingsFileRelativePath);
-    }
+    ProgramModules() { qrv::FrameworkStarter_Init(); }
     ~ProgramModules() {
         qrv::FrameworkStarter_Release();
         qrv::xQRVIsRunningAsWebApplication_Release(qrv::DetectProgramHostKind());
     }
     ProgramModules(const ProgramModules&) = delete;
     ProgramModules& operator=(const ProgramModules&) = delete;
-};
-
-struct ApplicationWindowLifetime {
-    explicit ApplicationWindowLifetime(HINSTANCE instance) {
-        qrv::ApplicationWindow().Create(instance);
-    }
-    ~ApplicationWindowLifetime() { qrv::ApplicationWindow().Destroy(); }
-    ApplicationWindowLifetime(const ApplicationWindowLifetime&) = delete;
-    ApplicationWindowLifetime& operator=(const ApplicationWindowLifetime&) = delete;
 };
 
 int RunProgram(HINSTANCE instance) {
@@ -54,20 +41,21 @@ int RunProgram(HINSTANCE instance) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
 
-    const ApplicationWindowLifetime applicationWindow(instance);
-    qrv::ApplicationWindow().SetTitle("QRV3DOVEravar");
-    ShowWindow(qrv::ApplicationWindow().Handle(), SW_RESTORE);
+    qrv::TApplicationWindow application;
+    application.Create(instance);
+    application.SetTitle("QRV3DOVEravar");
+    ShowWindow(application.Handle(), SW_RESTORE);
 
-    qrv::TfrmExport mainWindow;
+    qrv::TfrmExport mainWindow(application);
     try {
-        mainWindow.Create(instance, qrv::ApplicationWindow().Handle());
+        mainWindow.Create(instance);
     } catch (const qrv::ECADLibraryLoadError& error) {
         qrv::ShowMessage(error.message());
         return 1;
     }
     qrv::TfrmExportDetails details;
     // Owned by the application window, so that minimising the main window leaves them up.
-    const HWND owner = qrv::ApplicationWindow().Handle();
+    const HWND owner = application.Handle();
     details.Create(instance, owner, mainWindow.Handle(), mainWindow.Texts());
     qrv::TfrmError errors;
     errors.Create(instance, owner);

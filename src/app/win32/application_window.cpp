@@ -6,11 +6,6 @@
 
 namespace qrv {
 
-TApplicationWindow& ApplicationWindow() {
-    static TApplicationWindow window;
-    return window;
-}
-
 void TApplicationWindow::Create(HINSTANCE instance) {
     // Zero size, so that showing it adds a taskbar entry and nothing on the screen.
     CreateWindowOf(
@@ -21,11 +16,8 @@ void TApplicationWindow::Create(HINSTANCE instance) {
     SetMessageBoxOwner(Handle());
 }
 
-void TApplicationWindow::Destroy() {
+TApplicationWindow::~TApplicationWindow() {
     SetMessageBoxOwner(nullptr);
-    if (Handle() != nullptr) {
-        DestroyWindow(Handle());
-    }
 }
 
 void TApplicationWindow::SetTitle(const std::string& title) {

@@ -1,6 +1,7 @@
 #pragma once
 // The application window: the hidden top-level window that represents the program on the
-// taskbar and owns its other windows. It never shows content of its own.
+// taskbar and owns its other windows. It never shows content of its own. The program entry
+// owns it and hands it to the main window.
 
 #include "controls/win32/window_base.h"
 
@@ -13,8 +14,12 @@ namespace qrv {
 
 class TApplicationWindow final : public TWindowBase {
 public:
+    TApplicationWindow() = default;
+    // The message boxes have no owner from here on; the window goes with the object.
+    ~TApplicationWindow() override;
+
+    // Also makes it the owner of the message boxes while no window of the program is active.
     void Create(HINSTANCE instance);
-    void Destroy();
 
     // The application title, 8-bit text in the ANSI code page.
     void SetTitle(const std::string& title);
@@ -36,7 +41,5 @@ private:
     std::vector<HWND> others_;
     std::string title_;
 };
-
-TApplicationWindow& ApplicationWindow();
 
 } // namespace qrv

@@ -1,20 +1,19 @@
 #pragma once
 // The main window TfrmExport. Creating it runs the program's start-up sequence; closing it
-// runs the shutdown.
+// runs the shutdown. It shows what the sequences and the export run tell it and forwards the
+// user's actions; the library, the settings and the system are objects it hands to them.
 
-#include "app/cad_library_lifetime.h"
 #include "app/close_gate.h"
-#include "app/main_window_data.h"
-#include "app/shutdown_sequence.h"
+#include "app/main_window_texts.h"
 #include "app/start_up_sequence.h"
-#include "cadlib/win32/bound_cad_library.h"
+#include "app/win32/application_window.h"
+#include "app/win32/cad_library_owner.h"
+#include "app/win32/windows_shell.h"
 #include "controls/win32/check_list.h"
 #include "controls/win32/command_table.h"
-#include "controls/win32/gdi.h"
-#include "controls/win32/window_base.h"
+#include "controls/win32/form.h"
 #include "export/export_choices.h"
 #include "export/export_run.h"
-#include "platform/win32/path_variable.h"
 #include "texts/program_texts.h"
 
 #include <windows.h>
@@ -34,30 +33,29 @@ inline constexpr char kRestoreMessageName[] = "QRV3DOVEravar";
 class TfrmExportDetails;
 class TfrmError;
 
-// The steps of the start-up and the shutdown (LoadProgramTexts, ApplyProgramTexts,
-// SetLibraryDirs, ReadStartTimeout, StartCAD, ReadCADFormats, LoadSettings, SaveSettings) are
-// in app/start_up_sequence.cpp and app/shutdown_sequence.cpp; the window does for them what
-// needs Windows.
-class TfrmExport final : public TWindowBase,
-                         private StartUpHost,
-                         private ShutdownHost,
-                         private CadLibraryHost,
+class TfrmExport final : public TForm,
+                         private StartUpWindow,
+                         private ProgramTextTargets,
                          private ExportChoiceFields,
                          private ExportRunMainView {
 public:
-    TfrmExport() = default;
-    ~TfrmExport() override;
+    explicit TfrmExport(TApplicationWindow& application);
 
-    // Creates the window and runs the start-up sequence. ECADLibraryLoadError leaves it
-    // (the program then ends with exit code 1); other errors are reported here.
-    void Create(HINSTANCE instance, HWND owner);
-    bool IsOpen() const { return Exists(); }
+    // Creates the window, owned by the application window, and runs the start-up sequence.
+    // ECADLibraryLoadError leaves it (the program then ends with exit code 1); other errors
+    // are reported here.
+    void Create(HINSTANCE instance);
     // The progress dialog and the error window of the export run, created after this window.
     void AttachRunWindows(TfrmExportDetails& details, TfrmError& errors);
     const KeptTexts& Texts() const { return keptTexts_; }
 
     // The shutdown for a program that ends without its window being closed.
     void ShutdownIfStillOpen();
+
+    // Loading and unloading the CAD export library, which its owner does. The start-up and
+    // the shutdown reach the owner directly.
+    void LoadCADLibrary() { library_.LoadCADLibrary(basket_.FCADLibDir); }
+    void UnloadCADLibrary() { library_.UnloadCADLibrary(); }
 
 private:
     // Handlers.
@@ -71,40 +69,21 @@ private:
     void btnBrowseClick();
     void btnExportClick();
     void ProgressLabelDblClick();
+    void ShowHint(NMTTDISPINFOW* request) const;
 
-    // What the window owns, for the start-up and the shutdown.
-    MainWindowData WindowData();
+    // TForm.
+    void OnCommand(int control, unsigned notification) override;
+    void OnClose() override;
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    // StartUpHost and ShutdownHost.
+    // StartUpWindow.
     void InstallRestoreProcedure() override;
-    EnvironmentSnapshot CaptureEnvironment() override;
-    std::string MyDocumentsFolder() override;
-    std::u16string ProgramFile() override;
+    std::u16string ControlText(int id) const override;
+    void SetControlText(int id, const std::u16string& text) override;
     void ShowMainWindow() override;
-    void ShowMessageBox(const std::u16string& text) override;
-    void ReportError(const std::exception& error) override;
-    void LoadCADLibrary(const std::u16string& folder) override;
-    void UnloadCADLibrary() override;
-    bool LibraryLoaded() const override;
-    CadLibrary& Library() override { return library_; }
-    void UpdateExportButton() override;
-
-    // CadLibraryHost.
-    void PutInFrontOfPath(const std::u16string& folder) override;
-    void RestorePath() override;
-    bool FolderExists(const std::u16string& folder) override;
-    void SetCurrentFolder(const std::u16string& folder) override;
-    void LoadCADBasket(const std::u16string& folder) override;
-    void UnloadCADBasket() override;
-
-    // CadStartHost; Pump serves CadLibraryHost as well.
     void ShowStartingPanel() override;
     void ShowProgramControls() override;
-    void Pump() override;
-    void Sleep(int milliseconds) override;
-    double NowInDays() override;
-    void RequestTerminate() override;
-    bool CloseRequested() override { return closeGate_.ClosePending(); }
+    void UpdateExportButton() override;
 
     // ProgramTextTargets.
     void SetApplicationTitle(const std::string& title) override;
@@ -113,7 +92,6 @@ private:
     void SetHint(int control, const std::u16string& hint) override;
     std::u16string Hint(int control) const override;
     void SetExportButtonLabel(const std::u16string& label) override;
-    void ShowHint(NMTTDISPINFOW* request) const;
 
     // ExportChoiceFields.
     std::u16string Destination() const override;
@@ -129,27 +107,22 @@ private:
     void HideProgressBar() override;
     void BringWindowsToFront() override;
 
-    // Window plumbing.
-    void CreateControls();
-    // A window moved to a monitor of another scale lays itself out again at its DPI.
-    void DpiChanged(WPARAM wParam, LPARAM suggestedRect);
-    HWND Control(int id) const;
-    std::u16string ControlText(int id) const override;
-    void SetControlText(int id, const std::u16string& text) override;
+    // What the window owns, for the start-up and the shutdown.
+    MainWindowData WindowData();
+    void HandleCloseRequest();
     static LRESULT CALLBACK RestoreWindowProc(HWND window, UINT message, WPARAM wParam,
                                               LPARAM lParam);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void HandleCloseRequest();
 
     static const TCommandHandler<TfrmExport> kCommands[];
 
-    HINSTANCE instance_ = nullptr;
-    TFont font_;
+    TApplicationWindow& application_;
+    TWindowsShell shell_{application_};
+    TCADLibraryOwner library_{CADLibraryHandle()};
+    TCloseGate closeGate_{[this] { PostMessageW(Handle(), WM_CLOSE, 0, 0); }};
+    WNDPROC FPreviousWndProc = nullptr;
     HWND tooltip_ = nullptr;
     std::map<int, std::u16string> hints_;
-    WNDPROC previousWndProc_ = nullptr; // FPreviousWndProc
 
-    TCloseGate closeGate_{[this] { PostMessageW(Handle(), WM_CLOSE, 0, 0); }};
     TfrmExportDetails* details_ = nullptr;
     TfrmError* errors_ = nullptr;
     bool runStarted_ = false; // a program start carries at most one run
@@ -160,9 +133,7 @@ private:
     TCheckList formatsList_;   // FormatsList
     TCheckList subDirListBox_; // SubDirListBox
     TExportChoices choices_{formatsList_, subDirListBox_, *this};
-    int32_t startTimeout_ = 120; // FStartTimeout
-    PathPrefix savedPath_;       // FSavedPath
-    BoundCadLibrary library_{CADLibraryHandle()};
+    int32_t FStartTimeout = 120;
 };
 
 } // namespace qrv

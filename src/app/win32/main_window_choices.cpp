@@ -1,7 +1,6 @@
 // The user's choices on the main window: formats, subfolder order, zip box, destination and
 // the folder dialog, and the Export button rule.
 #include "app/main_window_ids.h"
-#include "app/win32/application_window.h"
 #include "app/win32/main_window.h"
 #include "controls/win32/check_box.h"
 #include "export/win32/folder_dialog.h"

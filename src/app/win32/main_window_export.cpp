@@ -1,7 +1,6 @@
 // The export run on the main window: the Export button, the progress bar and text, and the
 // double-click that brings up the progress dialog.
 #include "app/main_window_ids.h"
-#include "app/win32/application_window.h"
 #include "app/win32/main_window.h"
 #include "controls/win32/progress_bar.h"
 #include "export/win32/error_window.h"
@@ -13,8 +12,8 @@ namespace qrv {
 void TfrmExport::AttachRunWindows(TfrmExportDetails& details, TfrmError& errors) {
     details_ = &details;
     errors_ = &errors;
-    ApplicationWindow().AddProgramWindow(errors.Handle());
-    ApplicationWindow().AddProgramWindow(details.Handle());
+    application_.AddProgramWindow(errors.Handle());
+    application_.AddProgramWindow(details.Handle());
 }
 
 void TfrmExport::btnExportClick() {
@@ -26,7 +25,7 @@ void TfrmExport::btnExportClick() {
     runStarted_ = true;
     // A close request during the run waits until it has ended: the run needs the library.
     const TCloseGate::TWork run(closeGate_);
-    CadLibrary* library = CADLibraryHandle().Loaded() ? &library_ : nullptr;
+    CadLibrary* library = library_.LoadedLibrary();
     const ExportRunInputs inputs{basket_,
                                  ControlText(ids::BrowseCADData),
                                  ControlText(ids::BrowseCADSoftware),
@@ -35,7 +34,7 @@ void TfrmExport::btnExportClick() {
                                  keptTexts_.StartingPDataMgr,
                                  keptTexts_.Errors};
     qrv::SetLibraryDirs(library, inputs.cadDataFolder, inputs.cadSoftwareFolder, inputs.destination,
-                        basket_.ShopName);
+                        basket_.FShopName);
     RunExport(library, inputs, *this, *details_, *errors_);
 }
 
@@ -71,7 +70,7 @@ void TfrmExport::HideProgressBar() {
 }
 
 void TfrmExport::BringWindowsToFront() {
-    ApplicationWindow().BringProgramWindowsToFront();
+    application_.BringProgramWindowsToFront();
 }
 
 } // namespace qrv

@@ -1,21 +1,14 @@
-// The program texts on the main window: where the texts database is looked for, and the
-// captions that the texts go into.
+// The program texts on the main window: the captions and hints that the texts go into.
 #include "app/main_window_ids.h"
-#include "app/win32/application_window.h"
 #include "app/win32/main_window.h"
 #include "framework/win32/mouse_state_button.h"
-#include "platform/win32/module_path.h"
 #include "platform/win32/wide.h"
 
 namespace qrv {
 
-std::u16string TfrmExport::ProgramFile() {
-    return ModulePath(nullptr);
-}
-
 void TfrmExport::SetApplicationTitle(const std::string& title) {
-    ApplicationWindow().SetTitle(title);
-    SetWindowTextA(Handle(), ApplicationWindow().Title().c_str());
+    application_.SetTitle(title);
+    SetWindowTextA(Handle(), application_.Title().c_str());
 }
 
 void TfrmExport::SetCaption(int control, const std::u16string& caption) {

@@ -18,27 +18,30 @@ int32_t LastIndex(size_t count) {
     return static_cast<int32_t>(count) - 1;
 }
 
-// One call into the library, through the guard. A function that is not bound (the library
-// was never loaded, or is unloaded already) is never called through a stale pointer.
-template <typename Function, typename... Args>
-auto Call(const char* name, Function function, Args... args) {
+using TBinding = TCADBasketBinding;
+
+// One call into the library through the binding entry, in the guard. A function that is not
+// bound (the library was never loaded, or is unloaded already) is never called through a
+// stale pointer.
+template <auto Entry, typename... Args> auto Call(const TBinding& binding, Args... args) {
+    const auto function = binding.*Entry;
     if (function == nullptr) {
-        throw std::runtime_error(std::string("The CAD export library is not loaded: ") + name +
-                                 " cannot be called.");
+        throw std::runtime_error(std::string("The CAD export library is not loaded: ") +
+                                 kExportCADName<Entry> + " cannot be called.");
     }
-    return GuardLibraryCall(name, [&] { return function(args...); });
+    return GuardLibraryCall(kExportCADName<Entry>, [&] { return function(args...); });
 }
 
 } // namespace
 
 void BoundCadLibrary::SetDirs(const std::u16string& cadData, const std::u16string& cadSoftware,
                               const std::u16string& destination, const std::u16string& shopName) {
-    Call("ExportCAD_SetDirs", Binding().ExportCAD_SetDirs, Wide(cadData), Wide(cadSoftware),
-         Wide(destination), Wide(shopName));
+    Call<&TBinding::ExportCAD_SetDirs>(Binding(), Wide(cadData), Wide(cadSoftware),
+                                       Wide(destination), Wide(shopName));
 }
 
 void BoundCadLibrary::CadStart() {
-    Call("ExportCAD_CadStart", Binding().ExportCAD_CadStart);
+    Call<&TBinding::ExportCAD_CadStart>(Binding());
 }
 
 bool BoundCadLibrary::HasCadIsSleeping() const {
@@ -46,7 +49,7 @@ bool BoundCadLibrary::HasCadIsSleeping() const {
 }
 
 bool BoundCadLibrary::CadIsSleeping() {
-    return LowByte(Call("ExportCAD_CadIsSleeping", Binding().ExportCAD_CadIsSleeping));
+    return LowByte(Call<&TBinding::ExportCAD_CadIsSleeping>(Binding()));
 }
 
 void BoundCadLibrary::CadStopIfBound() {
@@ -56,15 +59,15 @@ void BoundCadLibrary::CadStopIfBound() {
 }
 
 void BoundCadLibrary::CadStop() {
-    Call("ExportCAD_CadStop", Binding().ExportCAD_CadStop);
+    Call<&TBinding::ExportCAD_CadStop>(Binding());
 }
 
 int32_t BoundCadLibrary::GetCADCount() {
-    return Call("ExportCAD_GetCADCount", Binding().ExportCAD_GetCADCount);
+    return Call<&TBinding::ExportCAD_GetCADCount>(Binding());
 }
 
 std::u16string BoundCadLibrary::GetCADName(int32_t index) {
-    const wchar_t* name = Call("ExportCAD_GetCADName", Binding().ExportCAD_GetCADName, index);
+    const wchar_t* name = Call<&TBinding::ExportCAD_GetCADName>(Binding(), index);
     if (name == nullptr) {
         return {};
     }
@@ -72,7 +75,7 @@ std::u16string BoundCadLibrary::GetCADName(int32_t index) {
     // pointer into memory that cannot be read is the library's fault too, so its length is
     // measured under the guard.
     size_t length = 0;
-    GuardLibraryCall("ExportCAD_GetCADName", [&] {
+    GuardLibraryCall(kExportCADName<&TBinding::ExportCAD_GetCADName>, [&] {
         while (name[length] != 0) {
             ++length;
         }
@@ -81,34 +84,34 @@ std::u16string BoundCadLibrary::GetCADName(int32_t index) {
 }
 
 void BoundCadLibrary::SelectCADs(const std::vector<uint16_t>& formats) {
-    Call("ExportCAD_SelectCADs", Binding().ExportCAD_SelectCADs,
-         formats.empty() ? nullptr : formats.data(), LastIndex(formats.size()));
+    Call<&TBinding::ExportCAD_SelectCADs>(Binding(), formats.empty() ? nullptr : formats.data(),
+                                          LastIndex(formats.size()));
 }
 
 void BoundCadLibrary::SelectSubDirs(const std::vector<TSubDir>& subDirs) {
     static_assert(sizeof(TSubDir) == 1);
-    Call("ExportCAD_SelectSubDirs", Binding().ExportCAD_SelectSubDirs,
-         subDirs.empty() ? nullptr : reinterpret_cast<const uint8_t*>(subDirs.data()),
-         LastIndex(subDirs.size()));
+    Call<&TBinding::ExportCAD_SelectSubDirs>(
+        Binding(), subDirs.empty() ? nullptr : reinterpret_cast<const uint8_t*>(subDirs.data()),
+        LastIndex(subDirs.size()));
 }
 
 void BoundCadLibrary::SetZipMode(bool zip) {
-    Call("ExportCAD_SetZipMode", Binding().ExportCAD_SetZipMode, TLibBool{zip ? 1 : 0});
+    Call<&TBinding::ExportCAD_SetZipMode>(Binding(), TLibBool{zip ? 1 : 0});
 }
 
 void BoundCadLibrary::BeginExport() {
-    Call("ExportCAD_BeginExport", Binding().ExportCAD_BeginExport);
+    Call<&TBinding::ExportCAD_BeginExport>(Binding());
 }
 
 bool BoundCadLibrary::ExportPart(const std::string& partNo, const std::string& type,
                                  const std::string& id1, const std::string& id2,
                                  const std::string& cad) {
-    return LowByte(Call("ExportCAD_ExportPart", Binding().ExportCAD_ExportPart, partNo.c_str(),
-                        type.c_str(), id1.c_str(), id2.c_str(), cad.c_str()));
+    return LowByte(Call<&TBinding::ExportCAD_ExportPart>(Binding(), partNo.c_str(), type.c_str(),
+                                                         id1.c_str(), id2.c_str(), cad.c_str()));
 }
 
 void BoundCadLibrary::EndExport() {
-    Call("ExportCAD_EndExport", Binding().ExportCAD_EndExport);
+    Call<&TBinding::ExportCAD_EndExport>(Binding());
 }
 
 } // namespace qrv

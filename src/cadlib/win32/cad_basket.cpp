@@ -5,24 +5,47 @@
 #include "platform/win32/system_message.h"
 #include "platform/win32/wide.h"
 
-#include <array>
 #include <string>
 
 namespace qrv {
 
 namespace {
 
-// Functions the program calls without testing whether they are bound: a library that lacks
-// one of them is refused when it is loaded, instead of crashing at the first call.
-constexpr std::array<const char*, 11> kRequiredFunctions = {
-    "ExportCAD_SetDirs",    "ExportCAD_CadStart",    "ExportCAD_GetCADCount",
-    "ExportCAD_GetCADName", "ExportCAD_SelectCADs",  "ExportCAD_SelectSubDirs",
-    "ExportCAD_SetZipMode", "ExportCAD_BeginExport", "ExportCAD_ExportPart",
-    "ExportCAD_EndExport",  "ExportCAD_CadStop",
-};
-
 template <typename T> void Bind(HMODULE module, const char* name, T& entry) {
     entry = reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+// One exported function as the loading sees it.
+struct TEntryPoint {
+    const char* name;
+    int firstCall; // see QRV_EXPORT_CAD_FUNCTIONS
+    void (*bind)(HMODULE module, TCADBasketBinding& binding);
+    bool (*bound)(const TCADBasketBinding& binding);
+};
+
+#define QRV_ENTRY_POINT(name, result, parameters, firstCall)                                       \
+    TEntryPoint{                                                                                   \
+        kExportCADName<&TCADBasketBinding::ExportCAD_##name>, firstCall,                           \
+        [](HMODULE module, TCADBasketBinding& binding) {                                           \
+            Bind(module, kExportCADName<&TCADBasketBinding::ExportCAD_##name>,                     \
+                 binding.ExportCAD_##name);                                                        \
+        },                                                                                         \
+        [](const TCADBasketBinding& binding) { return binding.ExportCAD_##name != nullptr; }},
+constexpr TEntryPoint kEntryPoints[] = {QRV_EXPORT_CAD_FUNCTIONS(QRV_ENTRY_POINT)};
+#undef QRV_ENTRY_POINT
+
+// Of the functions the program calls without asking whether they are bound, the first one it
+// would call that the library lacks; null when it has them all. A library that lacks one is
+// refused when it is loaded, instead of crashing at that call.
+const char* FirstMissingFunction(const TCADBasketBinding& binding) {
+    const TEntryPoint* missing = nullptr;
+    for (const TEntryPoint& entry : kEntryPoints) {
+        if (entry.firstCall != 0 && !entry.bound(binding) &&
+            (missing == nullptr || entry.firstCall < missing->firstCall)) {
+            missing = &entry;
+        }
+    }
+    return missing != nullptr ? missing->name : nullptr;
 }
 
 std::u16string Widen(const char* ascii) {
@@ -92,34 +115,20 @@ bool LoadCADBasket(const std::u16string& folder, TCADLibraryHandle& handle) {
     handle.module_ = module;
 
     auto& b = handle.binding_;
-    Bind(module, "ExportCAD_SetDirs", b.ExportCAD_SetDirs);
-    Bind(module, "ExportCAD_GetCADCount", b.ExportCAD_GetCADCount);
-    Bind(module, "ExportCAD_GetCADName", b.ExportCAD_GetCADName);
-    Bind(module, "ExportCAD_GetCADQualifier", b.ExportCAD_GetCADQualifier);
-    Bind(module, "ExportCAD_SelectCADs", b.ExportCAD_SelectCADs);
-    Bind(module, "ExportCAD_SelectSubDirs", b.ExportCAD_SelectSubDirs);
-    Bind(module, "ExportCAD_BeginExport", b.ExportCAD_BeginExport);
-    Bind(module, "ExportCAD_ExportPart", b.ExportCAD_ExportPart);
-    Bind(module, "ExportCAD_EndExport", b.ExportCAD_EndExport);
-    Bind(module, "ExportCAD_CadStart", b.ExportCAD_CadStart);
-    Bind(module, "ExportCAD_CadStop", b.ExportCAD_CadStop);
-    Bind(module, "ExportCAD_CadIsSleeping", b.ExportCAD_CadIsSleeping);
-    Bind(module, "ExportCAD_LibInitialization", b.ExportCAD_LibInitialization);
-    Bind(module, "ExportCAD_LibFinalization", b.ExportCAD_LibFinalization);
-    Bind(module, "ExportCAD_SetZipMode", b.ExportCAD_SetZipMode);
-
-    for (const char* name : kRequiredFunctions) {
-        if (GetProcAddress(module, name) == nullptr) {
-            ReleaseModule(module);
-            ResetCADBasket(handle);
-            throw ECADLibraryLoadError(u"Error: the CAD export library " + path +
-                                       u" does not export the function " + Widen(name) + u".");
-        }
+    for (const TEntryPoint& entry : kEntryPoints) {
+        entry.bind(module, b);
+    }
+    if (const char* missing = FirstMissingFunction(b)) {
+        ReleaseModule(module);
+        ResetCADBasket(handle);
+        throw ECADLibraryLoadError(u"Error: the CAD export library " + path +
+                                   u" does not export the function " + Widen(missing) + u".");
     }
 
     if (b.ExportCAD_LibInitialization != nullptr) {
         try {
-            GuardLibraryCall("ExportCAD_LibInitialization", b.ExportCAD_LibInitialization);
+            GuardLibraryCall(kExportCADName<&TCADBasketBinding::ExportCAD_LibInitialization>,
+                             b.ExportCAD_LibInitialization);
         } catch (const ECADLibraryFault& fault) {
             // A library that fails to initialise is not loaded: the program ends as for one
             // that cannot be loaded, without calling it again (nor freeing it: its state is
@@ -135,7 +144,8 @@ void UnloadCADBasket(TCADLibraryHandle& handle, void (*pump)()) {
     const auto finalization = handle.binding_.ExportCAD_LibFinalization;
     if (finalization != nullptr) {
         try {
-            GuardLibraryCall("ExportCAD_LibFinalization", finalization);
+            GuardLibraryCall(kExportCADName<&TCADBasketBinding::ExportCAD_LibFinalization>,
+                             finalization);
         } catch (const ECADLibraryFault&) {
             // Ignored: the module is freed all the same.
         }

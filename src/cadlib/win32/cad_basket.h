@@ -1,6 +1,8 @@
 #pragma once
 // Binding of CADBasketDLL.dll: its fifteen exported functions, loaded by name.
 
+#include "cadlib/win32/export_cad_functions.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -10,45 +12,29 @@
 
 namespace qrv {
 
-// Every function uses the Windows calling convention (stdcall on 32-bit); Booleans travel in
-// 32-bit slots of which only the low byte counts.
-using TLibBool = int32_t;
-using TExportCAD_LibInitialization = void(WINAPI*)();
-using TExportCAD_LibFinalization = void(WINAPI*)();
-using TExportCAD_SetDirs = void(WINAPI*)(const wchar_t* cadData, const wchar_t* cadSoftware,
-                                         const wchar_t* destination, const wchar_t* shopName);
-using TExportCAD_CadStart = void(WINAPI*)();
-using TExportCAD_CadIsSleeping = TLibBool(WINAPI*)();
-using TExportCAD_CadStop = void(WINAPI*)();
-using TExportCAD_GetCADCount = int32_t(WINAPI*)();
-using TExportCAD_GetCADName = const wchar_t*(WINAPI*)(int32_t index);
-using TExportCAD_GetCADQualifier = const wchar_t*(WINAPI*)(int32_t index);
-using TExportCAD_SelectCADs = void(WINAPI*)(const uint16_t* formats, int32_t lastIndex);
-using TExportCAD_SelectSubDirs = void(WINAPI*)(const uint8_t* subDirs, int32_t lastIndex);
-using TExportCAD_SetZipMode = void(WINAPI*)(TLibBool zip);
-using TExportCAD_BeginExport = void(WINAPI*)();
-using TExportCAD_ExportPart = TLibBool(WINAPI*)(const char* partNo, const char* type,
-                                                const char* id1, const char* id2, const char* cad);
-using TExportCAD_EndExport = void(WINAPI*)();
+// The function types, TExportCAD_SetDirs and so on.
+#define QRV_DECLARE_FUNCTION_TYPE(name, result, parameters, firstCall)                             \
+    using TExportCAD_##name = result(WINAPI*) parameters;
+QRV_EXPORT_CAD_FUNCTIONS(QRV_DECLARE_FUNCTION_TYPE)
+#undef QRV_DECLARE_FUNCTION_TYPE
 
 // One entry per exported function: its address, or null when the library lacks it.
 struct TCADBasketBinding {
-    TExportCAD_SetDirs ExportCAD_SetDirs = nullptr;
-    TExportCAD_GetCADCount ExportCAD_GetCADCount = nullptr;
-    TExportCAD_GetCADName ExportCAD_GetCADName = nullptr;
-    TExportCAD_GetCADQualifier ExportCAD_GetCADQualifier = nullptr;
-    TExportCAD_SelectCADs ExportCAD_SelectCADs = nullptr;
-    TExportCAD_SelectSubDirs ExportCAD_SelectSubDirs = nullptr;
-    TExportCAD_BeginExport ExportCAD_BeginExport = nullptr;
-    TExportCAD_ExportPart ExportCAD_ExportPart = nullptr;
-    TExportCAD_EndExport ExportCAD_EndExport = nullptr;
-    TExportCAD_CadStart ExportCAD_CadStart = nullptr;
-    TExportCAD_CadStop ExportCAD_CadStop = nullptr;
-    TExportCAD_CadIsSleeping ExportCAD_CadIsSleeping = nullptr;
-    TExportCAD_LibInitialization ExportCAD_LibInitialization = nullptr;
-    TExportCAD_LibFinalization ExportCAD_LibFinalization = nullptr;
-    TExportCAD_SetZipMode ExportCAD_SetZipMode = nullptr;
+#define QRV_DECLARE_ENTRY(name, result, parameters, firstCall)                                     \
+    TExportCAD_##name ExportCAD_##name = nullptr;
+    QRV_EXPORT_CAD_FUNCTIONS(QRV_DECLARE_ENTRY)
+#undef QRV_DECLARE_ENTRY
 };
+
+// The exported name of a binding entry: kExportCADName<&TCADBasketBinding::ExportCAD_SetDirs>
+// is "ExportCAD_SetDirs".
+template <auto Entry> inline constexpr const char* kExportCADName = nullptr;
+#define QRV_DECLARE_NAME(name, result, parameters, firstCall)                                      \
+    template <>                                                                                    \
+    inline constexpr const char* kExportCADName<&TCADBasketBinding::ExportCAD_##name> =            \
+        "ExportCAD_" #name;
+QRV_EXPORT_CAD_FUNCTIONS(QRV_DECLARE_NAME)
+#undef QRV_DECLARE_NAME
 
 // The loaded CAD export library: its module handle and the binding of its functions, with
 // one owner, so that neither is ever set without the other. Null and all entries null when no

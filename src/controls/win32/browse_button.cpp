@@ -112,13 +112,9 @@ LRESULT HandleBrowseButtonMessage(HWND button, UINT message, WPARAM wParam, LPAR
 
 } // namespace
 
-HWND CreateBrowseButton(HINSTANCE instance, HWND parent, int id, int x, int y, int width,
-                        int height) {
+void RegisterBrowseButtonClass(HINSTANCE instance) {
     RegisterSuperclass(instance, L"BUTTON", kBrowseButtonClass,
                        &GuardedProcedure<&HandleBrowseButtonMessage>, ButtonProcedure());
-    return CreateWindowExW(
-        0, kBrowseButtonClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, x, y, width,
-        height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
 }
 
 } // namespace qrv

@@ -11,7 +11,8 @@ namespace qrv {
 inline constexpr wchar_t kBrowseButtonClass[] = L"TQRVBrowseButton";
 inline constexpr COLORREF kBrowsePictureColour = RGB(0, 145, 220);
 
-HWND CreateBrowseButton(HINSTANCE instance, HWND parent, int id, int x, int y, int width,
-                        int height);
+// How the button is created (WS_CHILD aside), once its class is registered.
+inline constexpr DWORD kBrowseButtonStyle = WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
+void RegisterBrowseButtonClass(HINSTANCE instance);
 
 } // namespace qrv

@@ -250,16 +250,17 @@ LRESULT HandleCheckListMessage(HWND list, UINT message, WPARAM wParam, LPARAM lP
 
 } // namespace
 
-TCheckList TCheckList::Create(HINSTANCE instance, HWND parent, int id, int x, int y, int width,
-                              int height, HFONT font) {
+void RegisterCheckListClass(HINSTANCE instance) {
     RegisterSuperclass(instance, L"LISTBOX", kCheckListClass,
                        &GuardedProcedure<&HandleCheckListMessage>, ListBoxProcedure());
-    const HWND handle =
-        CreateWindowExW(WS_EX_CLIENTEDGE, kCheckListClass, nullptr,
-                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWFIXED |
-                            LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                        x, y, width, height, parent,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+}
+
+TCheckList TCheckList::Create(HINSTANCE instance, HWND parent, int id, int x, int y, int width,
+                              int height, HFONT font) {
+    RegisterCheckListClass(instance);
+    const HWND handle = CreateWindowExW(
+        kCheckListExStyle, kCheckListClass, nullptr, WS_CHILD | kCheckListStyle, x, y, width,
+        height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     if (handle == nullptr) {
         throw std::runtime_error("The check list could not be created.");
     }

@@ -13,6 +13,13 @@
 namespace qrv {
 
 inline constexpr wchar_t kCheckListClass[] = L"TQRVCheckList";
+// How a check list is created (WS_CHILD aside).
+inline constexpr DWORD kCheckListStyle = WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWFIXED |
+                                         LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+inline constexpr DWORD kCheckListExStyle = WS_EX_CLIENTEDGE;
+
+// Registers the class, once.
+void RegisterCheckListClass(HINSTANCE instance);
 
 class TCheckList final : public CheckListView {
 public:

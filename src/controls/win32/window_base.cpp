@@ -10,6 +10,10 @@
 namespace qrv {
 
 TWindowBase::~TWindowBase() {
+    DestroyQuietly();
+}
+
+void TWindowBase::DestroyQuietly() {
     if (handle_ != nullptr) {
         const HWND window = handle_;
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);

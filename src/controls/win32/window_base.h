@@ -41,6 +41,10 @@ protected:
     // labels and fields get a white background, the rest goes to the system.
     LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
 
+    // Destroys the window without its messages reaching the object: for a destructor, while
+    // the object is no longer whole.
+    void DestroyQuietly();
+
     // The procedure that forwards to the object; a window whose procedure was replaced calls
     // it as the previous one.
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,7 +1,5 @@
 #include "export/win32/error_window.h"
 
-#include "controls/win32/window_dpi.h"
-#include "controls/win32/window_font.h"
 #include "export/export_window_ids.h"
 #include "export/export_window_layout.h"
 #include "platform/ansi.h"
@@ -9,42 +7,38 @@
 
 namespace qrv {
 
-TfrmError::~TfrmError() {
-    // The window goes before the font it draws with.
-    if (Handle() != nullptr) {
-        DestroyWindow(Handle());
-    }
-}
+namespace {
+
+constexpr TControlSpec kErrorWindowControls[] = {
+    {.id = ids::memErrors,
+     .className = L"EDIT",
+     .text = L"",
+     .style = WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
+              ES_AUTOHSCROLL | ES_NOHIDESEL,
+     .fillsClient = true},
+};
+
+constexpr TFormDesign kErrorWindowDesign = {
+    .className = ids::kErrorWindowClass,
+    .style = WS_OVERLAPPEDWINDOW,
+    .width = kErrorWindowWidth,
+    .height = kErrorWindowHeight,
+    .outerSize = true,
+    .controls = kErrorWindowControls,
+};
+
+} // namespace
+
+TfrmError::TfrmError() : TForm(kErrorWindowDesign) {}
 
 void TfrmError::Create(HINSTANCE instance, HWND owner) {
-    // The screen's DPI until the window exists; then the window's own.
-    const unsigned screenDpi = SystemDpiOf(nullptr);
-    CreateWindowOf(instance,
-                   {.name = ids::kErrorWindowClass,
-                    .background = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))},
-                   0, L"", WS_OVERLAPPEDWINDOW,
-                   {CW_USEDEFAULT, CW_USEDEFAULT, ScaleToDpi(kErrorWindowWidth, screenDpi),
-                    ScaleToDpi(kErrorWindowHeight, screenDpi)},
-                   owner);
-    const unsigned dpi = TakeOwnDpi(Handle(), screenDpi, [](unsigned at) {
-        return SIZE{ScaleToDpi(kErrorWindowWidth, at), ScaleToDpi(kErrorWindowHeight, at)};
-    });
-    font_ = CreateWindowFont(dpi);
-    RECT client;
-    GetClientRect(Handle(), &client);
-    const HWND memo = CreateWindowExW(
-        0, L"EDIT", L"",
-        WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
-            ES_AUTOHSCROLL | ES_NOHIDESEL,
-        0, 0, client.right, client.bottom, Handle(),
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ids::memErrors)), instance, nullptr);
-    SendMessageW(memo, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    CreateForm(instance, owner);
     // A multi-line edit holds 32,767 characters unless told otherwise; a long run fails more.
-    SendMessageW(memo, EM_SETLIMITTEXT, 0, 0);
+    SendMessageW(Memo(), EM_SETLIMITTEXT, 0, 0);
 }
 
 HWND TfrmError::Memo() const {
-    return GetDlgItem(Handle(), ids::memErrors);
+    return Control(ids::memErrors);
 }
 
 void TfrmError::Clear() {
@@ -110,23 +104,16 @@ void TfrmError::Flush(bool wholeText) {
     SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-LRESULT TfrmError::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_SIZE:
-        MoveWindow(Memo(), 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
-        return 0;
-    case WM_TIMER:
+void TfrmError::OnClose() {
+    ShowWindow(Handle(), SW_HIDE); // it lives until the program ends
+}
+
+LRESULT TfrmError::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TIMER) {
         Flush();
         return 0;
-    case WM_DPICHANGED:
-        font_ = TakeNewDpi(Handle(), wParam, lParam); // the list follows in WM_SIZE
-        return 0;
-    case WM_CLOSE:
-        ShowWindow(Handle(), SW_HIDE); // it lives until the program ends
-        return 0;
-    default:
-        return DefaultHandling(message, wParam, lParam);
     }
+    return TForm::OnMessage(message, wParam, lParam);
 }
 
 } // namespace qrv

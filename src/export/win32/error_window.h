@@ -7,18 +7,16 @@
 // takes long, so lines that come in quick succession are gathered and put in together, at
 // most every kRefreshMilliseconds: a long run's cost per failed part stays the same.
 
-#include "controls/win32/gdi.h"
-#include "controls/win32/window_base.h"
+#include "controls/win32/form.h"
 #include "export/export_run.h"
 
 #include <windows.h>
 
 namespace qrv {
 
-class TfrmError final : public TWindowBase, public ExportErrorView {
+class TfrmError final : public TForm, public ExportErrorView {
 public:
-    TfrmError() = default;
-    ~TfrmError() override;
+    TfrmError();
 
     // Created hidden.
     void Create(HINSTANCE instance, HWND owner);
@@ -40,10 +38,10 @@ public:
     static constexpr UINT kRefreshMilliseconds = 200;
 
 private:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnClose() override;
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     HWND Memo() const;
 
-    TFont font_;
     std::u16string pending_; // lines not yet in the text, each after a line break
     std::string caption_;
     ULONGLONG lastFlush_ = 0;

@@ -2,8 +2,6 @@
 #include "platform/win32/window_text.h"
 
 #include "controls/win32/progress_bar.h"
-#include "controls/win32/window_dpi.h"
-#include "controls/win32/window_font.h"
 #include "export/export_window_ids.h"
 #include "export/export_window_layout.h"
 #include "framework/win32/mouse_state_button.h"
@@ -18,13 +16,30 @@ namespace qrv {
 
 namespace {
 
-constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN; // no caption-bar buttons
-constexpr DWORD kExStyle = WS_EX_TOPMOST | WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+constexpr DWORD kLabel = WS_VISIBLE | SS_NOPREFIX;
 
-SIZE DialogSize(unsigned dpi) {
-    return OuterSizeForDpi(ScaleToDpi(kDetailsClientWidth, dpi),
-                           ScaleToDpi(kDetailsClientHeight, dpi), kStyle, kExStyle, dpi);
-}
+constexpr TControlSpec kExportDetailsControls[] = {
+    {ids::lblPartNo, WC_STATICW, L"", kLabel | SS_ENDELLIPSIS},
+    {ids::lblType, WC_STATICW, L"", kLabel | SS_ENDELLIPSIS},
+    {ids::lblID1, WC_STATICW, L"", kLabel | SS_ENDELLIPSIS},
+    {ids::lblID2, WC_STATICW, L"", kLabel | SS_ENDELLIPSIS},
+    {ids::detailsPgBar, PROGRESS_CLASSW, L"", 0}, // shown when a run is prepared
+    {ids::lblGood, WC_STATICW, L"", kLabel},
+    {ids::lblBad, WC_STATICW, L"", kLabel},
+    {ids::lblAll, WC_STATICW, L"", kLabel},
+    {ids::btnAbort, kMouseStateButtonClass, L"", WS_VISIBLE | WS_TABSTOP | WS_DISABLED},
+};
+
+constexpr TFormDesign kExportDetailsDesign = {
+    .className = ids::kExportDetailsClass,
+    .style = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN, // no caption-bar buttons
+    .exStyle = WS_EX_TOPMOST | WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
+    .origin = {0, 0},
+    .width = kDetailsClientWidth,
+    .height = kDetailsClientHeight,
+    .layout = kExportDetailsLayout,
+    .controls = kExportDetailsControls,
+};
 
 std::u16string CountLabel(const std::u16string& label, int32_t count) {
     const std::string digits = std::to_string(count);
@@ -38,52 +53,13 @@ const TCommandHandler<TfrmExportDetails> TfrmExportDetails::kCommands[] = {
     {IDCANCEL, 0, &TfrmExportDetails::EscapePressed},
 };
 
-TfrmExportDetails::~TfrmExportDetails() {
-    // The window goes before the font it draws with.
-    if (Handle() != nullptr) {
-        DestroyWindow(Handle());
-    }
-}
+TfrmExportDetails::TfrmExportDetails() : TForm(kExportDetailsDesign) {}
 
 void TfrmExportDetails::Create(HINSTANCE instance, HWND owner, HWND programWindow,
                                const KeptTexts& texts) {
     programWindow_ = programWindow;
     texts_ = &texts;
-    // The screen's DPI until the window exists; then the window's own.
-    const unsigned screenDpi = SystemDpiOf(nullptr);
-    const SIZE outer = DialogSize(screenDpi);
-    CreateWindowOf(instance,
-                   {.name = ids::kExportDetailsClass,
-                    .background = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))},
-                   kExStyle, L"", kStyle, {0, 0, outer.cx, outer.cy}, owner);
-    const unsigned dpi = TakeOwnDpi(Handle(), screenDpi, &DialogSize);
-    font_ = CreateWindowFont(dpi);
-
-    auto add = [&](const wchar_t* className, DWORD style, int id) {
-        const TDesignRect at = ScaleToDpi(PlaceOf(kExportDetailsLayout, id), dpi);
-        const HWND control = CreateWindowExW(
-            0, className, L"", WS_CHILD | style, at.x, at.y, at.width, at.height, Handle(),
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-    };
-    constexpr DWORD label = WS_VISIBLE | SS_NOPREFIX;
-    add(WC_STATICW, label | SS_ENDELLIPSIS, ids::lblPartNo);
-    add(WC_STATICW, label | SS_ENDELLIPSIS, ids::lblType);
-    add(WC_STATICW, label | SS_ENDELLIPSIS, ids::lblID1);
-    add(WC_STATICW, label | SS_ENDELLIPSIS, ids::lblID2);
-    add(PROGRESS_CLASSW, 0, ids::detailsPgBar); // shown when a run is prepared
-    add(WC_STATICW, label, ids::lblGood);
-    add(WC_STATICW, label, ids::lblBad);
-    add(WC_STATICW, label, ids::lblAll);
-    add(kMouseStateButtonClass, WS_VISIBLE | WS_TABSTOP | WS_DISABLED, ids::btnAbort);
-}
-
-void TfrmExportDetails::DpiChanged(WPARAM wParam, LPARAM suggestedRect) {
-    // The controls are moved, not made again: what they show stays.
-    font_ = TakeNewDpi(Handle(), wParam, suggestedRect);
-    PlaceAllAtDpi(kExportDetailsLayout, WindowDpi(Handle()),
-                  [this](int id) { return Control(id); });
-    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    CreateForm(instance, owner);
 }
 
 void TfrmExportDetails::SetText(int id, const std::u16string& text) {
@@ -213,22 +189,14 @@ void TfrmExportDetails::EscapePressed() {
     }
 }
 
-LRESULT TfrmExportDetails::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_COMMAND:
-        DispatchCommand(*this, kCommands, LOWORD(wParam), HIWORD(wParam));
-        return 0;
-    case WM_DPICHANGED:
-        DpiChanged(wParam, lParam);
-        return 0;
-    case WM_CLOSE:
-        // Only the button closes the dialog of a run; one that no run has prepared may go.
-        if (!prepared_) {
-            ShowWindow(Handle(), SW_HIDE);
-        }
-        return 0;
-    default:
-        return DefaultHandling(message, wParam, lParam);
+void TfrmExportDetails::OnCommand(int control, unsigned notification) {
+    DispatchCommand(*this, kCommands, control, notification);
+}
+
+void TfrmExportDetails::OnClose() {
+    // Only the button closes the dialog of a run; one that no run has prepared may go.
+    if (!prepared_) {
+        ShowWindow(Handle(), SW_HIDE);
     }
 }
 

@@ -4,8 +4,7 @@
 // no caption-bar buttons and stays on top; the user cannot close it but with that button.
 
 #include "controls/win32/command_table.h"
-#include "controls/win32/gdi.h"
-#include "controls/win32/window_base.h"
+#include "controls/win32/form.h"
 #include "export/export_run.h"
 #include "texts/program_texts.h"
 
@@ -17,10 +16,9 @@
 
 namespace qrv {
 
-class TfrmExportDetails final : public TWindowBase, public ExportProgressView {
+class TfrmExportDetails final : public TForm, public ExportProgressView {
 public:
-    TfrmExportDetails() = default;
-    ~TfrmExportDetails() override;
+    TfrmExportDetails();
 
     // Created hidden. The texts are read each time they are needed; programWindow is the
     // window it is centred on and that the button closes after the run.
@@ -46,16 +44,12 @@ private:
 
     void btnAbortClick();
     void EscapePressed();
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    HWND Control(int id) const { return GetDlgItem(Handle(), id); }
+    void OnCommand(int control, unsigned notification) override;
+    void OnClose() override;
     void SetText(int id, const std::u16string& text);
     void SetBarPosition(int32_t position);
     void SetCounts(int32_t good, int32_t bad);
     void CentreOnProgramWindow();
-    // A window moved to a monitor of another scale lays itself out again at its DPI.
-    void DpiChanged(WPARAM wParam, LPARAM suggestedRect);
-
-    TFont font_;
     HWND programWindow_ = nullptr;
     const KeptTexts* texts_ = nullptr;
     int32_t parts_ = 0;

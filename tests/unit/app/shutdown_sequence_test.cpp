@@ -1,5 +1,6 @@
 #include "app/shutdown_sequence.h"
 
+#include "app/recording_roles.h"
 #include "app/settings_path.h"
 #include "export/fake_check_list.h"
 #include "platform/utf.h"
@@ -13,23 +14,7 @@
 namespace qrv {
 namespace {
 
-using Log = std::vector<std::string>;
-
-class RecordingWindow final : public ShutdownHost {
-public:
-    Log log;
-    std::function<void()> onUnload;
-
-    void ShowMessageBox(const std::u16string& text) override {
-        log.push_back("Message|" + Utf16ToUtf8(text));
-    }
-    void UnloadCADLibrary() override {
-        log.push_back("UnloadCADLibrary");
-        if (onUnload) {
-            onUnload();
-        }
-    }
-};
+using testing::Log;
 
 // A window whose start-up got as far as the settings: one format, checked.
 class ShutdownTest : public ::testing::Test {
@@ -42,20 +27,22 @@ protected:
         choices.FillFormatsList();
         formats.SetChecked(0, true);
         choices.FillSubDirList();
-        basket.PartNoList = {u"P-1"};
+        basket.FPartNoList = {u"P-1"};
         texts = std::make_unique<TStringHash>();
-        window.onUnload = [this] { freedBeforeUnloading = Freed(); };
+        library.onUnload = [this] { freedBeforeUnloading = Freed(); };
     }
     ~ShutdownTest() override { SettingsPath() = savedSettingsPath; }
 
-    void Run() { RunShutdown(window, {texts, kept, basket, choices, startTimeout}); }
+    void Run() { RunShutdown(messages, library, {texts, kept, basket, choices, startTimeout}); }
     bool Freed() const {
-        return basket.PartNoList.empty() && choices.CADFormats().empty() && texts == nullptr;
+        return basket.FPartNoList.empty() && choices.CADFormats().empty() && texts == nullptr;
     }
 
     testing::TempFolder folder;
     const std::u16string savedSettingsPath = SettingsPath();
-    RecordingWindow window;
+    Log log;
+    testing::RecordingMessages messages{log};
+    testing::RecordingLibraryOwner library{log};
     testing::FakeCheckList formats;
     testing::FakeCheckList subDirs;
     testing::FakeFields fields;
@@ -69,7 +56,7 @@ protected:
 
 TEST_F(ShutdownTest, SavesTheChoicesThenFreesWhatTheWindowOwnsThenUnloadsTheLibrary) {
     Run();
-    EXPECT_EQ(window.log, Log{"UnloadCADLibrary"});
+    EXPECT_EQ(log, Log{"UnloadCADLibrary"});
     EXPECT_TRUE(freedBeforeUnloading);
     EXPECT_EQ(TWideIniFile(SettingsPath()).ReadString(u"Selection", u"Formats", u""),
               u"STEP214~*~");
@@ -79,14 +66,14 @@ TEST_F(ShutdownTest, ASettingsFileThatCannotBeWrittenIsToldOnceAndTheShutdownGoe
     testing::WriteBytes(folder.Path() / "Quellon", "a file where the folder should be");
     SettingsPath() = (folder.Path() / "Quellon" / "doveravar.ini").u16string();
     Run();
-    EXPECT_EQ(window.log, (Log{"Message|The settings could not be saved. Unable to write to " +
-                                   Utf16ToUtf8(SettingsPath()),
-                               "UnloadCADLibrary"}));
+    EXPECT_EQ(log, (Log{"Message|The settings could not be saved. Unable to write to " +
+                            Utf16ToUtf8(SettingsPath()),
+                        "UnloadCADLibrary"}));
     EXPECT_TRUE(freedBeforeUnloading);
 }
 
 TEST_F(ShutdownTest, AFailingUnloadIsIgnored) {
-    window.onUnload = [] { throw std::runtime_error("FreeLibrary failed"); };
+    library.onUnload = [] { throw std::runtime_error("FreeLibrary failed"); };
     EXPECT_NO_THROW(Run());
     EXPECT_TRUE(Freed());
 }

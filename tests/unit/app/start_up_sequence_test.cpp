@@ -1,6 +1,7 @@
 #include "app/start_up_sequence.h"
 
 #include "app/main_window_ids.h"
+#include "app/recording_roles.h"
 #include "app/settings_path.h"
 #include "export/fake_check_list.h"
 #include "export/recording_library.h"
@@ -16,26 +17,15 @@
 namespace qrv {
 namespace {
 
-using Log = std::vector<std::string>;
+using testing::LibraryRefused;
+using testing::Log;
 
-struct LibraryRefused : std::exception {};
-
-// The main window as the start-up sees it: every call in one log, a clock that only Sleep
-// moves, and a close request that comes during a chosen pump.
-class RecordingWindow final : public StartUpHost {
+// The main window's own steps, every call in the log that the other fakes share.
+class RecordingWindow final : public StartUpWindow {
 public:
     Log log;
-    std::vector<std::string> environment;
-    std::u16string programFile;
-    int closeAtPump = 0; // counted from 1; 0: never
-    bool loadRefused = false;
-    bool loadLeavesNoLibrary = false;
-    CadLibrary* library = nullptr;
 
     void InstallRestoreProcedure() override { log.push_back("InstallRestoreProcedure"); }
-    EnvironmentSnapshot CaptureEnvironment() override { return EnvironmentSnapshot(environment); }
-    std::string MyDocumentsFolder() override { return "C:\\Users\\me\\Documents"; }
-    std::u16string ProgramFile() override { return programFile; }
     std::u16string ControlText(int control) const override { return controls_.at(control); }
     void SetControlText(int control, const std::u16string& text) override {
         static const std::map<int, std::string> names = {
@@ -47,38 +37,45 @@ public:
         controls_[control] = text;
     }
     void ShowMainWindow() override { log.push_back("ShowMainWindow"); }
-    void ShowMessageBox(const std::u16string& text) override {
-        log.push_back("Message|" + Utf16ToUtf8(text));
-    }
-    void ReportError(const std::exception& error) override {
-        log.push_back(std::string("ErrorReport|") + error.what());
-    }
-    void LoadCADLibrary(const std::u16string& folder) override {
-        log.push_back("LoadCADLibrary|" + Utf16ToUtf8(folder));
-        if (loadRefused) {
-            throw LibraryRefused();
-        }
-        loaded_ = !loadLeavesNoLibrary;
-    }
-    bool LibraryLoaded() const override { return loaded_; }
-    CadLibrary& Library() override { return *library; }
-    void BringWindowsToFront() override { log.push_back("BringWindowsToFront"); }
-    void UpdateExportButton() override { log.push_back("UpdateExportButton"); }
-
     void ShowStartingPanel() override { log.push_back("StartingPanel"); }
     void ShowProgramControls() override { log.push_back("ProgramControls"); }
+    void UpdateExportButton() override { log.push_back("UpdateExportButton"); }
+
+private:
+    std::map<int, std::u16string> controls_;
+};
+
+// A clock that only Sleep moves, and a close request that comes during a chosen pump.
+class RecordingShell final : public ProgramShell {
+public:
+    int closeAtPump = 0; // counted from 1; 0: never
+
+    RecordingShell(Log& log, TCloseGate& closeGate) : log_(log), closeGate_(closeGate) {}
     void Pump() override {
-        log.push_back("Pump");
-        closePending_ = closePending_ || ++pumps_ == closeAtPump;
+        log_.push_back("Pump");
+        if (++pumps_ == closeAtPump) {
+            closeGate_.RequestClose();
+        }
     }
     void Sleep(int milliseconds) override { nowMs_ += milliseconds; }
     double NowInDays() override { return nowMs_ / 86400000.0; }
-    void RequestTerminate() override { log.push_back("RequestTerminate"); }
-    bool CloseRequested() override { return closePending_; }
+    void RequestTerminate() override { log_.push_back("RequestTerminate"); }
+    std::string MyDocumentsFolder() override { return "C:\\Users\\me\\Documents"; }
+    void BringWindowsToFront() override { log_.push_back("BringWindowsToFront"); }
 
-    // The title stands for all the texts applied.
+private:
+    Log& log_;
+    TCloseGate& closeGate_;
+    int pumps_ = 0;
+    double nowMs_ = 0;
+};
+
+// The title stands for all the texts applied.
+class RecordingCaptions final : public ProgramTextTargets {
+public:
+    explicit RecordingCaptions(Log& log) : log_(log) {}
     void SetApplicationTitle(const std::string& title) override {
-        log.push_back("SetApplicationTitle|" + title);
+        log_.push_back("SetApplicationTitle|" + title);
     }
     void SetCaption(int, const std::u16string&) override {}
     void SetStartingPanelCaption(const std::string&) override {}
@@ -87,11 +84,7 @@ public:
     void SetExportButtonLabel(const std::u16string&) override {}
 
 private:
-    std::map<int, std::u16string> controls_;
-    bool loaded_ = false;
-    bool closePending_ = false;
-    int pumps_ = 0;
-    double nowMs_ = 0;
+    Log& log_;
 };
 
 class LoggingCheckList final : public testing::FakeCheckList {
@@ -123,20 +116,19 @@ class StartUpTest : public ::testing::Test {
 protected:
     StartUpTest() {
         SubDirCaptions() = DefaultSubDirCaptions();
-        window.programFile = (folder.Path() / "program" / "QRV3DOVEravar.exe").u16string();
-        window.environment = {"APPDATA=" + appData,
-                              "xQRVCADENAS_=C:\\CADENAS",
-                              "CADENASEXPORTDLL_=C:\\CADENAS\\lib",
-                              "xQRVLanguage=DEDE",
-                              "ShopName=Shop",
-                              "CADCount=1",
-                              "PartNo_0=P-1"};
-        window.library = &library;
+        programFile = (folder.Path() / "program" / "QRV3DOVEravar.exe").u16string();
+        environment = {"APPDATA=" + appData,
+                       "xQRVCADENAS_=C:\\CADENAS",
+                       "CADENASEXPORTDLL_=C:\\CADENAS\\lib",
+                       "xQRVLanguage=DEDE",
+                       "ShopName=Shop",
+                       "CADCount=1",
+                       "PartNo_0=P-1"};
+        libraryOwner.library = &library;
         library.formats = {{u"STEP AP214", u"STEP214"}};
         library.sharedLog = &window.log;
         const auto texts = testing::TextsDatabase({{u"DEDE", u"PROGRAM", u"~DOVEravar", u"Ex"}});
-        Write(ProgramTextsDatabasePath(window.programFile),
-              std::string(texts.begin(), texts.end()));
+        Write(ProgramTextsDatabasePath(programFile), std::string(texts.begin(), texts.end()));
         WriteSettings(u"[System]\r\nStartPDataMgrTimeoutSeconds=7\r\n[Selection]\r\n"
                       u"Formats=STEP214~*~\r\nExportDestination=D:\\Export\r\n");
     }
@@ -153,7 +145,13 @@ protected:
     void WriteSettings(std::u16string_view text) {
         Write(settingsFile, "\xFF\xFE" + testing::Utf16LeBytes(text));
     }
-    void Run() { RunStartUpSequence(window, {texts, kept, basket, choices, startTimeout}); }
+    void Run() {
+        // As the window does: a close request during the start-up waits until it has ended.
+        const TCloseGate::TWork startUp(closeGate);
+        RunStartUpSequence({window, captions, libraryOwner, shell, messages, closeGate},
+                           {texts, kept, basket, choices, startTimeout},
+                           {EnvironmentSnapshot(environment), programFile});
+    }
     bool Logged(const std::string& entry) const {
         return std::any_of(window.log.begin(), window.log.end(),
                            [&](const std::string& line) { return line.starts_with(entry); });
@@ -165,6 +163,13 @@ protected:
         Utf8ToUtf16(appData) + u"\\Quellon\\DOVEravar\\doveravar.ini";
     const std::u16string savedSettingsPath = SettingsPath();
     RecordingWindow window;
+    TCloseGate closeGate{[] {}};
+    RecordingShell shell{window.log, closeGate};
+    RecordingCaptions captions{window.log};
+    testing::RecordingMessages messages{window.log};
+    testing::RecordingLibraryOwner libraryOwner{window.log};
+    std::vector<std::string> environment;
+    std::u16string programFile;
     StartingLibrary library;
     LoggingCheckList formats{"FormatsList", window.log};
     LoggingCheckList subDirs{"SubDirListBox", window.log};
@@ -231,7 +236,7 @@ TEST_F(StartUpTest, ANormalStartRunsEveryStepInOrder) {
     EXPECT_EQ(window.log, NormalStart());
     EXPECT_EQ(SettingsPath(), settingsFile);
     EXPECT_EQ(startTimeout, 7);
-    EXPECT_EQ(basket.PartNoList, std::vector<std::u16string>{u"P-1"});
+    EXPECT_EQ(basket.FPartNoList, std::vector<std::u16string>{u"P-1"});
     EXPECT_TRUE(formats.entries.at(0).checked);
     EXPECT_EQ(fields.destination, u"D:\\Export");
 }
@@ -251,7 +256,7 @@ void PrintTo(const PumpPoint& point, std::ostream* out) {
 class CloseDuringStartUp : public StartUpTest, public ::testing::WithParamInterface<PumpPoint> {};
 
 TEST_P(CloseDuringStartUp, EndsTheStartUpAfterThatPump) {
-    window.closeAtPump = GetParam().pump;
+    shell.closeAtPump = GetParam().pump;
     Run();
     EXPECT_EQ(window.log, NormalStartBefore(GetParam().firstStepNotRun));
 }
@@ -267,17 +272,17 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(StartUpTest, AnUnreadableEnvironmentIsToldAndTheStartGoesOnWithWhatWasRead) {
     // Far more parts than the environment holds.
-    std::replace(window.environment.begin(), window.environment.end(), std::string("CADCount=1"),
+    std::replace(environment.begin(), environment.end(), std::string("CADCount=1"),
                  std::string("CADCount=100000"));
     Run();
     Log expected = NormalStart();
     expected.insert(expected.begin() + 4, "Message|Exception reading env");
     EXPECT_EQ(window.log, expected);
-    EXPECT_TRUE(basket.PartNoList.empty());
+    EXPECT_TRUE(basket.FPartNoList.empty());
 }
 
 TEST_F(StartUpTest, AMissingTextsDatabaseIsToldAndTheTextsStayTheirKeys) {
-    const std::u16string database = ProgramTextsDatabasePath(window.programFile);
+    const std::u16string database = ProgramTextsDatabasePath(programFile);
     std::filesystem::remove(std::filesystem::path(database));
     Run();
     Log expected = NormalStart();
@@ -288,7 +293,7 @@ TEST_F(StartUpTest, AMissingTextsDatabaseIsToldAndTheTextsStayTheirKeys) {
 }
 
 TEST_F(StartUpTest, ARefusedLibraryLeavesTheStartUpAndNothingRunsAfterIt) {
-    window.loadRefused = true;
+    libraryOwner.loadRefused = true;
     EXPECT_THROW(Run(), LibraryRefused);
     Log expected = NormalStartBefore("lib SetDirs");
     expected.pop_back(); // the pump after the loading
@@ -296,7 +301,7 @@ TEST_F(StartUpTest, ARefusedLibraryLeavesTheStartUpAndNothingRunsAfterIt) {
 }
 
 TEST_F(StartUpTest, NoFoldersGoToALibraryThatIsNotLoaded) {
-    window.loadLeavesNoLibrary = true;
+    libraryOwner.loadLeavesNoLibrary = true;
     Run();
     EXPECT_FALSE(Logged("lib SetDirs"));
     EXPECT_EQ(window.log.back(), "UpdateExportButton");
@@ -314,7 +319,7 @@ TEST_F(StartUpTest, ACadSystemThatStaysBusyIsToldAndEndsTheStartUp) {
 
 TEST_F(StartUpTest, ACloseRequestDuringTheCadStartEndsItWithoutAMessage) {
     library.neverIdle = true;
-    window.closeAtPump = 5;
+    shell.closeAtPump = 5;
     Run();
     Log expected = NormalStartBefore("lib GetCADCount");
     expected.pop_back(); // the start-up's own pump after the CAD start

@@ -82,7 +82,7 @@ class ExportRunTest : public ::testing::Test {
 protected:
     ExportRunTest() {
         library.sharedLog = &windows.log;
-        basket.ShopName = u"Shop";
+        basket.FShopName = u"Shop";
         destination = folder.Path().u16string();
         for (int i = 0; i < 3; ++i) {
             fields.destination = destination;
@@ -97,11 +97,11 @@ protected:
     void AddPart(const std::u16string& partNo, const std::u16string& type = u"T",
                  const std::u16string& id1 = u"1", const std::u16string& id2 = u"2",
                  const std::u16string& cad = u"cad") {
-        basket.PartNoList.push_back(partNo);
-        basket.TypeList.push_back(type);
-        basket.ID1List.push_back(id1);
-        basket.ID2List.push_back(id2);
-        basket.CADList.push_back(cad);
+        basket.FPartNoList.push_back(partNo);
+        basket.FTypeList.push_back(type);
+        basket.FID1List.push_back(id1);
+        basket.FID2List.push_back(id2);
+        basket.FCADList.push_back(cad);
     }
 
     void Run(bool withLibrary = true) {
@@ -327,11 +327,11 @@ TEST_F(ExportRunTest, AMissingDestinationIsCreatedAsOneLevel) {
 }
 
 TEST_F(ExportRunTest, TheLibraryGetsTheDestinationWithOneTrailingBackslashAndDefaultShop) {
-    basket.ShopName = u"";
+    basket.FShopName = u"";
     destination = u"C:\\out";
     Run();
     destination = u"C:\\out\\";
-    basket.ShopName = u"  ";
+    basket.FShopName = u"  ";
     Run();
     EXPECT_EQ(
         windows.Only("lib SetDirs"),

@@ -3,6 +3,8 @@
 #include "controls/win32/window_dpi.h"
 #include "controls/win32/window_font.h"
 
+#include <stdexcept>
+
 namespace qrv {
 
 TForm::TForm(const TFormDesign& design) : design_(design) {
@@ -59,6 +61,9 @@ void TForm::AddControl(HINSTANCE instance, const TControlSpec& control, unsigned
         control.exStyle, control.className, control.text, WS_CHILD | control.style, at.x, at.y,
         at.width, at.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
         instance, nullptr);
+    if (created == nullptr) {
+        throw std::runtime_error("A control of the window could not be created.");
+    }
     SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     controls_[control.id] = created;
 }

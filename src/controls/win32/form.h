@@ -55,7 +55,7 @@ protected:
 
     // Creates the window, white, at the DPI of its monitor (the screen's until the window
     // exists), then its font and its controls. Raises std::runtime_error when the window or
-    // its font cannot be created.
+    // its font or a control cannot be created.
     void CreateForm(HINSTANCE instance, HWND owner);
     HWND Control(int id) const;
 

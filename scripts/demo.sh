@@ -147,17 +147,12 @@ print_log() {
 }
 
 # ---------------------------------------------------------------------------------------------
-# Boots a new prefix with the registry settings of the Wine bench (tests/win/bench/up.sh): Wine
-# draws the caption bars itself and waits for no window manager.
+# Boots a new prefix as the Wine bench does (tests/win/bench/boot_prefix.sh): without its
+# 32-bit side, Wine drawing the caption bars itself and waiting for no window manager.
 boot_prefix() {
     wineserver -k >/dev/null 2>&1 || true
     rm -rf "$1"
-    {
-        "$wine64" wineboot -i &&
-            "$wine64" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f &&
-            "$wine64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f &&
-            wineserver -w
-    } >>"$out/wineboot.log" 2>&1
+    bash tests/win/bench/boot_prefix.sh x86_64 96 >>"$out/wineboot.log" 2>&1
 }
 
 run_with_display() {

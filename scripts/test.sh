@@ -32,14 +32,16 @@ count() { # count LOG: adds the counts of the ctest summary in LOG
     failed=$((failed + fails))
 }
 
-stage() { # stage NAME COMMAND...: runs one step, keeps going after a failure
-    echo "=== $1"
+stage() { # stage NAME COMMAND...: runs one step, keeps going after a failure; says its time
+    local name=$1 start=$SECONDS
+    echo "=== $name"
     shift
     if ! "$@"; then
-        echo "=== FAILED: $*"
+        echo "=== FAILED: $* ($((SECONDS - start)) s)"
         status=1
         return 1
     fi
+    echo "=== $name took $((SECONDS - start)) s"
 }
 
 run_ctest() {
@@ -67,9 +69,11 @@ gtest_passed() {
 # Each build's Wine tests run at the same time (the tests mostly wait on Wine), then each
 # one's output is shown in turn. wine_ran gets the builds whose end-to-end tests ran.
 wine_names=()
+wine_began=""
 wine_pids=()
 wine_ran=()
 wine_start() { # wine_start NAME COMMAND...: one build's Wine tests, in the background
+    [ -n "$wine_began" ] || wine_began=$SECONDS
     wine_names+=("$1")
     "${@:2}" >"$work/$1.log" 2>&1 &
     wine_pids+=($!)
@@ -128,6 +132,7 @@ else
     failed=$((failed + 1))
 fi
 wine_wait "${e2e[@]}"
+[ -z "$wine_began" ] || echo "=== the Wine tests ended $((SECONDS - wine_began)) s after the first began"
 
 echo
 for preset in win64 win32; do
@@ -144,6 +149,6 @@ for preset in win64 win32; do
         failed=$((failed + 1))
     fi
 done
-echo "${passed} passed, ${failed} failed"
+echo "${passed} passed, ${failed} failed, in $((SECONDS / 60)) min $((SECONDS % 60)) s"
 [ "$failed" -eq 0 ] || status=1
 exit "$status"

@@ -2,6 +2,7 @@
 
 #include "controls/win32/gdi.h"
 #include "controls/win32/message_boxes.h"
+#include "controls/win32/push_button_accessible.h"
 #include "controls/win32/reflection.h"
 #include "controls/win32/window_class.h"
 #include "controls/win32/window_dpi.h"
@@ -107,7 +108,18 @@ LRESULT HandleBrowseButtonMessage(HWND button, UINT message, WPARAM wParam, LPAR
         Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
     }
-    return CallWindowProcW(ButtonProcedure(), button, message, wParam, lParam);
+    const auto system = [&] {
+        return CallWindowProcW(ButtonProcedure(), button, message, wParam, lParam);
+    };
+    if (message == WM_GETOBJECT) {
+        return AnswerGetObject(
+            wParam, lParam,
+            [button] {
+                return MakePushButtonAccessible(button, std::u16string(kBrowseButtonName));
+            },
+            system);
+    }
+    return system();
 }
 
 } // namespace

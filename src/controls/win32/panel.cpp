@@ -2,6 +2,7 @@
 
 #include "controls/win32/gdi.h"
 #include "controls/win32/message_boxes.h"
+#include "controls/win32/static_text_accessible.h"
 #include "controls/win32/window_class.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/window_text.h"
@@ -45,7 +46,19 @@ LRESULT HandlePanelMessage(HWND panel, UINT message, WPARAM wParam, LPARAM lPara
     case WM_SETTEXT: {
         const LRESULT result = DefWindowProcW(panel, message, wParam, lParam);
         InvalidateRect(panel, nullptr, TRUE);
+        NotifyNameChange(panel);
         return result;
+    }
+    case WM_GETOBJECT: {
+        // A panel that shows its caption reads as that text; one that holds controls is the
+        // system's client area.
+        const auto system = [&] { return DefWindowProcW(panel, message, wParam, lParam); };
+        if (WindowText(panel).empty()) {
+            return system();
+        }
+        return AnswerGetObject(
+            wParam, lParam, [&] { return MakeStaticTextAccessible(panel, TAccessKeys::shown); },
+            system);
     }
     case WM_COMMAND:
     case WM_NOTIFY:

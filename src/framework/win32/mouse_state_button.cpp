@@ -2,10 +2,13 @@
 
 #include "controls/win32/gdi.h"
 #include "controls/win32/message_boxes.h"
+#include "controls/win32/push_button_accessible.h"
 #include "controls/win32/window_class.h"
 #include "controls/win32/window_dpi.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/window_text.h"
+
+#include <commctrl.h>
 
 #include <algorithm>
 #include <array>
@@ -134,6 +137,12 @@ void Paint(HWND button, const ButtonData& data) {
               DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
 }
 
+// BM_GETSTATE, as a standard button answers it.
+LRESULT ButtonStateBits(HWND button, const ButtonData& data) {
+    return (data.pressed && data.hover ? BST_PUSHED : 0) | (data.hover ? BST_HOT : 0) |
+           (GetFocus() == button ? BST_FOCUS : 0);
+}
+
 void Click(HWND button) {
     if (!IsWindowEnabled(button)) {
         return;
@@ -186,8 +195,19 @@ LRESULT HandleButtonMessage(HWND button, UINT message, WPARAM wParam, LPARAM lPa
     case WM_ENABLE: {
         const LRESULT result = DefWindowProcW(button, message, wParam, lParam);
         InvalidateRect(button, nullptr, FALSE);
+        if (message == WM_SETTEXT) {
+            NotifyNameChange(button);
+        } else {
+            NotifyStateChange(button);
+        }
         return result;
     }
+    case WM_GETOBJECT:
+        return AnswerGetObject(
+            wParam, lParam, [button] { return MakePushButtonAccessible(button); },
+            [&] { return DefWindowProcW(button, message, wParam, lParam); });
+    case BM_GETSTATE:
+        return ButtonStateBits(button, *data);
     case WM_MOUSEMOVE: {
         const bool over = CursorOver(button, lParam);
         if (over != data->hover) {
@@ -211,6 +231,7 @@ LRESULT HandleButtonMessage(HWND button, UINT message, WPARAM wParam, LPARAM lPa
         data->captured = true;
         SetCapture(button);
         InvalidateRect(button, nullptr, FALSE);
+        NotifyStateChange(button);
         return 0;
     case WM_LBUTTONUP: {
         const bool click = data->pressed && CursorOver(button, lParam);
@@ -218,6 +239,7 @@ LRESULT HandleButtonMessage(HWND button, UINT message, WPARAM wParam, LPARAM lPa
         data->captured = false;
         ReleaseCapture();
         InvalidateRect(button, nullptr, FALSE);
+        NotifyStateChange(button);
         if (click) {
             Click(button);
         }

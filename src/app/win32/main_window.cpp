@@ -72,6 +72,8 @@ const TCommandHandler<TfrmExport> TfrmExport::kCommands[] = {
     {ids::BrowseDestination, EN_CHANGE, &TfrmExport::BrowseDestinationChange},
     {ids::FormatsList, check_list::kCheckChanged, &TfrmExport::BrowseDestinationChange},
     {ids::SubDirListBox, check_list::kMouseUp, &TfrmExport::SubDirListBoxMouseUp},
+    {ids::SubDirListBox, check_list::kMoveUpAsked, &TfrmExport::btnMoveUpClick},
+    {ids::SubDirListBox, check_list::kMoveDownAsked, &TfrmExport::btnMoveDownClick},
     {ids::btnMoveUp, BN_CLICKED, &TfrmExport::btnMoveUpClick},
     {ids::btnMoveDown, BN_CLICKED, &TfrmExport::btnMoveDownClick},
     {ids::btnBrowse, BN_CLICKED, &TfrmExport::btnBrowseClick},

@@ -247,6 +247,12 @@ LRESULT HandleCheckListMessage(HWND list, UINT message, WPARAM wParam, LPARAM lP
         Notify(list, check_list::kMouseUp);
         return result;
     }
+    case WM_SYSKEYDOWN:
+        if ((HIWORD(lParam) & KF_ALTDOWN) != 0 && (wParam == VK_UP || wParam == VK_DOWN)) {
+            Notify(list, wParam == VK_UP ? check_list::kMoveUpAsked : check_list::kMoveDownAsked);
+            return 0;
+        }
+        break;
     case WM_GETOBJECT:
         return AnswerGetObject(
             wParam, lParam, [list] { return MakeCheckListAccessible(list); },

@@ -1,5 +1,6 @@
 #include "framework/win32/mouse_state_button.h"
 
+#include "controls/win32/focus_cue.h"
 #include "controls/win32/gdi.h"
 #include "controls/win32/message_boxes.h"
 #include "controls/win32/push_button_accessible.h"
@@ -89,6 +90,9 @@ const ButtonPictures& Pictures(unsigned dpi) {
     return pictures.try_emplace(dpi, dpi).first->second;
 }
 
+// The focus rectangle's distance from the button's edges, in pixels of the design.
+constexpr int kFocusInset = 3;
+
 // The label's offset from the top-left corner in each state, in pixels of the design.
 int LabelOffset(ButtonState state) {
     return state == ButtonState::pressed ? 8 : state == ButtonState::hover ? 6 : 4;
@@ -135,6 +139,12 @@ void Paint(HWND button, const ButtonData& data) {
     RECT label{offset, offset, pictures.Width(), pictures.Height()};
     DrawTextW(dc, Wide(caption), static_cast<int>(caption.size()), &label,
               DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    if (ShowsFocusCue(button)) {
+        RECT focus{0, 0, pictures.Width(), pictures.Height()};
+        const int inset = ScaleToDpi(kFocusInset, dpi);
+        InflateRect(&focus, -inset, -inset);
+        DrawFocusRect(dc, &focus);
+    }
 }
 
 // BM_GETSTATE, as a standard button answers it.
@@ -202,6 +212,13 @@ LRESULT HandleButtonMessage(HWND button, UINT message, WPARAM wParam, LPARAM lPa
         }
         return result;
     }
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_UPDATEUISTATE:
+    case WM_KEYDOWN:
+        // The focus rectangle comes or goes.
+        InvalidateRect(button, nullptr, FALSE);
+        break;
     case WM_GETOBJECT:
         return AnswerGetObject(
             wParam, lParam, [button] { return MakePushButtonAccessible(button); },

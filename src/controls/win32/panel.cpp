@@ -1,6 +1,7 @@
 #include "controls/win32/panel.h"
 
 #include "controls/win32/gdi.h"
+#include "controls/win32/high_contrast.h"
 #include "controls/win32/message_boxes.h"
 #include "controls/win32/static_text_accessible.h"
 #include "controls/win32/window_class.h"
@@ -20,13 +21,14 @@ void Paint(HWND panel) {
     const HDC dc = paint.get();
     RECT client;
     GetClientRect(panel, &client);
-    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    FillRect(dc, &client, WindowBrush());
     const std::u16string caption = WindowText(panel);
     if (caption.empty()) {
         return;
     }
     const TSelection font(dc, FontOf(panel));
     SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, DesignOrSystem(RGB(0, 0, 0), COLOR_WINDOWTEXT));
     DrawTextW(dc, Wide(caption), static_cast<int>(caption.size()), &client,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }

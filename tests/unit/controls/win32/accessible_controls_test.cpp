@@ -1,16 +1,13 @@
 // The program's own controls as a screen reader finds them, asked inside the process that
-// owns them (WM_GETOBJECT, ObjectFromLresult), and the events that tell a reader of changes.
-// The windows stay hidden: other tests may be using the display.
+// owns them (WM_GETOBJECT, ObjectFromLresult): the events that tell a reader of changes, an
+// exchange and the reader's default actions. (tests/win/e2e/accessibility_test.cpp reads the
+// whole program from outside.) The windows stay hidden: other tests may be using the display.
 #include "controls/check_list_messages.h"
-#include "controls/win32/browse_button.h"
 #include "controls/win32/check_list.h"
 #include "controls/win32/label.h"
-#include "controls/win32/panel.h"
 #include "controls/win32/reflection.h"
 #include "driver/accessible.h"
 #include "driver/error.h"
-#include "export/export_window_ids.h"
-#include "export/win32/export_details.h"
 #include "framework/win32/mouse_state_button.h"
 #include "platform/win32/message_pump.h"
 
@@ -18,7 +15,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <ostream>
 #include <utility>
 #include <vector>
@@ -80,8 +76,6 @@ class AccessibleControlsTest : public ::testing::Test {
 protected:
     AccessibleControlsTest() : instance_(GetModuleHandleW(nullptr)) {
         RegisterLabelClass(instance_);
-        RegisterPanelClass(instance_);
-        RegisterBrowseButtonClass(instance_);
         RegisterMouseStateButtonClass(instance_);
         WNDCLASSW host{};
         host.lpfnWndProc = &HostProcedure;
@@ -167,7 +161,7 @@ TEST_F(AccessibleControlsTest, ACheckListIsAListOfCheckButtonsNamedByItsLabel) {
     EXPECT_EQ(SendMessageW(list, WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_WINDOW)), 0);
 }
 
-TEST_F(AccessibleControlsTest, ButtonsArePushButtonsNamedByTheirCaptionOrByWhatTheyDo) {
+TEST_F(AccessibleControlsTest, TheBitmapButtonIsAPushButtonNamedByItsCaption) {
     const HWND exportButton = Add(kMouseStateButtonClass, L"Export", WS_TABSTOP | WS_DISABLED, 1);
     const Accessible reader = Accessible::AskWindow(exportButton);
     EXPECT_EQ(reader.Role(), ROLE_SYSTEM_PUSHBUTTON);
@@ -189,54 +183,6 @@ TEST_F(AccessibleControlsTest, ButtonsArePushButtonsNamedByTheirCaptionOrByWhatT
     reader.DoDefaultAction();
     PumpMessages();
     EXPECT_EQ(Commands(), (std::vector<std::pair<int, unsigned>>{{1, BN_CLICKED}}));
-
-    // The browse button shows a picture alone; its window text stays empty.
-    const HWND browse = Add(kBrowseButtonClass, L"", kBrowseButtonStyle, 2);
-    const Accessible browseReader = Accessible::AskWindow(browse);
-    EXPECT_EQ(browseReader.Role(), ROLE_SYSTEM_PUSHBUTTON);
-    EXPECT_EQ(browseReader.Name(), L"Choose the destination folder");
-    EXPECT_EQ(GetWindowTextLengthW(browse), 0);
-}
-
-TEST_F(AccessibleControlsTest, TextsReadAsStaticTextAndTheProgressDialogThroughARun) {
-    const HWND starting = Add(kPanelClass, L"Starting the CAD system, please wait...", 0, 1);
-    EXPECT_EQ(Accessible::AskWindow(starting).Role(), ROLE_SYSTEM_STATICTEXT);
-    EXPECT_EQ(Accessible::AskWindow(starting).Name(), L"Starting the CAD system, please wait...");
-    // A panel that only holds controls is the system's client area.
-    const HWND holder = Add(kPanelClass, L"", 0, 2);
-    EXPECT_THROW(Accessible::AskWindow(holder), drive::DriverError);
-
-    KeptTexts texts;
-    texts.Abbruch = u"Cancel";
-    texts.Close = u"Close";
-    texts.Total = u"Total";
-    texts.Finished = u"Export finished";
-    TfrmExportDetails dialog;
-    dialog.Create(instance_, nullptr, nullptr, texts);
-    const auto control = [&](int id) { return GetDlgItem(dialog.Handle(), id); };
-    const Accessible abort = Accessible::AskWindow(control(ids::btnAbort));
-    EXPECT_EQ(abort.Role(), ROLE_SYSTEM_PUSHBUTTON);
-    EXPECT_TRUE(Has(abort.State(), STATE_SYSTEM_UNAVAILABLE));
-
-    dialog.PrepareRun(3);
-    EXPECT_EQ(abort.Name(), L"Cancel");
-    EXPECT_FALSE(Has(abort.State(), STATE_SYSTEM_UNAVAILABLE));
-    const Accessible all = Accessible::AskWindow(control(ids::lblAll));
-    EXPECT_EQ(all.Role(), ROLE_SYSTEM_STATICTEXT);
-    EXPECT_EQ(all.Name(), L"Total: 3");
-    HeardSinceLastTime();
-
-    dialog.ShowProgress(u"DIN 625 6205-2RS", u"Bearing", u"", u"", 1, 1, 0);
-    const HWND partNo = control(ids::lblPartNo);
-    EXPECT_EQ(Accessible::AskWindow(partNo).Name(), L"DIN 625 6205-2RS");
-    const std::vector<Heard> heard = HeardSinceLastTime();
-    EXPECT_NE(std::find(heard.begin(), heard.end(), Heard{kNameChange, partNo, CHILDID_SELF}),
-              heard.end());
-
-    dialog.ShowFinished();
-    EXPECT_EQ(Accessible::AskWindow(partNo).Name(), L"Export finished");
-    EXPECT_EQ(abort.Name(), L"Close");
-    EXPECT_FALSE(Has(abort.State(), STATE_SYSTEM_UNAVAILABLE));
 }
 
 } // namespace

@@ -26,30 +26,39 @@ if(NOT QRV_WINE_FIXTURE_DEFINED)
         LABELS "wine;${QRV_DIST_NAME}")
 endif()
 
-# qrv_add_wine_dpi_bench(DPI): a bench of its own whose display has that DPI (LogPixels of
-# its fresh prefix), for the tests that name it with qrv_add_wine_test(... DPI n).
-function(qrv_add_wine_dpi_bench dpi)
-    set(state ${CMAKE_BINARY_DIR}/winebench-dpi${dpi}.state)
-    add_test(NAME winebench_dpi${dpi}_up
-        COMMAND ${QRV_WINE_BENCH}/up.sh ${state} ${QRV_WINE_ARCH} ${dpi})
-    set_tests_properties(winebench_dpi${dpi}_up PROPERTIES FIXTURES_SETUP winebench_dpi${dpi}
+# qrv_add_wine_bench(NAME UP_ARGUMENTS...): a bench of its own, booted by up.sh with these
+# arguments after its state file and the architecture, for the tests that name it with
+# qrv_add_wine_test(... BENCH name).
+function(qrv_add_wine_bench name)
+    set(state ${CMAKE_BINARY_DIR}/winebench-${name}.state)
+    add_test(NAME winebench_${name}_up
+        COMMAND ${QRV_WINE_BENCH}/up.sh ${state} ${QRV_WINE_ARCH} ${ARGN})
+    set_tests_properties(winebench_${name}_up PROPERTIES FIXTURES_SETUP winebench_${name}
         TIMEOUT ${QRV_WINE_BOOT_TIMEOUT} LABELS "wine;${QRV_DIST_NAME}")
-    add_test(NAME winebench_dpi${dpi}_down COMMAND ${QRV_WINE_BENCH}/down.sh ${state})
-    set_tests_properties(winebench_dpi${dpi}_down PROPERTIES FIXTURES_CLEANUP winebench_dpi${dpi}
+    add_test(NAME winebench_${name}_down COMMAND ${QRV_WINE_BENCH}/down.sh ${state})
+    set_tests_properties(winebench_${name}_down PROPERTIES FIXTURES_CLEANUP winebench_${name}
         TIMEOUT 60 LABELS "wine;${QRV_DIST_NAME}")
 endfunction()
 
+# qrv_add_wine_dpi_bench(DPI): a bench whose display has that DPI (LogPixels of its fresh
+# prefix), for the tests that name it with qrv_add_wine_test(... DPI n).
+function(qrv_add_wine_dpi_bench dpi)
+    qrv_add_wine_bench(dpi${dpi} ${dpi})
+endfunction()
+
 # qrv_add_wine_test(NAME name COMMAND exe args... [DESKTOP] [TIMEOUT s] [WORKING_DIRECTORY dir]
-#                   [EMULATED_TIMEOUT s] [RUN script] [DPI n])
+#                   [EMULATED_TIMEOUT s] [RUN script] [DPI n] [BENCH name])
 # DESKTOP marks tests that start the program or show windows: they run one at a time.
 # Every Wine test carries the labels "wine" and the build's name (win64, win32).
 # EMULATED_TIMEOUT puts the test of the i686 build in the set that runs where i686 programs
 # are emulated (label i686-emulated, `ctest -L i686-emulated` in scripts/emulated_i686.sh),
 # with that time limit instead of TIMEOUT. RUN replaces tests/win/bench/run.sh as the
 # command that gets the bench's state file and then COMMAND. DPI runs the test on the bench of
-# qrv_add_wine_dpi_bench(n) instead of the build's 96-DPI one.
+# qrv_add_wine_dpi_bench(n), BENCH on that of qrv_add_wine_bench(name), instead of the build's
+# 96-DPI one.
 function(qrv_add_wine_test)
-    cmake_parse_arguments(T "DESKTOP" "NAME;TIMEOUT;WORKING_DIRECTORY;EMULATED_TIMEOUT;RUN;DPI"
+    cmake_parse_arguments(T "DESKTOP"
+        "NAME;TIMEOUT;WORKING_DIRECTORY;EMULATED_TIMEOUT;RUN;DPI;BENCH"
         "COMMAND" ${ARGN})
     if(NOT T_TIMEOUT)
         set(T_TIMEOUT 300)
@@ -68,8 +77,11 @@ function(qrv_add_wine_test)
     set(state ${QRV_WINE_STATE})
     set(fixture winebench)
     if(T_DPI)
-        set(state ${CMAKE_BINARY_DIR}/winebench-dpi${T_DPI}.state)
-        set(fixture winebench_dpi${T_DPI})
+        set(T_BENCH dpi${T_DPI})
+    endif()
+    if(T_BENCH)
+        set(state ${CMAKE_BINARY_DIR}/winebench-${T_BENCH}.state)
+        set(fixture winebench_${T_BENCH})
     endif()
     add_test(NAME ${T_NAME}
         COMMAND ${T_RUN} ${state} ${T_COMMAND}

@@ -25,5 +25,8 @@ inline constexpr long kQuietly = 0x2;
 // Notifications, in the high word of WM_COMMAND's wParam (list box ones are below 0x100).
 inline constexpr unsigned kCheckChanged = 0x0101; // an entry's mark was toggled
 inline constexpr unsigned kMouseUp = 0x0102;      // a mouse button was released over the list
+// Alt+Up and Alt+Down: the user asks to move the selected entry one place up or down.
+inline constexpr unsigned kMoveUpAsked = 0x0103;
+inline constexpr unsigned kMoveDownAsked = 0x0104;
 
 } // namespace qrv::check_list

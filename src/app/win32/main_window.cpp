@@ -5,6 +5,7 @@
 #include "app/shutdown_sequence.h"
 #include "controls/check_list_messages.h"
 #include "controls/win32/browse_button.h"
+#include "controls/win32/label.h"
 #include "controls/win32/panel.h"
 #include "framework/win32/mouse_state_button.h"
 #include "platform/scope_exit.h"
@@ -28,24 +29,24 @@ constexpr DWORD kTabStop = WS_VISIBLE | WS_TABSTOP;
 constexpr TControlSpec kMainWindowControls[] = {
     {ids::BrowseCADData, WC_EDITW, L"", ES_AUTOHSCROLL},
     {ids::BrowseCADSoftware, WC_EDITW, L"", ES_AUTOHSCROLL},
-    {ids::lblCadenasData, WC_STATICW, L"~CadenasData", 0},
-    {ids::lblCadenasSW, WC_STATICW, L"~CadenasSW", 0},
+    {ids::lblCadenasData, kLabelClass, L"~CadenasData", 0},
+    {ids::lblCadenasSW, kLabelClass, L"~CadenasSW", 0},
     {ids::pnlStartingPDataMgr, kPanelClass, L"~StartingPDataMgr", kVisible | WS_CLIPCHILDREN},
     {ids::pnlProgramControls, kPanelClass, L"", WS_CLIPCHILDREN, WS_EX_CONTROLPARENT},
-    OnPanel({ids::lblExportDestination, WC_STATICW, L"~ExportDestination", kVisible}),
+    OnPanel({ids::lblExportDestination, kLabelClass, L"~ExportDestination", kVisible}),
     OnPanel({ids::BrowseDestination, WC_EDITW, L"", kTabStop | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE}),
     OnPanel({ids::btnBrowse, kBrowseButtonClass, L"", kBrowseButtonStyle}),
-    OnPanel({ids::lblExportFormats, WC_STATICW, L"~ExportFormats", kVisible}),
+    OnPanel({ids::lblExportFormats, kLabelClass, L"~ExportFormats", kVisible}),
     OnPanel({ids::FormatsList, kCheckListClass, nullptr, kCheckListStyle, kCheckListExStyle}),
-    OnPanel({ids::lblSubfolderOptions, WC_STATICW, L"~SubfolderOptions", kVisible | SS_NOTIFY}),
+    OnPanel({ids::lblSubfolderOptions, kLabelClass, L"~SubfolderOptions", kVisible | SS_NOTIFY}),
     OnPanel({ids::SubDirListBox, kCheckListClass, nullptr, kCheckListStyle, kCheckListExStyle}),
     OnPanel({ids::btnMoveUp, WC_BUTTONW, L"+", kTabStop | WS_DISABLED}),
     OnPanel({ids::btnMoveDown, WC_BUTTONW, L"-", kTabStop | WS_DISABLED}),
     OnPanel({ids::cbCreateZip, WC_BUTTONW, L"~CreateZipFile",
              kTabStop | BS_AUTOCHECKBOX | BS_MULTILINE | BS_TOP}),
-    OnPanel({ids::ProgressLabel, WC_STATICW, L"", kVisible | SS_NOTIFY}),
+    OnPanel({ids::ProgressLabel, kLabelClass, L"", kVisible | SS_NOTIFY}),
     OnPanel({ids::pgBar, PROGRESS_CLASSW, L"", 0}),
-    OnPanel({ids::lblWindowsWillPopUp, WC_STATICW, L"~CADWindowsWillOpen", kVisible | SS_NOTIFY}),
+    OnPanel({ids::lblWindowsWillPopUp, kLabelClass, L"~CADWindowsWillOpen", kVisible | SS_NOTIFY}),
     OnPanel({ids::btnExport, kMouseStateButtonClass, L"~Export", kTabStop | WS_DISABLED}),
 };
 
@@ -71,6 +72,8 @@ const TCommandHandler<TfrmExport> TfrmExport::kCommands[] = {
     {ids::BrowseDestination, EN_CHANGE, &TfrmExport::BrowseDestinationChange},
     {ids::FormatsList, check_list::kCheckChanged, &TfrmExport::BrowseDestinationChange},
     {ids::SubDirListBox, check_list::kMouseUp, &TfrmExport::SubDirListBoxMouseUp},
+    {ids::SubDirListBox, check_list::kMoveUpAsked, &TfrmExport::btnMoveUpClick},
+    {ids::SubDirListBox, check_list::kMoveDownAsked, &TfrmExport::btnMoveDownClick},
     {ids::btnMoveUp, BN_CLICKED, &TfrmExport::btnMoveUpClick},
     {ids::btnMoveDown, BN_CLICKED, &TfrmExport::btnMoveDownClick},
     {ids::btnBrowse, BN_CLICKED, &TfrmExport::btnBrowseClick},
@@ -86,6 +89,7 @@ TfrmExport::TfrmExport(TApplicationWindow& application)
 
 void TfrmExport::Create(HINSTANCE instance) {
     RegisterPanelClass(instance);
+    RegisterLabelClass(instance);
     RegisterBrowseButtonClass(instance);
     RegisterCheckListClass(instance);
     RegisterMouseStateButtonClass(instance);

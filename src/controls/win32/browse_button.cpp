@@ -1,7 +1,9 @@
 #include "controls/win32/browse_button.h"
 
 #include "controls/win32/gdi.h"
+#include "controls/win32/high_contrast.h"
 #include "controls/win32/message_boxes.h"
+#include "controls/win32/push_button_accessible.h"
 #include "controls/win32/reflection.h"
 #include "controls/win32/window_class.h"
 #include "controls/win32/window_dpi.h"
@@ -67,7 +69,7 @@ HBITMAP FolderMask(unsigned dpi) {
 void Draw(const DRAWITEMSTRUCT& item) {
     const HDC dc = item.hDC;
     RECT rect = item.rcItem;
-    FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    FillRect(dc, &rect, WindowBrush());
     const bool pressed = (item.itemState & ODS_SELECTED) != 0;
     if (pressed) {
         DrawEdge(dc, &rect, BDR_SUNKENOUTER, BF_RECT);
@@ -87,8 +89,10 @@ void Draw(const DRAWITEMSTRUCT& item) {
     const int top = rect.top + (rect.bottom - rect.top - pictureHeight) / 2 + offset;
     const TMemoryDC maskDc(dc);
     const TSelection mask(maskDc.get(), FolderMask(dpi));
-    const TBrush colour(CreateSolidBrush(
-        (item.itemState & ODS_DISABLED) != 0 ? GetSysColor(COLOR_GRAYTEXT) : kBrowsePictureColour));
+    const TBrush colour(
+        CreateSolidBrush((item.itemState & ODS_DISABLED) != 0
+                             ? GetSysColor(COLOR_GRAYTEXT)
+                             : DesignOrSystem(kBrowsePictureColour, COLOR_WINDOWTEXT)));
     const TSelection brush(dc, colour.get());
     const TTextColours colours(dc, RGB(0, 0, 0), RGB(255, 255, 255));
     // Where the mask is set the brush is painted, elsewhere the background stays.
@@ -107,7 +111,18 @@ LRESULT HandleBrowseButtonMessage(HWND button, UINT message, WPARAM wParam, LPAR
         Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
     }
-    return CallWindowProcW(ButtonProcedure(), button, message, wParam, lParam);
+    const auto system = [&] {
+        return CallWindowProcW(ButtonProcedure(), button, message, wParam, lParam);
+    };
+    if (message == WM_GETOBJECT) {
+        return AnswerGetObject(
+            wParam, lParam,
+            [button] {
+                return MakePushButtonAccessible(button, std::u16string(kBrowseButtonName));
+            },
+            system);
+    }
+    return system();
 }
 
 } // namespace

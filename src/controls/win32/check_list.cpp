@@ -2,6 +2,7 @@
 #include "platform/win32/wide.h"
 
 #include "controls/check_list_messages.h"
+#include "controls/win32/check_list_accessible.h"
 #include "controls/win32/gdi.h"
 #include "controls/win32/message_boxes.h"
 #include "controls/win32/reflection.h"
@@ -9,6 +10,7 @@
 #include "controls/win32/window_dpi.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <stdexcept>
 #include <string>
 
@@ -53,10 +55,18 @@ void RedrawEntry(HWND list, WPARAM index) {
     }
 }
 
+long ChildOf(WPARAM index) {
+    return accessibility::ChildOfEntry(static_cast<int>(index));
+}
+
 void SetFlag(HWND list, WPARAM index, LPARAM flag, bool on) {
     const LPARAM flags = Flags(list, index);
-    CallListBox(list, LB_SETITEMDATA, index, on ? (flags | flag) : (flags & ~flag));
+    const LPARAM changed = on ? (flags | flag) : (flags & ~flag);
+    CallListBox(list, LB_SETITEMDATA, index, changed);
     RedrawEntry(list, index);
+    if (changed != flags) {
+        NotifyStateChange(list, ChildOf(index));
+    }
 }
 
 void Notify(HWND list, unsigned code) {
@@ -130,6 +140,10 @@ void Exchange(HWND list, WPARAM index1, WPARAM index2) {
     }
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
+    for (const WPARAM index : {low, high}) {
+        NotifyNameChange(list, ChildOf(index));
+        NotifyStateChange(list, ChildOf(index));
+    }
 }
 
 void Draw(const DRAWITEMSTRUCT& item) {
@@ -233,6 +247,16 @@ LRESULT HandleCheckListMessage(HWND list, UINT message, WPARAM wParam, LPARAM lP
         Notify(list, check_list::kMouseUp);
         return result;
     }
+    case WM_SYSKEYDOWN:
+        if ((HIWORD(lParam) & KF_ALTDOWN) != 0 && (wParam == VK_UP || wParam == VK_DOWN)) {
+            Notify(list, wParam == VK_UP ? check_list::kMoveUpAsked : check_list::kMoveDownAsked);
+            return 0;
+        }
+        break;
+    case WM_GETOBJECT:
+        return AnswerGetObject(
+            wParam, lParam, [list] { return MakeCheckListAccessible(list); },
+            [&] { return CallListBox(list, message, wParam, lParam); });
     case WM_CHAR:
         if (wParam == L' ') {
             const LRESULT selected = CallListBox(list, LB_GETCURSEL, 0, 0);

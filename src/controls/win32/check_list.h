@@ -3,8 +3,10 @@
 // on an entry's box or the space bar toggles the entry's mark (not that of a greyed entry);
 // the list tells its parent through WM_COMMAND with check_list::kCheckChanged, and reports
 // every mouse button release with check_list::kMouseUp (a list box does not tell its
-// parent). It keeps the exact height it is given. The parent hands WM_DRAWITEM back to it
-// (reflection.h).
+// parent), and Alt+Up and Alt+Down with check_list::kMoveUpAsked and kMoveDownAsked. It keeps
+// the exact height it is given. The parent hands WM_DRAWITEM back to it (reflection.h). A
+// screen reader finds a list of check buttons (check_list_accessible.h) and hears of every
+// change of a mark, a greying or an entry's place.
 
 #include "controls/check_list_view.h"
 

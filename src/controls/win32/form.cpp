@@ -1,5 +1,6 @@
 #include "controls/win32/form.h"
 
+#include "controls/win32/high_contrast.h"
 #include "controls/win32/window_dpi.h"
 #include "controls/win32/window_font.h"
 
@@ -82,8 +83,35 @@ void TForm::DpiChanged(WPARAM wParam, LPARAM suggestedRect) {
     RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
+namespace {
+
+BOOL CALLBACK TellSystemColoursChanged(HWND child, LPARAM) {
+    SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
+    return TRUE;
+}
+
+} // namespace
+
+void TForm::ThemeChanged() {
+    TakeThemeChange();
+    // The common controls keep copies of the system's colours, which a top-level window tells
+    // them to renew.
+    EnumChildWindows(Handle(), &TellSystemColoursChanged, 0);
+    RedrawWindow(Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
 LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_SYSCOLORCHANGE:
+        ThemeChanged();
+        return 0;
+    case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETHIGHCONTRAST) {
+            ThemeChanged();
+            return 0;
+        }
+        break;
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;

@@ -2,7 +2,8 @@
 // A window of the program laid out from its 96-DPI design. The base creates it at the DPI of
 // its monitor with a font of its own and its controls; when the window moves to a monitor of
 // another scale (WM_DPICHANGED) it gives the controls a font at the new DPI and moves them to
-// their places there; and it destroys the window before the font that the window draws with.
+// their places there; a change of the user's colours or high-contrast theme it takes at once
+// and repaints; and it destroys the window before the font that the window draws with.
 // A form declares its design and handles its commands, its close request and the few
 // messages of its own.
 
@@ -71,6 +72,7 @@ private:
     void AddControl(HINSTANCE instance, const TControlSpec& control, unsigned dpi);
     // The controls are moved, not made again: what they show stays.
     void DpiChanged(WPARAM wParam, LPARAM suggestedRect);
+    void ThemeChanged();
 
     const TFormDesign& design_;
     int fillingControl_ = 0; // the id of the control that fills the client area, if any

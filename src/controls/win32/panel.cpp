@@ -1,7 +1,9 @@
 #include "controls/win32/panel.h"
 
 #include "controls/win32/gdi.h"
+#include "controls/win32/high_contrast.h"
 #include "controls/win32/message_boxes.h"
+#include "controls/win32/static_text_accessible.h"
 #include "controls/win32/window_class.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/window_text.h"
@@ -19,13 +21,14 @@ void Paint(HWND panel) {
     const HDC dc = paint.get();
     RECT client;
     GetClientRect(panel, &client);
-    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    FillRect(dc, &client, WindowBrush());
     const std::u16string caption = WindowText(panel);
     if (caption.empty()) {
         return;
     }
     const TSelection font(dc, FontOf(panel));
     SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, DesignOrSystem(RGB(0, 0, 0), COLOR_WINDOWTEXT));
     DrawTextW(dc, Wide(caption), static_cast<int>(caption.size()), &client,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
@@ -45,7 +48,19 @@ LRESULT HandlePanelMessage(HWND panel, UINT message, WPARAM wParam, LPARAM lPara
     case WM_SETTEXT: {
         const LRESULT result = DefWindowProcW(panel, message, wParam, lParam);
         InvalidateRect(panel, nullptr, TRUE);
+        NotifyNameChange(panel);
         return result;
+    }
+    case WM_GETOBJECT: {
+        // A panel that shows its caption reads as that text; one that holds controls is the
+        // system's client area.
+        const auto system = [&] { return DefWindowProcW(panel, message, wParam, lParam); };
+        if (WindowText(panel).empty()) {
+            return system();
+        }
+        return AnswerGetObject(
+            wParam, lParam, [&] { return MakeStaticTextAccessible(panel, TAccessKeys::shown); },
+            system);
     }
     case WM_COMMAND:
     case WM_NOTIFY:

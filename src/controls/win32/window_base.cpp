@@ -1,5 +1,6 @@
 #include "controls/win32/window_base.h"
 
+#include "controls/win32/high_contrast.h"
 #include "controls/win32/message_boxes.h"
 #include "controls/win32/reflection.h"
 #include "controls/win32/window_class.h"
@@ -56,10 +57,24 @@ LRESULT TWindowBase::DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DRAWITEM:
         return ReflectDrawItem(lParam);
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT:
-        // The program's windows are white, and so are the labels and fields on them.
-        SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
-        return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    case WM_CTLCOLOREDIT: {
+        // The program's windows are white, and so are the labels and fields on them; in high
+        // contrast they take the theme's window and text colours.
+        const auto dc = reinterpret_cast<HDC>(wParam);
+        SetBkColor(dc, WindowColour());
+        if (HighContrastOn()) {
+            SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        }
+        return reinterpret_cast<LRESULT>(WindowBrush());
+    }
+    case WM_ERASEBKGND:
+        if (HighContrastOn()) {
+            RECT client;
+            GetClientRect(handle_, &client);
+            FillRect(reinterpret_cast<HDC>(wParam), &client, WindowBrush());
+            return 1;
+        }
+        return DefWindowProcW(handle_, message, wParam, lParam); // the class's white
     default:
         return DefWindowProcW(handle_, message, wParam, lParam);
     }

@@ -38,7 +38,8 @@ protected:
 
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // What every window does with a message it leaves: owner-drawn controls draw themselves,
-    // labels and fields get a white background, the rest goes to the system.
+    // the window, its labels and fields get a white background (the high-contrast theme's
+    // colours while it is on), the rest goes to the system.
     LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
 
     // Destroys the window without its messages reaching the object: for a destructor, while

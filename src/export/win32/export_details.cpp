@@ -1,6 +1,7 @@
 #include "export/win32/export_details.h"
 #include "platform/win32/window_text.h"
 
+#include "controls/win32/label.h"
 #include "controls/win32/progress_bar.h"
 #include "export/export_window_ids.h"
 #include "export/export_window_layout.h"
@@ -19,14 +20,14 @@ namespace {
 constexpr DWORD kLabel = WS_VISIBLE | SS_NOPREFIX;
 
 constexpr TControlSpec kExportDetailsControls[] = {
-    {ids::lblPartNo, WC_STATICW, L"", kLabel | SS_ENDELLIPSIS},
-    {ids::lblType, WC_STATICW, L"", kLabel | SS_ENDELLIPSIS},
-    {ids::lblID1, WC_STATICW, L"", kLabel | SS_ENDELLIPSIS},
-    {ids::lblID2, WC_STATICW, L"", kLabel | SS_ENDELLIPSIS},
+    {ids::lblPartNo, kLabelClass, L"", kLabel | SS_ENDELLIPSIS},
+    {ids::lblType, kLabelClass, L"", kLabel | SS_ENDELLIPSIS},
+    {ids::lblID1, kLabelClass, L"", kLabel | SS_ENDELLIPSIS},
+    {ids::lblID2, kLabelClass, L"", kLabel | SS_ENDELLIPSIS},
     {ids::detailsPgBar, PROGRESS_CLASSW, L"", 0}, // shown when a run is prepared
-    {ids::lblGood, WC_STATICW, L"", kLabel},
-    {ids::lblBad, WC_STATICW, L"", kLabel},
-    {ids::lblAll, WC_STATICW, L"", kLabel},
+    {ids::lblGood, kLabelClass, L"", kLabel},
+    {ids::lblBad, kLabelClass, L"", kLabel},
+    {ids::lblAll, kLabelClass, L"", kLabel},
     {ids::btnAbort, kMouseStateButtonClass, L"", WS_VISIBLE | WS_TABSTOP | WS_DISABLED},
 };
 
@@ -59,6 +60,8 @@ void TfrmExportDetails::Create(HINSTANCE instance, HWND owner, HWND programWindo
                                const KeptTexts& texts) {
     programWindow_ = programWindow;
     texts_ = &texts;
+    RegisterLabelClass(instance);
+    RegisterMouseStateButtonClass(instance);
     CreateForm(instance, owner);
 }
 

@@ -1,11 +1,16 @@
 #include "framework/win32/mouse_state_button.h"
 
+#include "controls/win32/focus_cue.h"
 #include "controls/win32/gdi.h"
+#include "controls/win32/high_contrast.h"
 #include "controls/win32/message_boxes.h"
+#include "controls/win32/push_button_accessible.h"
 #include "controls/win32/window_class.h"
 #include "controls/win32/window_dpi.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/window_text.h"
+
+#include <commctrl.h>
 
 #include <algorithm>
 #include <array>
@@ -18,14 +23,23 @@ namespace {
 
 enum class ButtonState { normal, hover, pressed, disabled };
 
+// The button's size at a DPI, and its border one design pixel wide.
+struct ButtonSize {
+    int width;
+    int height;
+    int border;
+};
+
+ButtonSize SizeAt(unsigned dpi) {
+    return {ScaleToDpi(kMouseStateButtonWidth, dpi), ScaleToDpi(kMouseStateButtonHeight, dpi),
+            std::max(1, ScaleToDpi(1, dpi))};
+}
+
 // The four pictures at one DPI, drawn once at that size: a vertical two-colour gradient with a
-// border one design pixel wide.
+// border.
 class ButtonPictures {
 public:
-    explicit ButtonPictures(unsigned dpi)
-        : width_(ScaleToDpi(kMouseStateButtonWidth, dpi)),
-          height_(ScaleToDpi(kMouseStateButtonHeight, dpi)),
-          border_(std::max(1, ScaleToDpi(1, dpi))) {
+    explicit ButtonPictures(unsigned dpi) : size_(SizeAt(dpi)) {
         pictures_[0].Reset(Make(RGB(232, 243, 252), RGB(176, 212, 240), RGB(0, 102, 170)));
         pictures_[1].Reset(Make(RGB(245, 250, 255), RGB(200, 228, 250), RGB(0, 145, 220)));
         pictures_[2].Reset(Make(RGB(150, 190, 225), RGB(205, 228, 245), RGB(0, 80, 140)));
@@ -33,13 +47,12 @@ public:
     }
 
     HBITMAP For(ButtonState state) const { return pictures_[static_cast<size_t>(state)].get(); }
-    int Width() const { return width_; }
-    int Height() const { return height_; }
 
 private:
     HBITMAP Make(COLORREF top, COLORREF bottom, COLORREF border) const {
-        const int width = width_;
-        const int height = height_;
+        const int width = size_.width;
+        const int height = size_.height;
+        const int thickness = size_.border;
         BITMAPINFO info{};
         info.bmiHeader.biSize = sizeof(info.bmiHeader);
         info.bmiHeader.biWidth = width;
@@ -59,8 +72,8 @@ private:
                 return static_cast<BYTE>(a + (b - a) * y / (height - 1));
             };
             for (int x = 0; x < width; ++x) {
-                const bool edge =
-                    x < border_ || y < border_ || x >= width - border_ || y >= height - border_;
+                const bool edge = x < thickness || y < thickness || x >= width - thickness ||
+                                  y >= height - thickness;
                 const COLORREF colour = edge ? border
                                              : RGB(mix(GetRValue(top), GetRValue(bottom)),
                                                    mix(GetGValue(top), GetGValue(bottom)),
@@ -74,9 +87,7 @@ private:
         return picture;
     }
 
-    int width_;
-    int height_;
-    int border_;
+    ButtonSize size_;
     std::array<TBitmap, 4> pictures_;
 };
 
@@ -85,6 +96,9 @@ const ButtonPictures& Pictures(unsigned dpi) {
     static std::map<unsigned, ButtonPictures> pictures;
     return pictures.try_emplace(dpi, dpi).first->second;
 }
+
+// The focus rectangle's distance from the button's edges, in pixels of the design.
+constexpr int kFocusInset = 3;
 
 // The label's offset from the top-left corner in each state, in pixels of the design.
 int LabelOffset(ButtonState state) {
@@ -113,25 +127,61 @@ ButtonState StateOf(HWND button, const ButtonData& data) {
     return data.hover ? ButtonState::hover : ButtonState::normal;
 }
 
+void DrawPicture(HDC dc, ButtonState state, unsigned dpi, const ButtonSize& size) {
+    const TMemoryDC pictureDc(dc);
+    const TSelection picture(pictureDc.get(), Pictures(dpi).For(state));
+    BitBlt(dc, 0, 0, size.width, size.height, pictureDc.get(), 0, 0, SRCCOPY);
+}
+
+// In high contrast the button is drawn plainly in the theme's button colours, with a border in
+// the colour of its text (the highlight's under the mouse); pressed, it takes the highlight.
+// Returns the colour of its text.
+COLORREF DrawPlain(HDC dc, ButtonState state, const ButtonSize& size) {
+    const bool pressed = state == ButtonState::pressed;
+    const COLORREF ink = GetSysColor(state == ButtonState::disabled ? COLOR_GRAYTEXT
+                                     : pressed                      ? COLOR_HIGHLIGHTTEXT
+                                                                    : COLOR_BTNTEXT);
+    RECT rect{0, 0, size.width, size.height};
+    const TBrush edge(
+        CreateSolidBrush(state == ButtonState::hover ? GetSysColor(COLOR_HIGHLIGHT) : ink));
+    FillRect(dc, &rect, edge.get());
+    InflateRect(&rect, -size.border, -size.border);
+    FillRect(dc, &rect, GetSysColorBrush(pressed ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
+    return ink;
+}
+
 void Paint(HWND button, const ButtonData& data) {
     const TPaintDC paint(button);
     const HDC dc = paint.get();
     const ButtonState state = StateOf(button, data);
     const unsigned dpi = WindowDpi(button);
-    const ButtonPictures& pictures = Pictures(dpi);
-    {
-        const TMemoryDC pictureDc(dc);
-        const TSelection picture(pictureDc.get(), pictures.For(state));
-        BitBlt(dc, 0, 0, pictures.Width(), pictures.Height(), pictureDc.get(), 0, 0, SRCCOPY);
+    const ButtonSize size = SizeAt(dpi);
+    COLORREF ink = RGB(0, 0, 0);
+    if (HighContrastOn()) {
+        ink = DrawPlain(dc, state, size);
+    } else {
+        DrawPicture(dc, state, dpi, size);
     }
     const int offset = ScaleToDpi(LabelOffset(state), dpi);
     const std::u16string caption = WindowText(button);
     const TSelection font(dc, data.font);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, RGB(0, 0, 0));
-    RECT label{offset, offset, pictures.Width(), pictures.Height()};
+    SetTextColor(dc, ink);
+    RECT label{offset, offset, size.width, size.height};
     DrawTextW(dc, Wide(caption), static_cast<int>(caption.size()), &label,
               DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    if (ShowsFocusCue(button)) {
+        RECT focus{0, 0, size.width, size.height};
+        const int inset = ScaleToDpi(kFocusInset, dpi);
+        InflateRect(&focus, -inset, -inset);
+        DrawFocusRect(dc, &focus);
+    }
+}
+
+// BM_GETSTATE, as a standard button answers it.
+LRESULT ButtonStateBits(HWND button, const ButtonData& data) {
+    return (data.pressed && data.hover ? BST_PUSHED : 0) | (data.hover ? BST_HOT : 0) |
+           (GetFocus() == button ? BST_FOCUS : 0);
 }
 
 void Click(HWND button) {
@@ -186,8 +236,26 @@ LRESULT HandleButtonMessage(HWND button, UINT message, WPARAM wParam, LPARAM lPa
     case WM_ENABLE: {
         const LRESULT result = DefWindowProcW(button, message, wParam, lParam);
         InvalidateRect(button, nullptr, FALSE);
+        if (message == WM_SETTEXT) {
+            NotifyNameChange(button);
+        } else {
+            NotifyStateChange(button);
+        }
         return result;
     }
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_UPDATEUISTATE:
+    case WM_KEYDOWN:
+        // The focus rectangle comes or goes.
+        InvalidateRect(button, nullptr, FALSE);
+        break;
+    case WM_GETOBJECT:
+        return AnswerGetObject(
+            wParam, lParam, [button] { return MakePushButtonAccessible(button); },
+            [&] { return DefWindowProcW(button, message, wParam, lParam); });
+    case BM_GETSTATE:
+        return ButtonStateBits(button, *data);
     case WM_MOUSEMOVE: {
         const bool over = CursorOver(button, lParam);
         if (over != data->hover) {
@@ -211,6 +279,7 @@ LRESULT HandleButtonMessage(HWND button, UINT message, WPARAM wParam, LPARAM lPa
         data->captured = true;
         SetCapture(button);
         InvalidateRect(button, nullptr, FALSE);
+        NotifyStateChange(button);
         return 0;
     case WM_LBUTTONUP: {
         const bool click = data->pressed && CursorOver(button, lParam);
@@ -218,6 +287,7 @@ LRESULT HandleButtonMessage(HWND button, UINT message, WPARAM wParam, LPARAM lPa
         data->captured = false;
         ReleaseCapture();
         InvalidateRect(button, nullptr, FALSE);
+        NotifyStateChange(button);
         if (click) {
             Click(button);
         }

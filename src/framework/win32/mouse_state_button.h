@@ -3,9 +3,12 @@
 // disabled; 100 by 28 pixels) with its caption drawn on top as a label. The label sits at
 // 4,4 in the normal state, 6,6 on hover and 8,8 when pressed. These are pixels at 96 DPI; the
 // button and its pictures are drawn at its window's DPI (controls/win32/window_dpi.h), with
-// sizes and offsets scaled. No focus rectangle, no accelerator characters. A click is
-// reported to the parent as WM_COMMAND/BN_CLICKED, and BM_CLICK clicks it as it does a
-// standard button.
+// sizes and offsets scaled. In high contrast it is drawn plainly in the theme's button colours
+// with a border instead. No accelerator characters; the focus rectangle only while the
+// keyboard is in use (controls/win32/focus_cue.h). A click is reported to the parent as
+// WM_COMMAND/BN_CLICKED, BM_CLICK clicks it and BM_GETSTATE tells its state as for a standard
+// button. A screen reader finds a push button named by the caption
+// (controls/win32/push_button_accessible.h) and hears of its enabling, pressing and captions.
 
 #include <windows.h>
 

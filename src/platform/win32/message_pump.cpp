@@ -7,8 +7,29 @@ namespace qrv {
 namespace {
 
 bool quitSeen = false;
+bool keyboardInUse = false;
+
+void NoteInput(UINT message) {
+    switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        keyboardInUse = true;
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_XBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+        keyboardInUse = false;
+        break;
+    default:
+        break;
+    }
+}
 
 void Dispatch(MSG& message) {
+    NoteInput(message.message);
     const HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
     if (root != nullptr && IsDialogMessageW(root, &message)) {
         return;
@@ -52,6 +73,10 @@ void RequestTerminate() {
 
 bool TerminateRequested() {
     return quitSeen;
+}
+
+bool LastInputFromKeyboard() {
+    return keyboardInUse;
 }
 
 } // namespace qrv

@@ -13,4 +13,8 @@ void RunMessageLoop();
 void RequestTerminate();
 bool TerminateRequested();
 
+// Whether the last key press or mouse click that the pump handed on was a key press: the
+// keyboard is in use, and focus cues are for its user.
+bool LastInputFromKeyboard();
+
 } // namespace qrv

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Boots a fresh Wine prefix at $WINEPREFIX (on $DISPLAY) with the bench's registry settings:
-#   boot_prefix.sh ARCH DPI
+#   boot_prefix.sh ARCH DPI [THEME]
 # ARCH is the architecture of the programs to run: x86_64 or i686. An x86_64 prefix boots where
 # no i386 program can start (scripts/without_i386.sh), so its boot waits on no 32-bit process,
 # however this machine runs them (natively, emulated or not at all); its programs need none.
-# DPI, other than 96, becomes the LogPixels of the user's desktop. Output goes to stdout.
+# DPI, other than 96, becomes the LogPixels of the user's desktop. THEME high-contrast gives the
+# user Windows' black high-contrast theme (high_contrast_black below). Output goes to stdout.
 set -euo pipefail
-arch=$1 dpi=$2
+arch=$1 dpi=$2 theme=${3:-}
 scripts=$(cd "$(dirname "$0")/../../../scripts" && pwd)
 wine64=$(bash "$scripts/wine_loader.sh" x86_64)
 
@@ -21,5 +22,36 @@ fi
 "$wine64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f
 if [ "$dpi" != 96 ]; then
     "$wine64" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f
+fi
+
+# What Windows keeps for a user of its black high-contrast theme: the theme's system colours
+# (which Wine hands every program started later), visual styles off, and the high-contrast
+# flag (HCF_HIGHCONTRASTON among the others), which Wine does not report
+# (tests/win/high_contrast_shim answers for it).
+high_contrast_black() {
+    local colours=(
+        "Window=0 0 0" "WindowText=255 255 255" "WindowFrame=255 255 255"
+        "ButtonFace=0 0 0" "ButtonText=255 255 255" "ButtonShadow=128 128 128"
+        "ButtonHilight=255 255 255" "ButtonLight=0 0 0" "ButtonDkShadow=255 255 255"
+        "GrayText=63 242 63" "Hilight=26 235 255" "HilightText=0 0 0" "HotTrackingColor=255 255 0"
+        "Menu=0 0 0" "MenuText=255 255 255" "Background=0 0 0" "AppWorkspace=0 0 0"
+        "Scrollbar=0 0 0" "InfoWindow=0 0 0" "InfoText=255 255 255"
+        "ActiveTitle=0 0 0" "GradientActiveTitle=0 0 0" "TitleText=255 255 255"
+        "InactiveTitle=0 0 0" "GradientInactiveTitle=0 0 0"
+        "InactiveTitleText=63 242 63" "ActiveBorder=0 0 0" "InactiveBorder=0 0 0")
+    local colour
+    for colour in "${colours[@]}"; do
+        "$wine64" reg add 'HKCU\Control Panel\Colors' /v "${colour%%=*}" /t REG_SZ \
+            /d "${colour#*=}" /f
+    done
+    "$wine64" reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' \
+        /v ThemeActive /t REG_SZ /d 0 /f
+    "$wine64" reg add 'HKCU\Control Panel\Accessibility\HighContrast' /v Flags /t REG_SZ \
+        /d 127 /f
+    "$wine64" reg add 'HKCU\Control Panel\Accessibility\HighContrast' \
+        /v 'High Contrast Scheme' /t REG_SZ /d 'High Contrast Black' /f
+}
+if [ "$theme" = high-contrast ]; then
+    high_contrast_black
 fi
 wineserver -w

@@ -3,17 +3,26 @@
 # Writes what the tests need (WINEPREFIX, DISPLAY, pids) into the state file given as $1.
 # $2, when given, is the architecture of the programs to run: x86_64 (the default) or i686,
 # which needs the prefix's 32-bit side (Debian's wine32). $3, when given, is the display's DPI
-# (LogPixels of the user's desktop; 96, the default, is Windows' 100 %).
+# (LogPixels of the user's desktop; 96, the default, is Windows' 100 %). $4, when given, is the
+# user's colour theme: high-contrast for Windows' black high-contrast theme (boot_prefix.sh).
 # The prefix boots in boot_prefix.sh (an x86_64 one without its 32-bit side); the state's
 # QRV_WINE is the loader of the programs' architecture (scripts/wine_loader.sh).
 set -euo pipefail
 state=$1
 arch=${2:-x86_64}
 dpi=${3:-96}
+theme=${4:-}
 [[ $dpi =~ ^[0-9]+$ ]] && [ "$dpi" -ge 96 ] && [ "$dpi" -le 480 ] || {
     echo "not a display DPI: $dpi" >&2
     exit 2
 }
+case $theme in
+"" | high-contrast) ;;
+*)
+    echo "not a colour theme: $theme (high-contrast, or none)" >&2
+    exit 2
+    ;;
+esac
 here=$(cd "$(dirname "$0")" && pwd)
 [ -f "$state" ] && "$here/down.sh" "$state" || true
 
@@ -70,10 +79,11 @@ export QRV_WINE='$wine'
 export QRV_DRIVE_TIME_SCALE=$scale
 export QRV_I686_EMULATED=$emulated
 export QRV_BENCH_DPI=$dpi
+export QRV_BENCH_THEME='$theme'
 STATE
 # shellcheck disable=SC1090
 . "$state"
-boot() { bash "$here/boot_prefix.sh" "$arch" "$dpi" >>"$root/wineboot.log" 2>&1; }
+boot() { bash "$here/boot_prefix.sh" "$arch" "$dpi" "$theme" >>"$root/wineboot.log" 2>&1; }
 # A first boot on a busy machine fails now and then; a second one on a clean prefix does not.
 if ! boot; then
     echo "first wineboot failed, trying once more:" >&2
@@ -93,4 +103,5 @@ if [ "$arch" = i686 ] && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.d
 fi
 how=""
 [ "$scale" -gt 1 ] && how=" (emulated; time limits x$scale)"
+[ -n "$theme" ] && how+=", $theme theme"
 echo "Wine bench up: prefix $WINEPREFIX, display $DISPLAY, for $arch programs at $dpi DPI$how"

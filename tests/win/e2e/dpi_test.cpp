@@ -7,8 +7,6 @@
 
 #include "driver/input.h"
 #include "driver/remote_block.h"
-#include "driver/screenshot.h"
-#include "driver/wine.h"
 #include "export/export_window_ids.h"
 
 #include <windows.h>
@@ -16,7 +14,6 @@
 #include <commctrl.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <iostream>
 
 namespace qrv::e2e {
@@ -63,23 +60,9 @@ protected:
         ExpectLabelInk(Control(ids::lblExportFormats), dpi);
     }
 
-    // A picture of the display for the record, in the build's dpi-screenshots folder. Only the
-    // x86_64 tests take them: when the i686 test process starts ImageMagick (a Linux program)
-    // under Wine, the program under test shuts down as if closed.
+    // A picture of the display for the record, in the build's dpi-screenshots folder.
     void Screenshot(const std::string& name) const {
-        if constexpr (sizeof(void*) == 4) {
-            return;
-        }
-        const std::filesystem::path folder =
-            std::filesystem::path(QRV_BINARY_DIR) / "dpi-screenshots";
-        std::filesystem::create_directories(folder);
-        const std::string file = (folder / (std::to_string(dpi_) + "-" + name + ".png")).string();
-        try {
-            drive::TakeScreenshot(drive::ToWindowsPath(file));
-            std::cout << "screenshot " << file << "\n";
-        } catch (const drive::DriverError& error) {
-            std::cout << "no screenshot " << file << ": " << error.what() << "\n";
-        }
+        SaveScreenshot("dpi-screenshots", std::to_string(dpi_) + "-" + name);
     }
 
     unsigned dpi_;

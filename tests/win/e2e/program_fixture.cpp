@@ -1,12 +1,14 @@
 #include "program_fixture.h"
 
 #include "driver/input.h"
+#include "driver/screenshot.h"
 #include "driver/wine.h"
 #include "export/export_window_ids.h"
 
 #include <windows.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 
@@ -167,6 +169,21 @@ std::vector<std::wstring> ProgramTest::SettingsLines() const {
     const std::string bytes = ReadBytes(SettingsFile());
     EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE") << "the settings file is not UTF-16LE";
     return SplitLines(ReadUtf16File(SettingsFile()));
+}
+
+void SaveScreenshot(const std::string& folder, const std::string& name) {
+    if constexpr (sizeof(void*) == 4) {
+        return;
+    }
+    const std::filesystem::path path = std::filesystem::path(QRV_BINARY_DIR) / folder;
+    std::filesystem::create_directories(path);
+    const std::string file = (path / (name + ".png")).string();
+    try {
+        drive::TakeScreenshot(drive::ToWindowsPath(file));
+        std::cout << "screenshot " << file << "\n";
+    } catch (const drive::DriverError& error) {
+        std::cout << "no screenshot " << file << ": " << error.what() << "\n";
+    }
 }
 
 std::wstring CallName(const std::wstring& call) {

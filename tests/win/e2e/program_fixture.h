@@ -79,6 +79,11 @@ private:
     std::wstring log_;
 };
 
+// A picture of the display for the record: build folder/name.png. Only the x86_64 tests take
+// them: when the i686 test process starts ImageMagick (a Linux program) under Wine, the
+// program under test shuts down as if closed.
+void SaveScreenshot(const std::string& folder, const std::string& name);
+
 // The call name of a log line (its second field).
 std::wstring CallName(const std::wstring& call);
 // The call names of log lines.

@@ -62,11 +62,22 @@ Process Process::Start(const StartOptions& options) {
     // Always suspended at first, so that the program is in the job before it can do anything.
     const DWORD flags = CREATE_UNICODE_ENVIRONMENT | CREATE_SUSPENDED |
                         (options.detached_console ? DETACHED_PROCESS : 0);
-    if (!CreateProcessW(options.program.c_str(), command_line.data(), nullptr, nullptr, FALSE,
-                        flags, options.environment ? block.data() : nullptr,
-                        options.working_directory.empty() ? nullptr
-                                                          : options.working_directory.c_str(),
-                        &startup, &info)) {
+    const auto create = [&] {
+        return CreateProcessW(options.program.c_str(), command_line.data(), nullptr, nullptr, FALSE,
+                              flags, options.environment ? block.data() : nullptr,
+                              options.working_directory.empty() ? nullptr
+                                                                : options.working_directory.c_str(),
+                              &startup, &info);
+    };
+    // Wine now and then loses a new process in its own start-up and answers "internal error".
+    // The program is created suspended, so none of its code has run yet: starting it again is
+    // safe, and a failure of the program itself never looks like this.
+    bool created = create();
+    for (int retry = 0; !created && GetLastError() == ERROR_INTERNAL_ERROR && retry < 2; ++retry) {
+        Sleep(200);
+        created = create();
+    }
+    if (!created) {
         ThrowLastError("Starting " + ToUtf8(options.program));
     }
     Process process(UniqueHandle(info.hProcess), info.dwProcessId, true);

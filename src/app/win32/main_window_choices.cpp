@@ -3,6 +3,7 @@
 #include "app/main_window_ids.h"
 #include "app/win32/main_window.h"
 #include "controls/win32/check_box.h"
+#include "export/dialog_start_folder.h"
 #include "export/win32/folder_dialog.h"
 #include "framework/win32/mouse_state_button.h"
 #include "settings/wide_trim.h"
@@ -51,8 +52,8 @@ void TfrmExport::btnMoveDownClick() {
 
 void TfrmExport::btnBrowseClick() {
     TxQRV3MouseStateButton(Control(ids::btnExport)).SetEnabled(false);
-    const std::u16string chosen =
-        BrowseForFolder(Handle(), u"", Destination(), /*allowNewFolder=*/true);
+    const std::u16string chosen = BrowseForFolder(Handle(), u"", DialogStartFolder(Destination()),
+                                                  /*allowNewFolder=*/true);
     const std::u16string trimmed(WideTrim(chosen));
     if (!trimmed.empty()) {
         SetDestination(trimmed);

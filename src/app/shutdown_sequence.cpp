@@ -24,7 +24,7 @@ void SaveSettings(ProgramMessages& messages, const TExportChoices& choices) {
 
 } // namespace
 
-void RunShutdown(ProgramMessages& messages, CadLibraryOwner& library, const MainWindowData& data) {
+void RunShutdown(ProgramMessages& messages, TCADLibraryOwner& library, const MainWindowData& data) {
     SaveSettings(messages, data.choices);
     data.basket = BasketParameters{};
     FreeCADFormats(data.choices.CADFormats());

@@ -3,7 +3,7 @@
 // order. The window handles its messages between the steps; a close request that has come
 // meanwhile ends the start-up there (the shutdown runs once it has ended).
 
-#include "app/cad_library_lifetime.h"
+#include "app/cad_library_owner.h"
 #include "app/close_gate.h"
 #include "app/main_window_data.h"
 #include "app/main_window_texts.h"
@@ -34,7 +34,7 @@ public:
 struct StartUpRoles {
     StartUpWindow& window;
     ProgramTextTargets& texts;
-    CadLibraryOwner& library;
+    TCADLibraryOwner& library;
     ProgramShell& shell;
     ProgramMessages& messages;
     const TCloseGate& closeGate;

@@ -7,7 +7,7 @@
 #include "app/main_window_texts.h"
 #include "app/start_up_sequence.h"
 #include "app/win32/application_window.h"
-#include "app/win32/cad_library_owner.h"
+#include "app/win32/windows_cad_library_owner.h"
 #include "app/win32/windows_shell.h"
 #include "controls/win32/check_list.h"
 #include "controls/win32/command_table.h"
@@ -51,11 +51,6 @@ public:
 
     // The shutdown for a program that ends without its window being closed.
     void ShutdownIfStillOpen();
-
-    // Loading and unloading the CAD export library, which its owner does. The start-up and
-    // the shutdown reach the owner directly.
-    void LoadCADLibrary() { library_.LoadCADLibrary(basket_.FCADLibDir); }
-    void UnloadCADLibrary() { library_.UnloadCADLibrary(); }
 
 private:
     // Handlers.
@@ -117,7 +112,7 @@ private:
 
     TApplicationWindow& application_;
     TWindowsShell shell_{application_};
-    TCADLibraryOwner library_{CADLibraryHandle()};
+    TWindowsCADLibraryOwner library_{CADLibraryHandle()};
     TCloseGate closeGate_{[this] { PostMessageW(Handle(), WM_CLOSE, 0, 0); }};
     WNDPROC FPreviousWndProc = nullptr;
     HWND tooltip_ = nullptr;

@@ -1,8 +1,8 @@
 #pragma once
-// The message boxes and the library owner as the start-up and the shutdown see them, each
-// call written into a log that the test shares with its other fakes.
+// The message boxes and the library owner's steps on the system as the start-up and the
+// shutdown reach them, each call written into a log that the test shares with its other fakes.
 
-#include "app/cad_library_lifetime.h"
+#include "app/cad_library_owner.h"
 #include "app/program_shell.h"
 #include "platform/utf.h"
 
@@ -31,33 +31,46 @@ private:
 
 struct LibraryRefused : std::exception {};
 
-class RecordingLibraryOwner final : public CadLibraryOwner {
+// The owner's steps on the system; the module's loading and unloading are logged as
+// LoadCADBasket and UnloadCADBasket.
+class RecordingLibraryOwner final : public TCADLibraryOwner {
 public:
-    bool loadRefused = false;         // LoadCADLibrary throws LibraryRefused
-    bool loadLeavesNoLibrary = false; // LoadCADLibrary returns with no library loaded
+    bool folderExists = true;
+    bool loadRefused = false;         // loading the module throws LibraryRefused
+    bool loadLeavesNoLibrary = false; // loading the module leaves no library loaded
+    bool loaded = false;
     CadLibrary* library = nullptr;
-    std::function<void()> onUnload;
+    std::function<void()> onRestorePath; // the first step of the unloading
 
     explicit RecordingLibraryOwner(Log& log) : log_(log) {}
-    void LoadCADLibrary(const std::u16string& folder) override {
-        log_.push_back("LoadCADLibrary|" + Utf16ToUtf8(folder));
-        if (loadRefused) {
-            throw LibraryRefused();
-        }
-        loaded_ = !loadLeavesNoLibrary;
-    }
-    void UnloadCADLibrary() override {
-        log_.push_back("UnloadCADLibrary");
-        if (onUnload) {
-            onUnload();
-        }
-    }
-    bool LibraryLoaded() const override { return loaded_; }
+    bool LibraryLoaded() const override { return loaded; }
     CadLibrary& Library() override { return *library; }
 
 private:
+    void PutInFrontOfPath(const std::u16string& folder) override {
+        log_.push_back("PutInFrontOfPath|" + Utf16ToUtf8(folder));
+    }
+    void RestorePath() override {
+        log_.push_back("RestorePath");
+        if (onRestorePath) {
+            onRestorePath();
+        }
+    }
+    bool FolderExists(const std::u16string&) override { return folderExists; }
+    void SetCurrentFolder(const std::u16string& folder) override {
+        log_.push_back("SetCurrentFolder|" + Utf16ToUtf8(folder));
+    }
+    void LoadModule(const std::u16string& folder) override {
+        log_.push_back("LoadCADBasket|" + Utf16ToUtf8(folder));
+        if (loadRefused) {
+            throw LibraryRefused();
+        }
+        loaded = !loadLeavesNoLibrary;
+    }
+    void UnloadModule() override { log_.push_back("UnloadCADBasket"); }
+    void Pump() override { log_.push_back("Pump"); }
+
     Log& log_;
-    bool loaded_ = false;
 };
 
 } // namespace qrv::testing

@@ -29,7 +29,7 @@ protected:
         choices.FillSubDirList();
         basket.FPartNoList = {u"P-1"};
         texts = std::make_unique<TStringHash>();
-        library.onUnload = [this] { freedBeforeUnloading = Freed(); };
+        library.onRestorePath = [this] { freedBeforeUnloading = Freed(); };
     }
     ~ShutdownTest() override { SettingsPath() = savedSettingsPath; }
 
@@ -56,7 +56,7 @@ protected:
 
 TEST_F(ShutdownTest, SavesTheChoicesThenFreesWhatTheWindowOwnsThenUnloadsTheLibrary) {
     Run();
-    EXPECT_EQ(log, Log{"UnloadCADLibrary"});
+    EXPECT_EQ(log, Log{"RestorePath"}); // the unloading of a library that is not loaded
     EXPECT_TRUE(freedBeforeUnloading);
     EXPECT_EQ(TWideIniFile(SettingsPath()).ReadString(u"Selection", u"Formats", u""),
               u"STEP214~*~");
@@ -68,12 +68,12 @@ TEST_F(ShutdownTest, ASettingsFileThatCannotBeWrittenIsToldOnceAndTheShutdownGoe
     Run();
     EXPECT_EQ(log, (Log{"Message|The settings could not be saved. Unable to write to " +
                             Utf16ToUtf8(SettingsPath()),
-                        "UnloadCADLibrary"}));
+                        "RestorePath"}));
     EXPECT_TRUE(freedBeforeUnloading);
 }
 
 TEST_F(ShutdownTest, AFailingUnloadIsIgnored) {
-    library.onUnload = [] { throw std::runtime_error("FreeLibrary failed"); };
+    library.onRestorePath = [] { throw std::runtime_error("FreeLibrary failed"); };
     EXPECT_NO_THROW(Run());
     EXPECT_TRUE(Freed());
 }

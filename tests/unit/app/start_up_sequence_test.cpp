@@ -191,7 +191,9 @@ const Log& NormalStart() {
         "SetControlText|BrowseCADData|C:\\CADENAS\\lib\\..\\..\\..\\..\\",
         "SetControlText|BrowseCADSoftware|C:\\CADENAS\\software\\",
         "Pump",
-        "LoadCADLibrary|C:\\CADENAS\\lib\\",
+        "PutInFrontOfPath|C:\\CADENAS\\lib\\",
+        "SetCurrentFolder|C:\\CADENAS\\lib\\",
+        "LoadCADBasket|C:\\CADENAS\\lib\\",
         "Pump",
         "lib SetDirs|C:\\CADENAS\\lib\\..\\..\\..\\..\\|C:\\CADENAS\\software\\|"
         "C:\\Users\\me\\Documents\\Quellon\\CADFiles\\|Shop",
@@ -264,7 +266,7 @@ TEST_P(CloseDuringStartUp, EndsTheStartUpAfterThatPump) {
 // In the CAD start (pump 5) the wait ends at the next query, the start-up at its next pump.
 INSTANTIATE_TEST_SUITE_P(
     EveryPumpPoint, CloseDuringStartUp,
-    ::testing::Values(PumpPoint{1, "LoadCADLibrary"}, PumpPoint{2, "lib SetDirs"},
+    ::testing::Values(PumpPoint{1, "PutInFrontOfPath"}, PumpPoint{2, "lib SetDirs"},
                       PumpPoint{3, "StartingPanel"}, PumpPoint{5, "lib GetCADCount"},
                       PumpPoint{7, "lib GetCADCount"}, PumpPoint{8, "FormatsList Clear"},
                       PumpPoint{9, "FormatsList Clear"}, PumpPoint{10, "SubDirListBox"},

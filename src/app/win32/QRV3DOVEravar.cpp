@@ -1,8 +1,12 @@
-// Program entry: single instance, framework services, the main window and the message loop.
+// Program entry: single instance, framework services, the session beside the windows and the
+// message loop.
 #include "app/framework_starter.h"
 #include "app/main_window_ids.h"
+#include "app/program_session.h"
 #include "app/win32/application_window.h"
 #include "app/win32/main_window.h"
+#include "app/win32/windows_cad_library_owner.h"
+#include "app/win32/windows_shell.h"
 #include "cadlib/win32/cad_basket.h"
 #include "controls/win32/message_boxes.h"
 #include "export/win32/error_window.h"
@@ -71,9 +75,12 @@ int RunProgram(HINSTANCE instance) {
     application.SetTitle("QRV3DOVEravar");
     ShowWindow(application.Handle(), SW_RESTORE);
 
+    qrv::TWindowsShell shell;
+    qrv::TWindowsCADLibraryOwner library(qrv::CADLibraryHandle());
     qrv::TfrmExport mainWindow(application);
+    qrv::TProgramSession session(shell, shell, library, mainWindow.View());
     try {
-        mainWindow.Create(instance);
+        mainWindow.Create(instance, session);
     } catch (const qrv::ECADLibraryLoadError& error) {
         qrv::ShowMessage(error.message());
         return 1;
@@ -81,7 +88,7 @@ int RunProgram(HINSTANCE instance) {
     qrv::TfrmExportDetails details;
     // Owned by the application window, so that minimising the main window leaves them up.
     const HWND owner = application.Handle();
-    details.Create(instance, owner, mainWindow.Handle(), mainWindow.Texts());
+    details.Create(instance, owner, mainWindow.Handle(), session.keptTexts);
     qrv::TfrmError errors;
     errors.Create(instance, owner);
     mainWindow.AttachRunWindows(details, errors);

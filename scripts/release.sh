@@ -18,6 +18,8 @@ version=$(sed -nE 's/^project\(QRV3DOVEravar VERSION ([0-9.]+).*/\1/p' CMakeList
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || echo 315532800)}
 for preset in win32 win64; do
     cmake --preset "$preset" >/dev/null
+    # Packed anew, with the time of the commit checked out now.
+    rm -rf "build/$preset/package"
     cmake --build --preset "$preset" -j "$(nproc)" --target program_package
 done
 

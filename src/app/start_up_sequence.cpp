@@ -140,6 +140,7 @@ void TStartUpSequence::LoadProgramTexts() {
 
 void TStartUpSequence::ApplyProgramTexts() {
     qrv::ApplyProgramTexts(*data_.texts, roles_.texts, data_.keptTexts, SubDirCaptions());
+    data_.keptTexts.run = LookupRunTexts(*data_.texts, data_.basket.FLanguage);
 }
 
 void TStartUpSequence::SetLibraryDirs() {

@@ -58,7 +58,7 @@ int RunProgram(HINSTANCE instance) {
     const HWND owner = application.Handle();
     details.Create(instance, owner, mainWindow.Handle(), mainWindow.Texts());
     qrv::TfrmError errors;
-    errors.Create(instance, owner);
+    errors.Create(instance, owner, mainWindow.Texts());
     mainWindow.AttachRunWindows(details, errors);
 
     qrv::RunMessageLoop();

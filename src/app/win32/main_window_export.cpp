@@ -35,7 +35,9 @@ void TfrmExport::btnExportClick() {
                                  keptTexts_.Errors};
     qrv::SetLibraryDirs(library, inputs.cadDataFolder, inputs.cadSoftwareFolder, inputs.destination,
                         basket_.FShopName);
-    RunExport(library, inputs, *this, *details_, *errors_);
+    details_->SetDestinationFolder(inputs.destination);
+    errors_->SetDestinationFolder(inputs.destination);
+    RunExport(library, inputs, *this, *details_, *errors_, application_.TaskbarButton());
 }
 
 void TfrmExport::ProgressLabelDblClick() {

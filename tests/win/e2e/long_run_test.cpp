@@ -37,15 +37,13 @@ struct TaskbarListStandIn {
 bool Matches(const std::wstring& text, const wchar_t* pattern) {
     return std::regex_match(text, std::wregex(pattern));
 }
-
-class LongRunTest : public ProgramTest {};
+using LongRunTest = ProgramTest;
 
 TEST_F(LongRunTest, WithAFailureAndAnAbortOnTheDialogTheTaskbarAndInFiles) {
     const TaskbarListStandIn standIn;
-    const std::wstring taskbarLog = temp_.PathOf(L"taskbar.log");
     const std::wstring out = temp_.CreateFolder(L"Exported parts");
     UseDemoBasket();
-    SetEnv(L"QRV_TASKBAR_LOG", taskbarLog);
+    SetEnv(L"QRV_TASKBAR_LOG", temp_.PathOf(L"taskbar.log"));
     SetEnv(L"CADSIM_PART_DELAY_MS", L"2000");
     SetEnv(L"CADSIM_FAIL_PARTS", L"ISO 4032 M8");
     Start();
@@ -60,8 +58,7 @@ TEST_F(LongRunTest, WithAFailureAndAnAbortOnTheDialogTheTaskbarAndInFiles) {
     const Window elapsed = dialog.Child(ids::lblTimeElapsed);
     const Window left = dialog.Child(ids::lblTimeLeft);
     drive::WaitUntil([&] { return !left.Text().empty(); }, seconds(30), "the time left");
-    // Two parts of two seconds done, ten to go.
-    EXPECT_TRUE(Matches(left.Text(), L"About [23]0 seconds left")) << left.Text();
+    EXPECT_TRUE(Matches(left.Text(), L"About [23]0 seconds left")) << left.Text(); // 10 * 2 s
     EXPECT_TRUE(Matches(elapsed.Text(), L"Time elapsed: 0:0[4-9]")) << elapsed.Text();
     SaveScreenshot("long-run-screenshots", "progress-dialog-running");
     // Abort during the fourth part: the run ends after it.
@@ -72,7 +69,7 @@ TEST_F(LongRunTest, WithAFailureAndAnAbortOnTheDialogTheTaskbarAndInFiles) {
     EXPECT_TRUE(Matches(elapsed.Text(), L"Total time: 0:(0[8-9]|1[0-9])")) << elapsed.Text();
     EXPECT_EQ(left.Text(), L"");
     const std::wstring button = L" TQRV3DOVEravarApplication ";
-    EXPECT_EQ(SplitLines(ReadUtf8File(taskbarLog)),
+    EXPECT_EQ(SplitLines(ReadUtf8File(temp_.PathOf(L"taskbar.log"))),
               (std::vector<std::wstring>{
                   L"HrInit", L"SetProgressState" + button + L"2", // normal
                   L"SetProgressValue" + button + L"0/12", L"SetProgressValue" + button + L"1/12",
@@ -101,7 +98,7 @@ TEST_F(LongRunTest, WithAFailureAndAnAbortOnTheDialogTheTaskbarAndInFiles) {
     const Window save = drive::WaitForTopLevelWindow(program_->Id(), {.class_name = L"#32770"});
     const Window name = save.WaitForChild(drive::ControlQuery::ByClass(L"Edit"));
     name.WaitForText(L"Failed parts.txt");
-    Sleep(500); // painted
+    Sleep(500); // painted, for the screenshot
     SaveScreenshot("long-run-screenshots", "error-window-save");
     name.SetText(L"failed.txt"); // in the destination, where the dialog opens
     save.Child({.id = IDOK, .class_name = L"Button"}).Click();

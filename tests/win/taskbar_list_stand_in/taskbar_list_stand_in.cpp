@@ -12,8 +12,7 @@
 namespace {
 
 HRESULT Record(const std::string& call, HWND window = nullptr, const std::string& what = "") {
-    char path[MAX_PATH];
-    char windowClass[64] = "";
+    char path[MAX_PATH], windowClass[64] = "";
     GetClassNameA(window, windowClass, sizeof(windowClass));
     const DWORD length = GetEnvironmentVariableA("QRV_TASKBAR_LOG", path, MAX_PATH);
     if (FILE* file = length > 0 && length < MAX_PATH ? std::fopen(path, "a") : nullptr) {

@@ -15,8 +15,9 @@ std::u16string Decimal(int64_t value) {
     return std::u16string(digits.begin(), digits.end());
 }
 
+// 0 to 59 as two digits.
 std::u16string TwoDigits(int64_t value) {
-    return (value < 10 ? u"0" : u"") + Decimal(value);
+    return {static_cast<char16_t>(u'0' + value / 10), static_cast<char16_t>(u'0' + value % 10)};
 }
 
 // `value` rounded to the nearest multiple of `step`.
@@ -36,7 +37,8 @@ std::u16string Duration(TMilliseconds left, const RunTexts& texts) {
     const int64_t hours = tensOfMinutes / 6;
     std::u16string text = hours == 1 ? texts.oneHour : WithValue(texts.hours, Decimal(hours));
     if (tensOfMinutes % 6 != 0) {
-        text += u" " + WithValue(texts.minutes, Decimal(tensOfMinutes % 6 * 10));
+        text += u' ';
+        text += WithValue(texts.minutes, Decimal(tensOfMinutes % 6 * 10));
     }
     return text;
 }

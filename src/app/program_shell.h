@@ -1,7 +1,6 @@
 #pragma once
-// What the program's sequences need of the system and of the program's windows as a whole:
-// pumping, the clock, the end of the program, the documents folder and bringing the windows
-// to the front.
+// What the program's sequences need of the system: pumping, the clock, the end of the program
+// and the documents folder.
 
 #include <exception>
 #include <string>
@@ -19,7 +18,6 @@ public:
     virtual void RequestTerminate() = 0;
     // 8-bit, ANSI code page; raises when the system cannot tell it.
     virtual std::string MyDocumentsFolder() = 0;
-    virtual void BringWindowsToFront() = 0;
 };
 
 // The program's message boxes.

@@ -24,13 +24,13 @@ void SaveSettings(ProgramMessages& messages, const TExportChoices& choices) {
 
 } // namespace
 
-void RunShutdown(ProgramMessages& messages, CadLibraryOwner& library, const MainWindowData& data) {
-    SaveSettings(messages, data.choices);
-    data.basket = BasketParameters{};
-    FreeCADFormats(data.choices.CADFormats());
-    data.texts.reset();
+void RunShutdown(TProgramSession& session) {
+    SaveSettings(session.messages, session.choices);
+    session.basket = BasketParameters{};
+    FreeCADFormats(session.choices.CADFormats());
+    session.texts.reset();
     try {
-        library.UnloadCADLibrary();
+        session.library.UnloadCADLibrary();
     } catch (...) {
         // Errors while releasing at shutdown are ignored: the program still ends.
     }

@@ -1,15 +1,13 @@
 #pragma once
 // The program's shutdown: what closing the main window does, in this order. Saving the
-// settings, freeing what the window owns, unloading the CAD export library.
+// settings, freeing what the session holds, unloading the CAD export library.
 
-#include "app/cad_library_lifetime.h"
-#include "app/main_window_data.h"
-#include "app/program_shell.h"
+#include "app/program_session.h"
 
 namespace qrv {
 
 // A settings file that cannot be written is told in one message and the shutdown goes on;
 // a failure of the unloading is ignored.
-void RunShutdown(ProgramMessages& messages, CadLibraryOwner& library, const MainWindowData& data);
+void RunShutdown(TProgramSession& session);
 
 } // namespace qrv

@@ -1,7 +1,6 @@
 #include "app/start_up_sequence.h"
 
 #include "app/basket_parameters.h"
-#include "app/main_window_ids.h"
 #include "app/settings_path.h"
 #include "cadlib/cad_start.h"
 #include "export/export_run.h"
@@ -19,9 +18,9 @@ constexpr char kDestinationBelowDocuments[] = "\\Quellon\\CADFiles";
 
 class TStartUpSequence final : private CadStartHost {
 public:
-    TStartUpSequence(const StartUpRoles& roles, const MainWindowData& data,
+    TStartUpSequence(TProgramSession& session, MainWindowView& mainWindow,
                      const StartUpInputs& inputs)
-        : roles_(roles), data_(data), inputs_(inputs) {}
+        : session_(session), mainWindow_(mainWindow), inputs_(inputs) {}
 
     void Run();
 
@@ -38,42 +37,42 @@ private:
     void ReadCADFormats();
     void LoadSettings();
 
-    // The CAD start's share of the roles.
-    void ShowStartingPanel() override { roles_.window.ShowStartingPanel(); }
-    void ShowProgramControls() override { roles_.window.ShowProgramControls(); }
-    void Pump() override { roles_.shell.Pump(); }
-    void Sleep(int milliseconds) override { roles_.shell.Sleep(milliseconds); }
-    double NowInDays() override { return roles_.shell.NowInDays(); }
-    void RequestTerminate() override { roles_.shell.RequestTerminate(); }
-    bool CloseRequested() override { return roles_.closeGate.ClosePending(); }
+    // What the CAD start needs of the window and the shell.
+    void ShowStartingPanel() override { mainWindow_.ShowStartingPanel(); }
+    void ShowProgramControls() override { mainWindow_.ShowProgramControls(); }
+    void Pump() override { session_.shell.Pump(); }
+    void Sleep(int milliseconds) override { session_.shell.Sleep(milliseconds); }
+    double NowInDays() override { return session_.shell.NowInDays(); }
+    void RequestTerminate() override { session_.shell.RequestTerminate(); }
+    bool CloseRequested() override { return session_.closeGate.ClosePending(); }
 
-    const StartUpRoles& roles_;
-    const MainWindowData& data_;
+    TProgramSession& session_;
+    MainWindowView& mainWindow_;
     const StartUpInputs& inputs_;
 };
 
 void TStartUpSequence::Run() {
-    roles_.window.InstallRestoreProcedure();
-    data_.texts = std::make_unique<TStringHash>();
+    mainWindow_.InstallRestoreProcedure();
+    session_.texts = std::make_unique<TStringHash>();
     SettingsPath() = AddTrailingBackslash(FromAnsi(inputs_.environment.Value("APPDATA"))) +
                      std::u16string(kSettingsFileRelativePath);
 
-    data_.basket = BasketParameters{};
-    roles_.window.SetControlText(ids::ProgressLabel, u"");
-    data_.choices.SubDirOrder() = kEnumerationOrder;
-    roles_.window.SetControlText(ids::BrowseDestination, DefaultDestination());
-    roles_.window.ShowMainWindow();
+    session_.basket = BasketParameters{};
+    mainWindow_.SetProgressText(u"");
+    session_.choices.SubDirOrder() = kEnumerationOrder;
+    mainWindow_.SetDestination(DefaultDestination());
+    mainWindow_.ShowMainWindow();
 
     ReadBasketParameters();
     LoadProgramTexts();
     ApplyProgramTexts();
-    roles_.window.SetControlText(ids::BrowseCADData, data_.basket.FCADDataDir);
-    roles_.window.SetControlText(ids::BrowseCADSoftware, data_.basket.FCADENASDir + u"software\\");
+    mainWindow_.SetCadFolders(
+        {session_.basket.FCADDataDir, session_.basket.FCADENASDir + u"software\\"});
     if (!PumpAndGoOn()) {
         return;
     }
 
-    roles_.library.LoadCADLibrary(data_.basket.FCADLibDir);
+    session_.library.LoadCADLibrary(session_.basket.FCADLibDir);
     if (!PumpAndGoOn()) {
         return;
     }
@@ -86,7 +85,7 @@ void TStartUpSequence::Run() {
     if (!StartCAD()) {
         // A close request ends the wait as well; the program is going anyway.
         if (!CloseRequested()) {
-            roles_.messages.ShowMessageBox(u"Exception starting CAD (timeout)");
+            session_.messages.ShowMessageBox(u"Exception starting CAD (timeout)");
         }
         return;
     }
@@ -98,17 +97,17 @@ void TStartUpSequence::Run() {
     if (!PumpAndGoOn()) {
         return;
     }
-    data_.choices.FillFormatsList();
+    session_.choices.FillFormatsList();
     if (!PumpAndGoOn()) {
         return;
     }
     LoadSettings();
 
-    roles_.shell.BringWindowsToFront();
+    mainWindow_.BringWindowsToFront();
     if (!PumpAndGoOn()) {
         return;
     }
-    roles_.window.UpdateExportButton();
+    mainWindow_.UpdateExportButton();
 }
 
 bool TStartUpSequence::PumpAndGoOn() {
@@ -117,70 +116,69 @@ bool TStartUpSequence::PumpAndGoOn() {
 }
 
 std::u16string TStartUpSequence::DefaultDestination() {
-    return FromAnsi(roles_.shell.MyDocumentsFolder() + kDestinationBelowDocuments);
+    return FromAnsi(session_.shell.MyDocumentsFolder() + kDestinationBelowDocuments);
 }
 
 void TStartUpSequence::ReadBasketParameters() {
     try {
-        qrv::ReadBasketParameters(inputs_.environment, data_.basket);
+        qrv::ReadBasketParameters(inputs_.environment, session_.basket);
     } catch (const std::exception&) {
         // The basket keeps what was read before the error.
-        roles_.messages.ShowMessageBox(u"Exception reading env");
+        session_.messages.ShowMessageBox(u"Exception reading env");
     }
 }
 
 void TStartUpSequence::LoadProgramTexts() {
     const std::u16string path = ProgramTextsDatabasePath(inputs_.programFile);
     if (!WideFileExists(path)) {
-        roles_.messages.ShowMessageBox(u"Error, file " + path + u" not found");
+        session_.messages.ShowMessageBox(u"Error, file " + path + u" not found");
         return;
     }
-    qrv::LoadProgramTexts(*data_.texts, path, data_.basket.FLanguage, SubDirCaptions());
+    qrv::LoadProgramTexts(*session_.texts, path, session_.basket.FLanguage, SubDirCaptions());
 }
 
 void TStartUpSequence::ApplyProgramTexts() {
-    qrv::ApplyProgramTexts(*data_.texts, roles_.texts, data_.keptTexts, SubDirCaptions());
-    data_.keptTexts.run = LookupRunTexts(*data_.texts, data_.basket.FLanguage);
+    qrv::ApplyProgramTexts(*session_.texts, mainWindow_, session_.keptTexts, SubDirCaptions());
+    session_.keptTexts.run = LookupRunTexts(*session_.texts, session_.basket.FLanguage);
 }
 
 void TStartUpSequence::SetLibraryDirs() {
     // The destination is still the default here; the library gets the final one when a run
     // starts.
-    qrv::SetLibraryDirs(roles_.library.LoadedLibrary(),
-                        roles_.window.ControlText(ids::BrowseCADData),
-                        roles_.window.ControlText(ids::BrowseCADSoftware),
-                        roles_.window.ControlText(ids::BrowseDestination), data_.basket.FShopName);
+    const TCadFolders folders = mainWindow_.CadFolders();
+    qrv::SetLibraryDirs(session_.library.LoadedLibrary(), folders.cadData, folders.cadSoftware,
+                        mainWindow_.Destination(), session_.basket.FShopName);
 }
 
 void TStartUpSequence::ReadStartTimeout() {
-    data_.startTimeout = qrv::ReadStartTimeout(SettingsPath());
+    session_.FStartTimeout = qrv::ReadStartTimeout(SettingsPath());
 }
 
 bool TStartUpSequence::StartCAD() {
-    return qrv::StartCAD(roles_.library.Library(), *this, data_.startTimeout);
+    return qrv::StartCAD(session_.library.Library(), *this, session_.FStartTimeout);
 }
 
 void TStartUpSequence::ReadCADFormats() {
     try {
-        qrv::ReadCADFormats(roles_.library.Library(), data_.choices.CADFormats(),
+        qrv::ReadCADFormats(session_.library.Library(), session_.choices.CADFormats(),
                             [this] { return PumpAndGoOn(); });
     } catch (const ETooManyCADFormats& error) {
-        roles_.messages.ReportError(error);
+        session_.messages.ReportError(error);
     } catch (const std::exception&) {
         // The formats read before the failure stay; nothing is reported.
     }
 }
 
 void TStartUpSequence::LoadSettings() {
-    qrv::LoadSettings(SettingsPath(), data_.choices, data_.basket.FShopName,
+    qrv::LoadSettings(SettingsPath(), session_.choices, session_.basket.FShopName,
                       [this] { return DefaultDestination(); });
 }
 
 } // namespace
 
-void RunStartUpSequence(const StartUpRoles& roles, const MainWindowData& data,
+void RunStartUpSequence(TProgramSession& session, MainWindowView& mainWindow,
                         const StartUpInputs& inputs) {
-    TStartUpSequence(roles, data, inputs).Run();
+    TStartUpSequence(session, mainWindow, inputs).Run();
 }
 
 } // namespace qrv

@@ -13,5 +13,8 @@ bool CreateSingleFolder(const std::u16string& path);
 // Creates the folder together with every missing folder above it; true when it exists
 // afterwards. Both "\" and "/" separate levels.
 bool CreateFolderPath(const std::u16string& path);
+// The path in the system's full form: absolute, with "." and ".." resolved and the system's
+// separators (on Windows GetFullPathNameW's). Empty when the system cannot form it.
+std::u16string FullPathName(const std::u16string& path);
 
 } // namespace qrv

@@ -1,7 +1,12 @@
-// Program entry: single instance, framework services, the main window and the message loop.
+// Program entry: single instance, framework services, the session beside the windows and the
+// message loop.
 #include "app/framework_starter.h"
+#include "app/main_window_ids.h"
+#include "app/program_session.h"
 #include "app/win32/application_window.h"
 #include "app/win32/main_window.h"
+#include "app/win32/windows_cad_library_owner.h"
+#include "app/win32/windows_shell.h"
 #include "cadlib/win32/cad_basket.h"
 #include "controls/win32/message_boxes.h"
 #include "export/win32/error_window.h"
@@ -13,9 +18,32 @@
 #include <commctrl.h>
 #include <windows.h>
 
+#include <utility>
+
 namespace {
 
+// The design's instance mutex, which is all that a copy of an older version holds. Other
+// programs use the name too.
 constexpr char kInstanceMutexName[] = "MyApp";
+// The copies of this version hold a mutex of their own as well.
+constexpr char kOwnInstanceMutexName[] = "QRV3DOVEravar.Instance";
+
+struct InstanceMutex {
+    qrv::UniqueHandle handle; // held until the program ends
+    bool existed;
+};
+
+InstanceMutex CreateInstanceMutex(const char* name) {
+    qrv::UniqueHandle handle(CreateMutexA(nullptr, FALSE, name));
+    return {std::move(handle), GetLastError() == ERROR_ALREADY_EXISTS};
+}
+
+// Another copy runs: one of this version, or "MyApp" is held and a main window is up (an older
+// version's has the same class). A "MyApp" without such a window belongs to another program.
+bool AnotherCopyRuns(const InstanceMutex& design, const InstanceMutex& own) {
+    return own.existed ||
+           (design.existed && FindWindowW(qrv::ids::kMainWindowClass, nullptr) != nullptr);
+}
 
 // Module initialisation and finalisation: the framework services live for the whole process.
 struct ProgramModules {
@@ -29,8 +57,9 @@ struct ProgramModules {
 };
 
 int RunProgram(HINSTANCE instance) {
-    const qrv::UniqueHandle instanceMutex(CreateMutexA(nullptr, FALSE, kInstanceMutexName));
-    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+    const InstanceMutex designMutex = CreateInstanceMutex(kInstanceMutexName);
+    const InstanceMutex ownMutex = CreateInstanceMutex(kOwnInstanceMutexName);
+    if (AnotherCopyRuns(designMutex, ownMutex)) {
         // Another copy runs: ask it to come to the front, and end.
         const UINT restore = RegisterWindowMessageA(qrv::kRestoreMessageName);
         SendMessageA(HWND_BROADCAST, restore, 0, 0);
@@ -46,9 +75,12 @@ int RunProgram(HINSTANCE instance) {
     application.SetTitle("QRV3DOVEravar");
     ShowWindow(application.Handle(), SW_RESTORE);
 
+    qrv::TWindowsShell shell;
+    qrv::TWindowsCADLibraryOwner library(qrv::CADLibraryHandle());
     qrv::TfrmExport mainWindow(application);
+    qrv::TProgramSession session(shell, shell, library, mainWindow.View());
     try {
-        mainWindow.Create(instance);
+        mainWindow.Create(instance, session);
     } catch (const qrv::ECADLibraryLoadError& error) {
         qrv::ShowMessage(error.message());
         return 1;
@@ -56,9 +88,9 @@ int RunProgram(HINSTANCE instance) {
     qrv::TfrmExportDetails details;
     // Owned by the application window, so that minimising the main window leaves them up.
     const HWND owner = application.Handle();
-    details.Create(instance, owner, mainWindow.Handle(), mainWindow.Texts());
+    details.Create(instance, owner, mainWindow.Handle(), session.keptTexts);
     qrv::TfrmError errors;
-    errors.Create(instance, owner, mainWindow.Texts());
+    errors.Create(instance, owner, session.keptTexts);
     mainWindow.AttachRunWindows(details, errors);
 
     qrv::RunMessageLoop();

@@ -3,6 +3,8 @@
 #include "app/main_window_ids.h"
 #include "app/main_window_layout.h"
 #include "app/shutdown_sequence.h"
+#include "app/start_up_sequence.h"
+#include "cadlib/win32/cad_basket.h"
 #include "controls/check_list_messages.h"
 #include "controls/win32/browse_button.h"
 #include "controls/win32/label.h"
@@ -87,7 +89,8 @@ TfrmExport::TfrmExport(TApplicationWindow& application)
 
 // --- the life cycle ----------------------------------------------------------------------
 
-void TfrmExport::Create(HINSTANCE instance) {
+void TfrmExport::Create(HINSTANCE instance, TProgramSession& session) {
+    session_ = &session;
     RegisterPanelClass(instance);
     RegisterLabelClass(instance);
     RegisterBrowseButtonClass(instance);
@@ -102,39 +105,34 @@ void TfrmExport::Create(HINSTANCE instance) {
                                instance, nullptr);
 
     // A close request that comes while the start-up runs is carried out once it has ended.
-    const TCloseGate::TWork startUp(closeGate_);
+    const TCloseGate::TWork startUp(session_->closeGate);
     try {
         FormCreate();
     } catch (const ECADLibraryLoadError&) {
         throw;
     } catch (const std::exception& error) {
-        shell_.ReportError(error);
+        session_->messages.ReportError(error);
     }
 }
 
 void TfrmExport::FormCreate() {
-    RunStartUpSequence({*this, *this, library_, shell_, shell_, closeGate_}, WindowData(),
-                       {EnvironmentSnapshot::Capture(), ModulePath(nullptr)});
-}
-
-MainWindowData TfrmExport::WindowData() {
-    return {texts_, keptTexts_, basket_, choices_, FStartTimeout};
+    RunStartUpSequence(*session_, *this, {EnvironmentSnapshot::Capture(), ModulePath(nullptr)});
 }
 
 void TfrmExport::HandleCloseRequest() {
-    if (!closeGate_.RequestClose()) {
+    if (!session_->closeGate.RequestClose()) {
         return; // deferred while work runs, or the shutdown runs already
     }
     // The program ends even when the shutdown fails half-way.
     TScopeExit destroy([this] {
-        closeGate_.Closed();
+        session_->closeGate.Closed();
         DestroyWindow(Handle());
     });
     FormClose();
 }
 
 void TfrmExport::FormClose() {
-    RunShutdown(shell_, library_, WindowData());
+    RunShutdown(*session_);
 }
 
 void TfrmExport::FormDestroy() {
@@ -201,14 +199,6 @@ LRESULT TfrmExport::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 // --- the start-up's steps on the window --------------------------------------------------
 
-std::u16string TfrmExport::ControlText(int id) const {
-    return WindowText(Control(id));
-}
-
-void TfrmExport::SetControlText(int id, const std::u16string& text) {
-    SetWindowTextOf(Control(id), text);
-}
-
 void TfrmExport::ShowMainWindow() {
     ShowWindow(Handle(), SW_SHOW);
     UpdateWindow(Handle());
@@ -222,6 +212,19 @@ void TfrmExport::ShowStartingPanel() {
 void TfrmExport::ShowProgramControls() {
     ShowWindow(Control(ids::pnlProgramControls), SW_SHOW);
     ShowWindow(Control(ids::pnlStartingPDataMgr), SW_HIDE);
+}
+
+TCadFolders TfrmExport::CadFolders() const {
+    return {WindowText(Control(ids::BrowseCADData)), WindowText(Control(ids::BrowseCADSoftware))};
+}
+
+void TfrmExport::SetCadFolders(const TCadFolders& folders) {
+    SetWindowTextOf(Control(ids::BrowseCADData), folders.cadData);
+    SetWindowTextOf(Control(ids::BrowseCADSoftware), folders.cadSoftware);
+}
+
+void TfrmExport::PostClose() {
+    PostMessageW(Handle(), WM_CLOSE, 0, 0);
 }
 
 } // namespace qrv

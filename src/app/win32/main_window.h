@@ -1,27 +1,19 @@
 #pragma once
 // The main window TfrmExport. Creating it runs the program's start-up sequence; closing it
-// runs the shutdown. It shows what the sequences and the export run tell it and forwards the
-// user's actions; the library, the settings and the system are objects it hands to them.
+// runs the shutdown. It shows the program's session and forwards the user's actions to it.
 
-#include "app/close_gate.h"
-#include "app/main_window_texts.h"
-#include "app/start_up_sequence.h"
+#include "app/main_window_view.h"
+#include "app/program_session.h"
 #include "app/win32/application_window.h"
-#include "app/win32/cad_library_owner.h"
-#include "app/win32/windows_shell.h"
 #include "controls/win32/check_list.h"
 #include "controls/win32/command_table.h"
 #include "controls/win32/form.h"
-#include "export/export_choices.h"
-#include "export/export_run.h"
-#include "texts/program_texts.h"
 
 #include <windows.h>
 
 #include <commctrl.h>
 
 #include <map>
-#include <memory>
 #include <string>
 
 namespace qrv {
@@ -33,29 +25,21 @@ inline constexpr char kRestoreMessageName[] = "QRV3DOVEravar";
 class TfrmExportDetails;
 class TfrmError;
 
-class TfrmExport final : public TForm,
-                         private StartUpWindow,
-                         private ProgramTextTargets,
-                         private ExportChoiceFields,
-                         private ExportRunMainView {
+class TfrmExport final : public TForm, private MainWindowView {
 public:
     explicit TfrmExport(TApplicationWindow& application);
 
-    // Creates the window, owned by the application window, and runs the start-up sequence.
-    // ECADLibraryLoadError leaves it (the program then ends with exit code 1); other errors
-    // are reported here.
-    void Create(HINSTANCE instance);
+    // The view that the session's choices show in.
+    MainWindowView& View() { return *this; }
+    // Creates the window, owned by the application window, and runs the start-up sequence on
+    // the session. ECADLibraryLoadError leaves it (the program then ends with exit code 1);
+    // other errors are reported here.
+    void Create(HINSTANCE instance, TProgramSession& session);
     // The progress dialog and the error window of the export run, created after this window.
     void AttachRunWindows(TfrmExportDetails& details, TfrmError& errors);
-    const KeptTexts& Texts() const { return keptTexts_; }
 
     // The shutdown for a program that ends without its window being closed.
     void ShutdownIfStillOpen();
-
-    // Loading and unloading the CAD export library, which its owner does. The start-up and
-    // the shutdown reach the owner directly.
-    void LoadCADLibrary() { library_.LoadCADLibrary(basket_.FCADLibDir); }
-    void UnloadCADLibrary() { library_.UnloadCADLibrary(); }
 
 private:
     // Handlers.
@@ -76,14 +60,17 @@ private:
     void OnClose() override;
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    // StartUpWindow.
+    // MainWindowView.
     void InstallRestoreProcedure() override;
-    std::u16string ControlText(int id) const override;
-    void SetControlText(int id, const std::u16string& text) override;
     void ShowMainWindow() override;
     void ShowStartingPanel() override;
     void ShowProgramControls() override;
     void UpdateExportButton() override;
+    TCadFolders CadFolders() const override;
+    void SetCadFolders(const TCadFolders& folders) override;
+    CheckListView& FormatsList() override { return formatsList_; }
+    CheckListView& SubDirListBox() override { return subDirListBox_; }
+    void PostClose() override;
 
     // ProgramTextTargets.
     void SetApplicationTitle(const std::string& title) override;
@@ -107,8 +94,6 @@ private:
     void HideProgressBar() override;
     void BringWindowsToFront() override;
 
-    // What the window owns, for the start-up and the shutdown.
-    MainWindowData WindowData();
     void HandleCloseRequest();
     static LRESULT CALLBACK RestoreWindowProc(HWND window, UINT message, WPARAM wParam,
                                               LPARAM lParam);
@@ -116,24 +101,14 @@ private:
     static const TCommandHandler<TfrmExport> kCommands[];
 
     TApplicationWindow& application_;
-    TWindowsShell shell_{application_};
-    TCADLibraryOwner library_{CADLibraryHandle()};
-    TCloseGate closeGate_{[this] { PostMessageW(Handle(), WM_CLOSE, 0, 0); }};
+    TProgramSession* session_ = nullptr;
     WNDPROC FPreviousWndProc = nullptr;
     HWND tooltip_ = nullptr;
     std::map<int, std::u16string> hints_;
-
-    TfrmExportDetails* details_ = nullptr;
-    TfrmError* errors_ = nullptr;
-    bool runStarted_ = false; // a program start carries at most one run
-
-    std::unique_ptr<TStringHash> texts_; // the text table
-    KeptTexts keptTexts_;
-    BasketParameters basket_;
     TCheckList formatsList_;   // FormatsList
     TCheckList subDirListBox_; // SubDirListBox
-    TExportChoices choices_{formatsList_, subDirListBox_, *this};
-    int32_t FStartTimeout = 120;
+    TfrmExportDetails* details_ = nullptr;
+    TfrmError* errors_ = nullptr;
 };
 
 } // namespace qrv

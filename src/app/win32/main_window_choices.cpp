@@ -3,18 +3,20 @@
 #include "app/main_window_ids.h"
 #include "app/win32/main_window.h"
 #include "controls/win32/check_box.h"
+#include "export/dialog_start_folder.h"
 #include "export/win32/folder_dialog.h"
 #include "framework/win32/mouse_state_button.h"
+#include "platform/win32/window_text.h"
 #include "settings/wide_trim.h"
 
 namespace qrv {
 
 std::u16string TfrmExport::Destination() const {
-    return ControlText(ids::BrowseDestination);
+    return WindowText(Control(ids::BrowseDestination));
 }
 
 void TfrmExport::SetDestination(const std::u16string& destination) {
-    SetControlText(ids::BrowseDestination, destination);
+    SetWindowTextOf(Control(ids::BrowseDestination), destination);
 }
 
 bool TfrmExport::CreateZip() const {
@@ -26,9 +28,7 @@ void TfrmExport::SetCreateZip(bool createZip) {
 }
 
 void TfrmExport::UpdateExportButton() {
-    // Once a run has started the button stays hidden and disabled.
-    TxQRV3MouseStateButton(Control(ids::btnExport))
-        .SetEnabled(!runStarted_ && choices_.ExportAllowed());
+    TxQRV3MouseStateButton(Control(ids::btnExport)).SetEnabled(session_->ExportAllowed());
 }
 
 void TfrmExport::BrowseDestinationChange() {
@@ -36,23 +36,23 @@ void TfrmExport::BrowseDestinationChange() {
 }
 
 void TfrmExport::SubDirListBoxMouseUp() {
-    const BOOL enabled = choices_.MoveButtonsEnabled() ? TRUE : FALSE;
+    const BOOL enabled = session_->choices.MoveButtonsEnabled() ? TRUE : FALSE;
     EnableWindow(Control(ids::btnMoveUp), enabled);
     EnableWindow(Control(ids::btnMoveDown), enabled);
 }
 
 void TfrmExport::btnMoveUpClick() {
-    choices_.MoveSelectedUp();
+    session_->choices.MoveSelectedUp();
 }
 
 void TfrmExport::btnMoveDownClick() {
-    choices_.MoveSelectedDown();
+    session_->choices.MoveSelectedDown();
 }
 
 void TfrmExport::btnBrowseClick() {
     TxQRV3MouseStateButton(Control(ids::btnExport)).SetEnabled(false);
-    const std::u16string chosen =
-        BrowseForFolder(Handle(), u"", Destination(), /*allowNewFolder=*/true);
+    const std::u16string chosen = BrowseForFolder(Handle(), u"", DialogStartFolder(Destination()),
+                                                  /*allowNewFolder=*/true);
     const std::u16string trimmed(WideTrim(chosen));
     if (!trimmed.empty()) {
         SetDestination(trimmed);

@@ -6,6 +6,7 @@
 #include "export/win32/error_window.h"
 #include "export/win32/export_details.h"
 #include "framework/win32/mouse_state_button.h"
+#include "platform/win32/window_text.h"
 
 namespace qrv {
 
@@ -17,27 +18,14 @@ void TfrmExport::AttachRunWindows(TfrmExportDetails& details, TfrmError& errors)
 }
 
 void TfrmExport::btnExportClick() {
-    // A click that was queued while the shutdown ran (it pumps around stopping and unloading
-    // the library) starts nothing: the library is stopped or gone.
-    if (runStarted_ || closeGate_.ShuttingDown() || details_ == nullptr || errors_ == nullptr) {
+    if (details_ == nullptr || errors_ == nullptr) {
         return;
     }
-    runStarted_ = true;
-    // A close request during the run waits until it has ended: the run needs the library.
-    const TCloseGate::TWork run(closeGate_);
-    CadLibrary* library = library_.LoadedLibrary();
-    const ExportRunInputs inputs{basket_,
-                                 ControlText(ids::BrowseCADData),
-                                 ControlText(ids::BrowseCADSoftware),
-                                 ControlText(ids::BrowseDestination),
-                                 choices_,
-                                 keptTexts_.StartingPDataMgr,
-                                 keptTexts_.Errors};
-    qrv::SetLibraryDirs(library, inputs.cadDataFolder, inputs.cadSoftwareFolder, inputs.destination,
-                        basket_.FShopName);
-    details_->SetDestinationFolder(inputs.destination);
-    errors_->SetDestinationFolder(inputs.destination);
-    RunExport(library, inputs, *this, *details_, *errors_, application_.TaskbarButton());
+    // The run's windows open and save in the folder the run exports to.
+    const std::u16string destination = Destination();
+    details_->SetDestinationFolder(destination);
+    errors_->SetDestinationFolder(destination);
+    RunExportOnce(*session_, *this, *details_, *errors_, application_.TaskbarButton());
 }
 
 void TfrmExport::ProgressLabelDblClick() {
@@ -47,7 +35,7 @@ void TfrmExport::ProgressLabelDblClick() {
 }
 
 void TfrmExport::SetProgressText(const std::u16string& text) {
-    SetControlText(ids::ProgressLabel, text);
+    SetWindowTextOf(Control(ids::ProgressLabel), text);
 }
 
 void TfrmExport::HideExportButton() {

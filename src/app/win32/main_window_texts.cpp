@@ -3,6 +3,7 @@
 #include "app/win32/main_window.h"
 #include "framework/win32/mouse_state_button.h"
 #include "platform/win32/wide.h"
+#include "platform/win32/window_text.h"
 
 namespace qrv {
 
@@ -12,7 +13,7 @@ void TfrmExport::SetApplicationTitle(const std::string& title) {
 }
 
 void TfrmExport::SetCaption(int control, const std::u16string& caption) {
-    SetControlText(control, caption);
+    SetWindowTextOf(Control(control), caption);
 }
 
 void TfrmExport::SetStartingPanelCaption(const std::string& caption) {

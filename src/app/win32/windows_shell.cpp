@@ -28,10 +28,6 @@ std::string TWindowsShell::MyDocumentsFolder() {
     return GetMyDocumentsFolder();
 }
 
-void TWindowsShell::BringWindowsToFront() {
-    application_.BringProgramWindowsToFront();
-}
-
 void TWindowsShell::ShowMessageBox(const std::u16string& text) {
     ShowMessage(text);
 }

@@ -26,7 +26,8 @@ int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM, LPARAM data) {
 }
 
 std::u16string BrowseForFolder(HWND owner, const std::u16string& title,
-                               const std::u16string& startFolder, bool allowNewFolder) {
+                               const std::optional<std::u16string>& startFolder,
+                               bool allowNewFolder) {
     std::array<wchar_t, MAX_PATH + 1> displayName{};
     BROWSEINFOW description{};
     description.hwndOwner = owner;
@@ -34,9 +35,9 @@ std::u16string BrowseForFolder(HWND owner, const std::u16string& title,
     description.pszDisplayName = displayName.data();
     description.lpszTitle = Wide(title);
     description.ulFlags = allowNewFolder ? kBrowseFlags : kBrowseFlagsWithoutNewFolder;
-    if (!startFolder.empty()) {
+    if (startFolder) {
         description.lpfn = &BrowseCallback;
-        description.lParam = reinterpret_cast<LPARAM>(startFolder.c_str());
+        description.lParam = reinterpret_cast<LPARAM>(startFolder->c_str());
     }
 
     const ItemList chosen(SHBrowseForFolderW(&description));

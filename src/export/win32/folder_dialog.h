@@ -6,6 +6,7 @@
 
 #include <shlobj.h>
 
+#include <optional>
 #include <string>
 
 namespace qrv {
@@ -14,10 +15,12 @@ inline constexpr UINT kBrowseFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE; 
 inline constexpr UINT kBrowseFlagsWithoutNewFolder = kBrowseFlags | BIF_NONEWFOLDERBUTTON; // 577
 
 // Shows the dialog modal to the owner, starting at the desktop with the start folder
-// preselected (when it is not empty), and returns the chosen folder; empty when the user
-// cancels or picks something that is not a file-system folder.
+// preselected (when there is one: DialogStartFolder, export/dialog_start_folder.h), and returns
+// the chosen folder; empty when the user cancels or picks something that is not a file-system
+// folder.
 std::u16string BrowseForFolder(HWND owner, const std::u16string& title,
-                               const std::u16string& startFolder, bool allowNewFolder);
+                               const std::optional<std::u16string>& startFolder,
+                               bool allowNewFolder);
 
 // The dialog's callback: once the dialog is up, it preselects the start folder given as the
 // callback's data. Returns 0 always.

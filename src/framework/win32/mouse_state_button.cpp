@@ -105,11 +105,15 @@ int LabelOffset(ButtonState state) {
     return state == ButtonState::pressed ? 8 : state == ButtonState::hover ? 6 : 4;
 }
 
+// The bit of a key message's lParam that tells that the key was down before the message.
+constexpr LPARAM kKeyWasDown = LPARAM{1} << 30;
+
 // Per-window state, kept behind GWLP_USERDATA.
 struct ButtonData {
     bool hover = false;
     bool pressed = false;
     bool captured = false;
+    WPARAM keyPressed = 0; // Space or Return, pressed while the button had the focus
     HFONT font = nullptr;
 };
 
@@ -243,10 +247,20 @@ LRESULT HandleButtonMessage(HWND button, UINT message, WPARAM wParam, LPARAM lPa
         }
         return result;
     }
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-    case WM_UPDATEUISTATE:
     case WM_KEYDOWN:
+        // A repeat of a key that went down elsewhere (held while the focus moved here) is not
+        // a press of this button.
+        if ((wParam == VK_SPACE || wParam == VK_RETURN) && (lParam & kKeyWasDown) == 0) {
+            data->keyPressed = wParam;
+        }
+        InvalidateRect(button, nullptr, FALSE); // the focus rectangle comes
+        break;
+    case WM_KILLFOCUS:
+        data->keyPressed = 0;
+        InvalidateRect(button, nullptr, FALSE);
+        break;
+    case WM_SETFOCUS:
+    case WM_UPDATEUISTATE:
         // The focus rectangle comes or goes.
         InvalidateRect(button, nullptr, FALSE);
         break;
@@ -300,12 +314,23 @@ LRESULT HandleButtonMessage(HWND button, UINT message, WPARAM wParam, LPARAM lPa
         return 0;
     case WM_KEYUP:
         if (wParam == VK_SPACE || wParam == VK_RETURN) {
-            Click(button);
+            // Clicks only on the release of the key that was pressed on this button.
+            const bool click = data->keyPressed == wParam;
+            data->keyPressed = 0;
+            if (click) {
+                Click(button);
+            }
             return 0;
         }
         break;
-    case WM_GETDLGCODE:
-        return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+    case WM_GETDLGCODE: {
+        // The dialog navigation would take Return for the default button: the button wants
+        // its press, which it clicks on the release of.
+        const auto* key = reinterpret_cast<const MSG*>(lParam);
+        const bool returnPressed =
+            key != nullptr && key->message == WM_KEYDOWN && key->wParam == VK_RETURN;
+        return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON | (returnPressed ? DLGC_WANTMESSAGE : 0);
+    }
     case BM_CLICK:
         Click(button);
         return 0;

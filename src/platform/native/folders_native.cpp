@@ -25,4 +25,14 @@ bool CreateSingleFolder(const std::u16string& path) {
     return !path.empty() && std::filesystem::create_directory(PathOf(path), error);
 }
 
+std::u16string FullPathName(const std::u16string& path) {
+    std::error_code error;
+    const auto full = std::filesystem::absolute(PathOf(path), error).lexically_normal();
+    if (path.empty() || error) {
+        return {};
+    }
+    const std::u8string utf8 = full.u8string();
+    return Utf8ToUtf16(std::string(utf8.begin(), utf8.end()));
+}
+
 } // namespace qrv

@@ -131,5 +131,18 @@ TEST_F(FolderDialogTest, TheChosenFolderReplacesTheFieldEvenOutsideTheAnsiCodePa
     EXPECT_EQ(CloseAndWait(), 0u);
 }
 
+TEST_F(FolderDialogTest, WhateverTheFieldSaysTheDialogOpens) {
+    Start();
+    WaitUntilChoicesRestored();
+    // The first three named no start folder that Wine's shell could parse.
+    const std::wstring texts[] = {L"/", L"/tmp", L"//x", L"x/y", temp_.PathOf(L"missing")};
+    for (const std::wstring& text : texts) {
+        Control(ids::BrowseDestination).SetText(text);
+        Press(OpenDialog(), L"Cancel");
+        EXPECT_EQ(Destination(), text);
+    }
+    EXPECT_EQ(CloseAndWait(), 0u);
+}
+
 } // namespace
 } // namespace qrv::e2e

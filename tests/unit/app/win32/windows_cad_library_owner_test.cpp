@@ -1,7 +1,7 @@
 // The library owner with this build's simulated library: what loading and unloading do to the
 // process (PATH, the current folder, the module) when the library faults while it is stopped.
 
-#include "app/win32/cad_library_owner.h"
+#include "app/win32/windows_cad_library_owner.h"
 #include "cadlib/win32/cad_library_under_test.h"
 #include "platform/scope_exit.h"
 #include "platform/win32/path_variable.h"
@@ -34,7 +34,7 @@ TEST_F(CadLibraryOwnerTest, AFaultInCadStopStillLeavesPathAsBeforeAndTheLibraryF
         [&] { SetCurrentDirectoryW(reinterpret_cast<const wchar_t*>(folderBefore.c_str())); });
 
     TCADLibraryHandle handle;
-    TCADLibraryOwner owner(handle);
+    TWindowsCADLibraryOwner owner(handle);
     const std::u16string folder = LibraryFolder();
     owner.LoadCADLibrary(folder);
     EXPECT_TRUE(owner.LibraryLoaded());

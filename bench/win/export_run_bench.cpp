@@ -8,6 +8,7 @@
 #include "controls/win32/window_base.h"
 #include "export/win32/error_window.h"
 #include "export/win32/export_details.h"
+#include "export/win32/taskbar_progress.h"
 #include "platform/win32/message_pump.h"
 
 #include <windows.h>
@@ -109,8 +110,8 @@ class TimedErrors final : public ExportErrorView {
 public:
     explicit TimedErrors(TfrmError& window) : window_(window) {}
     void Clear() override { window_.Clear(); }
-    void AddError(const std::u16string& caption, const std::u16string& line) override {
-        Timed("error list", [&] { window_.AddError(caption, line); });
+    void AddError(const std::u16string& caption, const TFailedPart& part) override {
+        Timed("error list", [&] { window_.AddError(caption, part); });
     }
     void ShowPendingErrors() override {
         Timed("error list", [&] { window_.ShowPendingErrors(); });
@@ -157,6 +158,7 @@ public:
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    CoInitialize(nullptr);
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
     TApplicationWindow application;
@@ -168,11 +170,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     TfrmExportDetails dialog;
     dialog.Create(instance, application.Handle(), main.Handle(), texts);
     TfrmError errors;
-    errors.Create(instance, application.Handle());
+    errors.Create(instance, application.Handle(), texts);
     application.AddProgramWindow(errors.Handle());
     application.AddProgramWindow(dialog.Handle());
     TimedProgress progress(dialog);
     TimedErrors errorList(errors);
+    // The taskbar button as the shell announces it (Wine does not): the run's calls on the
+    // taskbar list count under "other".
+    SendMessageW(application.Handle(), TTaskbarProgress::ButtonCreatedMessage(), 0, 0);
+    ExportTaskbarView& taskbar = application.TaskbarButton();
     NoChoices none;
     TExportChoices choices(none, none, none);
 
@@ -195,7 +201,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
             const ExportRunInputs inputs{basket, u"", u"", u"C:\\", choices, u"~Start", u"~Errors"};
             spent.clear();
             const double start = Now();
-            RunExport(&library, inputs, main, progress, errorList);
+            RunExport(&library, inputs, main, progress, errorList, taskbar);
             const double total = Now() - start;
             totals[{fail, parts}] = total;
             double measured = 0;

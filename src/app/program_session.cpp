@@ -9,7 +9,8 @@ TProgramSession::TProgramSession(ProgramShell& shell, ProgramMessages& messages,
       choices(mainWindow.FormatsList(), mainWindow.SubDirListBox(), mainWindow) {}
 
 void RunExportOnce(TProgramSession& session, MainWindowView& mainWindow,
-                   ExportProgressView& progress, ExportErrorView& errors) {
+                   ExportProgressView& progress, ExportErrorView& errors,
+                   ExportTaskbarView& taskbar) {
     // A click that was queued while the shutdown ran (it pumps around stopping and unloading
     // the library) starts nothing: the library is stopped or gone.
     if (session.runStarted || session.closeGate.ShuttingDown()) {
@@ -29,7 +30,7 @@ void RunExportOnce(TProgramSession& session, MainWindowView& mainWindow,
     // Here the library learns the destination; the run hands it over again once it exists.
     SetLibraryDirs(library, inputs.cadDataFolder, inputs.cadSoftwareFolder, inputs.destination,
                    session.basket.FShopName);
-    RunExport(library, inputs, mainWindow, progress, errors);
+    RunExport(library, inputs, mainWindow, progress, errors, taskbar);
 }
 
 } // namespace qrv

@@ -43,8 +43,9 @@ struct TProgramSession {
 };
 
 // The Export click: the run, once per program start, and none once the shutdown has begun; a
-// close request during the run waits until it has ended.
+// close request during the run waits until it has ended. The taskbar button shows the run.
 void RunExportOnce(TProgramSession& session, MainWindowView& mainWindow,
-                   ExportProgressView& progress, ExportErrorView& errors);
+                   ExportProgressView& progress, ExportErrorView& errors,
+                   ExportTaskbarView& taskbar);
 
 } // namespace qrv

@@ -139,6 +139,7 @@ void TStartUpSequence::LoadProgramTexts() {
 
 void TStartUpSequence::ApplyProgramTexts() {
     qrv::ApplyProgramTexts(*session_.texts, mainWindow_, session_.keptTexts, SubDirCaptions());
+    session_.keptTexts.run = LookupRunTexts(*session_.texts, session_.basket.FLanguage);
 }
 
 void TStartUpSequence::SetLibraryDirs() {

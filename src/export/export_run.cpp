@@ -47,11 +47,16 @@ const std::u16string& Entry(const std::vector<std::u16string>& list, size_t inde
 }
 
 void ExportParts(CadLibrary& library, const ExportRunInputs& inputs, ExportRunMainView& main,
-                 ExportProgressView& progress, ExportErrorView& errors) {
+                 ExportProgressView& progress, ExportErrorView& errors,
+                 ExportTaskbarView& taskbar) {
     const BasketParameters& basket = inputs.basket;
     const auto parts = static_cast<int32_t>(basket.FPartNoList.size());
     int32_t good = 0;
     int32_t bad = 0;
+    auto showOnTaskbar = [&](int32_t done) {
+        using enum ExportTaskbarView::TState;
+        taskbar.ShowProgress(done, parts, progress.Aborted() ? paused : bad > 0 ? error : normal);
+    };
     for (int32_t position = 0; position < parts; ++position) {
         const auto i = static_cast<size_t>(position);
         const std::u16string& partNo = Entry(basket.FPartNoList, i);
@@ -60,6 +65,7 @@ void ExportParts(CadLibrary& library, const ExportRunInputs& inputs, ExportRunMa
         const std::u16string& id2 = Entry(basket.FID2List, i);
         main.SetProgressPosition(position);
         progress.ShowProgress(partNo, type, id1, id2, position, good, bad);
+        showOnTaskbar(position); // an abort pressed now waits for the end of this part
         main.BringWindowsToFront();
         errors.ShowPendingErrors();
         if (library.ExportPart(ToAnsi(partNo), ToAnsi(type), ToAnsi(id1), ToAnsi(id2),
@@ -67,17 +73,29 @@ void ExportParts(CadLibrary& library, const ExportRunInputs& inputs, ExportRunMa
             ++good;
         } else {
             ++bad;
-            errors.AddError(inputs.errorsText, ErrorLine(partNo, type, id1, id2));
+            errors.AddError(inputs.errorsText, {partNo, type, id1, id2});
         }
         main.SetProgressText(ProgressText(good, bad, parts));
         progress.ShowProgress(partNo, type, id1, id2, position, good, bad);
+        showOnTaskbar(position + 1);
         if (progress.Aborted()) {
             break;
         }
     }
 }
 
+class TNoTaskbarButton final : public ExportTaskbarView {
+public:
+    void ShowProgress(int32_t, int32_t, TState) override {}
+    void Clear() override {}
+};
+
 } // namespace
+
+ExportTaskbarView& NoTaskbarButton() {
+    static TNoTaskbarButton none;
+    return none;
+}
 
 std::u16string ProgressText(int32_t good, int32_t bad, int32_t parts) {
     return Decimal(good) + u"+" + Decimal(bad) + u"/" + Decimal(parts);
@@ -99,7 +117,7 @@ void SetLibraryDirs(CadLibrary* library, const std::u16string& cadData,
 }
 
 void RunExport(CadLibrary* library, const ExportRunInputs& inputs, ExportRunMainView& main,
-               ExportProgressView& progress, ExportErrorView& errors) {
+               ExportProgressView& progress, ExportErrorView& errors, ExportTaskbarView& taskbar) {
     const BasketParameters& basket = inputs.basket;
     const auto parts = static_cast<int32_t>(basket.FPartNoList.size());
     main.SetProgressText(u"");
@@ -113,6 +131,8 @@ void RunExport(CadLibrary* library, const ExportRunInputs& inputs, ExportRunMain
     if (library == nullptr) {
         return;
     }
+    TScopeExit clearTaskbar([&] { taskbar.Clear(); });
+    taskbar.ShowProgress(0, parts, ExportTaskbarView::TState::normal);
     // On a failure the dialog offers Close, so that the user can still end the program.
     TScopeExit offerClose([&] { progress.ShowFailed(); });
     if (!WideDirectoryExists(inputs.destination)) {
@@ -127,7 +147,7 @@ void RunExport(CadLibrary* library, const ExportRunInputs& inputs, ExportRunMain
     progress.SetPartLabel(inputs.startingText);
     library->BeginExport();
     try {
-        ExportParts(*library, inputs, main, progress, errors);
+        ExportParts(*library, inputs, main, progress, errors, taskbar);
     } catch (...) {
         EndExportAfterFailure(*library, std::current_exception());
     }
@@ -136,6 +156,8 @@ void RunExport(CadLibrary* library, const ExportRunInputs& inputs, ExportRunMain
     main.HideProgressBar();
 
     library->CadStop();
+    clearTaskbar.Dismiss();
+    taskbar.Clear();
     offerClose.Dismiss();
     progress.ShowFinished();
     main.BringWindowsToFront();

@@ -49,16 +49,38 @@ public:
     virtual void ShowFailed() = 0;
 };
 
+// A part that the library reported as failed, as the basket has it (without its CAD string).
+struct TFailedPart {
+    std::u16string partNo;
+    std::u16string type;
+    std::u16string id1;
+    std::u16string id2;
+};
+
 // The error window.
 class ExportErrorView {
 public:
     virtual ~ExportErrorView() = default;
     virtual void Clear() = 0;
-    // Captions the window, appends the line and shows the window.
-    virtual void AddError(const std::u16string& caption, const std::u16string& line) = 0;
+    // Captions the window, appends the part's error line and shows the window.
+    virtual void AddError(const std::u16string& caption, const TFailedPart& part) = 0;
     // Puts in the lines that wait to be shown; called before each part, which may take long.
     virtual void ShowPendingErrors() = 0;
 };
+
+// The program's taskbar button, which shows the run to a user who works in other windows.
+class ExportTaskbarView {
+public:
+    enum class TState { normal, error, paused };
+    virtual ~ExportTaskbarView() = default;
+    // `done` of `parts` parts; error from the first failed part on, paused while an abort waits.
+    virtual void ShowProgress(int32_t done, int32_t parts, TState state) = 0;
+    // The button shows no run any more.
+    virtual void Clear() = 0;
+};
+
+// For a run without a taskbar button.
+ExportTaskbarView& NoTaskbarButton();
 
 // What a run reads when it starts.
 struct ExportRunInputs {
@@ -87,8 +109,10 @@ void SetLibraryDirs(CadLibrary* library, const std::u16string& cadData,
 // ends before any library call. An exception from the library or a view leaves the run after
 // ExportCAD_EndExport (when the export had begun) and with the progress bar hidden; the
 // progress dialog then offers Close. When the library fails in ExportCAD_EndExport as well,
-// the exception that leaves names both faults.
+// the exception that leaves names both faults. The taskbar button shows the run from the
+// first library call on and is cleared on every way out.
 void RunExport(CadLibrary* library, const ExportRunInputs& inputs, ExportRunMainView& main,
-               ExportProgressView& progress, ExportErrorView& errors);
+               ExportProgressView& progress, ExportErrorView& errors,
+               ExportTaskbarView& taskbar = NoTaskbarButton());
 
 } // namespace qrv

@@ -17,10 +17,19 @@ enum ExportDetailsControl : int {
     lblBad = 306,
     lblAll = 307,
     btnAbort = 308,
+    lblTimeElapsed = 309, // the time taken, and at the end the total time
+    lblTimeLeft = 310,
+    btnOpenFolder = 311, // opens the destination once the run has ended
 };
 
 enum ErrorWindowControl : int {
     memErrors = 400,
+};
+
+// The error window's menu commands.
+enum ErrorWindowCommand : int {
+    cmdSaveListAs = 410,
+    cmdCloseList = 411,
 };
 
 } // namespace qrv::ids

@@ -21,7 +21,10 @@ void LoadProgramTexts(TStringHash& texts, const std::u16string& databasePath,
     // The file stays open, shared for reading only, while the database object lives.
     const jet::Database database(jet::OpenDatabaseFile(databasePath), Utf16ToUtf8(databasePath),
                                  kProgramTextsPassword);
-    const auto keys = ProgramTextKeys(subDirCaptions);
+    auto keys = ProgramTextKeys(subDirCaptions);
+    for (const std::u16string_view key : RunTextKeys()) {
+        keys.emplace_back(key);
+    }
     for (const auto& [key, text] :
          ReadProgramTextRows(database, language, kProgramTextsGroup, keys)) {
         texts.SetValue(key, text);

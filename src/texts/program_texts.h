@@ -2,6 +2,7 @@
 // The program's localised texts: loading them from the texts database into the text table,
 // and the texts the main window keeps for later.
 
+#include "texts/run_texts.h"
 #include "texts/string_hash.h"
 
 #include <span>
@@ -21,15 +22,17 @@ struct KeptTexts {
     std::u16string Finished = u"~Finished";
     std::u16string Close = u"~Close";
     std::u16string CreateZipFile = u"~CreateZipFile";
+    // The texts added since, never their keys: until the texts are read, the English ones.
+    RunTexts run = BuiltInRunTexts("");
 };
 
 // The texts database beside the program: its folder + "data\tables\ado\QRV3RUN_2K.mdb".
 std::u16string ProgramTextsDatabasePath(const std::u16string& programFile);
 
-// Reads the texts of the language for the program's keys (the fixed ones and the subfolder
-// criterion names, 8-bit as the program holds them) into the table; of two rows with the same key
-// the later one wins. Errors of the database (password, locking, damage, a missing table or column)
-// pass to the caller.
+// Reads the texts of the language for the program's keys (the fixed ones, the subfolder
+// criterion names, 8-bit as the program holds them, and those of RunTexts) into the table; of two
+// rows with the same key the later one wins. Errors of the database (password, locking, damage, a
+// missing table or column) pass to the caller.
 void LoadProgramTexts(TStringHash& texts, const std::u16string& databasePath,
                       const std::string& language, std::span<const std::string> subDirCaptions);
 

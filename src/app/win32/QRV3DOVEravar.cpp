@@ -90,7 +90,7 @@ int RunProgram(HINSTANCE instance) {
     const HWND owner = application.Handle();
     details.Create(instance, owner, mainWindow.Handle(), session.keptTexts);
     qrv::TfrmError errors;
-    errors.Create(instance, owner);
+    errors.Create(instance, owner, session.keptTexts);
     mainWindow.AttachRunWindows(details, errors);
 
     qrv::RunMessageLoop();

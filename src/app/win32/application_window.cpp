@@ -13,6 +13,7 @@ void TApplicationWindow::Create(HINSTANCE instance) {
         {.name = ids::kApplicationWindowClass, .icon = LoadIconW(instance, MAKEINTRESOURCEW(1))}, 0,
         L"", WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX,
         {GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0}, nullptr);
+    taskbar_.emplace(Handle());
     SetMessageBoxOwner(Handle());
 }
 
@@ -63,6 +64,10 @@ void TApplicationWindow::BringProgramWindowsToFront() {
 }
 
 LRESULT TApplicationWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == TTaskbarProgress::ButtonCreatedMessage() && taskbar_) {
+        taskbar_->ButtonCreated();
+        return 0;
+    }
     switch (message) {
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_RESTORE) {

@@ -4,9 +4,11 @@
 // owns it and hands it to the main window.
 
 #include "controls/win32/window_base.h"
+#include "export/win32/taskbar_progress.h"
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,12 +36,16 @@ public:
     // shown windows to the front of the desktop; the last active of them gets the input.
     void BringProgramWindowsToFront();
 
+    // The export run on the program's taskbar button, which this window owns.
+    ExportTaskbarView& TaskbarButton() { return *taskbar_; }
+
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     HWND main_ = nullptr;
     std::vector<HWND> others_;
     std::string title_;
+    std::optional<TTaskbarProgress> taskbar_; // from Create on
 };
 
 } // namespace qrv

@@ -1,13 +1,53 @@
 #include "export/win32/error_window.h"
 
+#include "controls/win32/message_boxes.h"
 #include "export/export_window_ids.h"
 #include "export/export_window_layout.h"
+#include "export/failed_parts_file.h"
 #include "platform/ansi.h"
+#include "platform/win32/message_pump.h"
+#include "platform/win32/system_message.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
+#include "platform/win32/window_text.h"
+#include "platform/win32/write_all.h"
+
+#include <commdlg.h>
+
+#include <algorithm>
+#include <stdexcept>
 
 namespace qrv {
 
 namespace {
+
+// The Save As dialog's file name: the window's caption with what a file name cannot hold
+// replaced, and ".txt".
+std::u16string ProposedFileName(std::u16string caption) {
+    std::replace_if(
+        caption.begin(), caption.end(),
+        [](char16_t c) {
+            return c < u' ' ||
+                   std::u16string_view(u"\\/:*?\"<>|").find(c) != std::u16string_view::npos;
+        },
+        u'_');
+    return caption + u".txt";
+}
+
+// Writes the file whole, replacing one of that name: ERROR_SUCCESS, or the system's error
+// code of what failed.
+DWORD WriteNewFile(const std::u16string& path, std::string_view bytes) {
+    UniqueHandle file(CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        return GetLastError();
+    }
+    if (!WriteAll(file.get(), bytes) || !file.Close()) {
+        const DWORD error = GetLastError();
+        return error != ERROR_SUCCESS ? error : ERROR_WRITE_FAULT;
+    }
+    return ERROR_SUCCESS;
+}
 
 constexpr TControlSpec kErrorWindowControls[] = {
     {.id = ids::memErrors,
@@ -31,10 +71,33 @@ constexpr TFormDesign kErrorWindowDesign = {
 
 TfrmError::TfrmError() : TForm(kErrorWindowDesign) {}
 
-void TfrmError::Create(HINSTANCE instance, HWND owner) {
+TfrmError::~TfrmError() {
+    SetWindowAccelerators(Handle(), nullptr);
+}
+
+void TfrmError::Create(HINSTANCE instance, HWND owner, const KeptTexts& texts) {
+    texts_ = &texts;
     CreateForm(instance, owner);
     // A multi-line edit holds 32,767 characters unless told otherwise; a long run fails more.
     SendMessageW(Memo(), EM_SETLIMITTEXT, 0, 0);
+    CreateMenuBar(texts);
+}
+
+void TfrmError::CreateMenuBar(const KeptTexts& texts) {
+    const HMENU file = CreatePopupMenu();
+    const HMENU bar = CreateMenu();
+    // The window destroys its menu bar, and the bar its menus.
+    if (file == nullptr || bar == nullptr || !SetMenu(Handle(), bar)) {
+        throw std::runtime_error("The menu of the error window could not be created.");
+    }
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), Wide(texts.run.fileMenu));
+    AppendMenuW(file, MF_STRING, ids::cmdSaveListAs, Wide(texts.run.saveListAs));
+    AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(file, MF_STRING, ids::cmdCloseList, Wide(texts.Close));
+    DrawMenuBar(Handle());
+    ACCEL save{FCONTROL | FVIRTKEY, 'S', ids::cmdSaveListAs};
+    accelerators_.reset(CreateAcceleratorTableW(&save, 1));
+    SetWindowAccelerators(Handle(), accelerators_.get());
 }
 
 HWND TfrmError::Memo() const {
@@ -42,19 +105,21 @@ HWND TfrmError::Memo() const {
 }
 
 void TfrmError::Clear() {
+    failed_.clear();
     pending_.clear();
     lastPartBegan_ = 0;
     SetWindowTextW(Memo(), L"");
 }
 
-void TfrmError::AddError(const std::u16string& caption, const std::u16string& line) {
+void TfrmError::AddError(const std::u16string& caption, const TFailedPart& part) {
+    failed_.push_back(part);
     const std::string ansiCaption = ToAnsi(caption); // an 8-bit caption
     if (ansiCaption != caption_) {
         caption_ = ansiCaption;
         SetWindowTextA(Handle(), caption_.c_str());
     }
     pending_ += u"\r\n";
-    pending_ += line;
+    pending_ += ErrorLine(part.partNo, part.type, part.id1, part.id2);
     if (GetTickCount64() - lastFlush_ >= kRefreshMilliseconds) {
         Flush();
     } else if (!timerSet_) {
@@ -102,6 +167,46 @@ void TfrmError::Flush(bool wholeText) {
         ShowWindow(Handle(), SW_SHOWNA);
     }
     SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TfrmError::SaveListAs() {
+    Flush();
+    const RunTexts& texts = texts_->run;
+    std::u16string fileName = ProposedFileName(texts_->Errors);
+    fileName.resize(std::max<size_t>(fileName.size(), MAX_PATH) * 4);
+    const std::u16string filter = texts.textFiles + u'\0' + u"*.txt" + u'\0';
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = Handle();
+    dialog.lpstrFilter = Wide(filter);
+    dialog.lpstrFile = reinterpret_cast<wchar_t*>(fileName.data());
+    dialog.nMaxFile = static_cast<DWORD>(fileName.size());
+    dialog.lpstrDefExt = L"txt";
+    dialog.lpstrInitialDir = destination_.empty() ? nullptr : Wide(destination_);
+    // The current folder stays: the CAD export library may rely on it.
+    dialog.Flags =
+        OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    if (!GetSaveFileNameW(&dialog)) {
+        if (const DWORD error = CommDlgExtendedError(); error != 0) {
+            const std::string code = std::to_string(error); // the dialog's own error codes
+            ShowMessage(texts.saveFailed + u" (" + std::u16string(code.begin(), code.end()) + u")");
+        }
+        return; // cancelled
+    }
+    const std::u16string path(fileName.c_str());
+    const DWORD error = WriteNewFile(path, FailedPartsFile(failed_, WindowText(Memo())));
+    if (error != ERROR_SUCCESS) {
+        ShowMessage(texts.saveFailed + u"\n\n" + path + u"\n" + SystemMessage(error));
+    }
+}
+
+void TfrmError::OnCommand(int control, unsigned /*notification*/) {
+    // From the menu or, for Save, the shortcut.
+    if (control == ids::cmdSaveListAs) {
+        SaveListAs();
+    } else if (control == ids::cmdCloseList) {
+        OnClose();
+    }
 }
 
 void TfrmError::OnClose() {

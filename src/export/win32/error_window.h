@@ -6,25 +6,37 @@
 // An edit control's cost of taking a line grows with the lines it holds, and redrawing it
 // takes long, so lines that come in quick succession are gathered and put in together, at
 // most every kRefreshMilliseconds: a long run's cost per failed part stays the same.
+//
+// The list outlives the program as a file: its File menu (and Ctrl+S) saves it through the
+// system's Save As dialog as tab-separated text (export/failed_parts_file.h), the parts as the
+// run reported them and the lines as the user left them.
 
 #include "controls/win32/form.h"
 #include "export/export_run.h"
+#include "texts/program_texts.h"
 
 #include <windows.h>
+
+#include <memory>
+#include <vector>
 
 namespace qrv {
 
 class TfrmError final : public TForm, public ExportErrorView {
 public:
     TfrmError();
+    ~TfrmError() override;
 
-    // Created hidden.
-    void Create(HINSTANCE instance, HWND owner);
+    // Created hidden, with its menu in the texts' language.
+    void Create(HINSTANCE instance, HWND owner, const KeptTexts& texts);
+
+    // The folder the run exports into, where the Save As dialog opens.
+    void SetDestinationFolder(const std::u16string& folder) { destination_ = folder; }
 
     void Clear() override;
-    // Captions the window (8-bit, as the ANSI code page has it), appends the line at the end
-    // and shows the window without taking the input from the window that has it.
-    void AddError(const std::u16string& caption, const std::u16string& line) override;
+    // Captions the window (8-bit, as the ANSI code page has it), appends the part's line at
+    // the end and shows the window without taking the input from the window that has it.
+    void AddError(const std::u16string& caption, const TFailedPart& part) override;
     // Puts the gathered lines in now; wholeText: drawn again as a whole at the next paint,
     // else the edit control draws what changed.
     void Flush(bool wholeText = true);
@@ -38,10 +50,23 @@ public:
     static constexpr UINT kRefreshMilliseconds = 200;
 
 private:
+    struct TAcceleratorsDeleter {
+        void operator()(HACCEL table) const { DestroyAcceleratorTable(table); }
+    };
+
+    void CreateMenuBar(const KeptTexts& texts);
+    // Asks for a file and writes the list into it; a failure is told in a message box, and
+    // the list stays as it is.
+    void SaveListAs();
+    void OnCommand(int control, unsigned notification) override;
     void OnClose() override;
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     HWND Memo() const;
 
+    const KeptTexts* texts_ = nullptr;
+    std::unique_ptr<std::remove_pointer_t<HACCEL>, TAcceleratorsDeleter> accelerators_;
+    std::vector<TFailedPart> failed_; // the run's, in the order it reported them
+    std::u16string destination_;
     std::u16string pending_; // lines not yet in the text, each after a line break
     std::string caption_;
     ULONGLONG lastFlush_ = 0;

@@ -2,14 +2,19 @@
 #include "platform/win32/window_text.h"
 
 #include "controls/win32/label.h"
+#include "controls/win32/message_boxes.h"
 #include "controls/win32/progress_bar.h"
 #include "export/export_window_ids.h"
 #include "export/export_window_layout.h"
+#include "export/run_time.h"
 #include "framework/win32/mouse_state_button.h"
 #include "platform/ansi.h"
 #include "platform/win32/message_pump.h"
+#include "platform/win32/system_message.h"
+#include "platform/win32/wide.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <string>
 
@@ -25,9 +30,12 @@ constexpr TControlSpec kExportDetailsControls[] = {
     {ids::lblID1, kLabelClass, L"", kLabel | SS_ENDELLIPSIS},
     {ids::lblID2, kLabelClass, L"", kLabel | SS_ENDELLIPSIS},
     {ids::detailsPgBar, PROGRESS_CLASSW, L"", 0}, // shown when a run is prepared
+    {ids::lblTimeElapsed, kLabelClass, L"", kLabel | SS_ENDELLIPSIS},
+    {ids::lblTimeLeft, kLabelClass, L"", kLabel | SS_RIGHT | SS_ENDELLIPSIS},
     {ids::lblGood, kLabelClass, L"", kLabel},
     {ids::lblBad, kLabelClass, L"", kLabel},
     {ids::lblAll, kLabelClass, L"", kLabel},
+    {ids::btnOpenFolder, kMouseStateButtonClass, L"", WS_TABSTOP}, // shown when the run ends
     {ids::btnAbort, kMouseStateButtonClass, L"", WS_VISIBLE | WS_TABSTOP | WS_DISABLED},
 };
 
@@ -51,6 +59,7 @@ std::u16string CountLabel(const std::u16string& label, int32_t count) {
 
 const TCommandHandler<TfrmExportDetails> TfrmExportDetails::kCommands[] = {
     {ids::btnAbort, BN_CLICKED, &TfrmExportDetails::btnAbortClick},
+    {ids::btnOpenFolder, BN_CLICKED, &TfrmExportDetails::btnOpenFolderClick},
     {IDCANCEL, 0, &TfrmExportDetails::EscapePressed},
 };
 
@@ -87,9 +96,33 @@ void TfrmExportDetails::SetCounts(int32_t good, int32_t bad) {
     SetText(ids::lblBad, CountLabel(texts_->Errors, bad));
 }
 
+void TfrmExportDetails::ShowTimes(int32_t finished) {
+    const ULONGLONG now = GetTickCount64();
+    if (!partsBegan_) {
+        partsBegan_ = now;
+    }
+    const RunTexts& texts = texts_->run;
+    const auto taken = static_cast<TMilliseconds>(now - runBegan_);
+    SetText(ids::lblTimeElapsed, WithValue(texts.timeElapsed, ClockText(taken)));
+    const auto left =
+        EstimateTimeLeft(static_cast<TMilliseconds>(now - *partsBegan_), finished, parts_);
+    SetText(ids::lblTimeLeft, left ? TimeLeftText(*left, texts) : u"");
+}
+
+void TfrmExportDetails::ShowEnded() {
+    const auto taken = static_cast<TMilliseconds>(GetTickCount64() - runBegan_);
+    SetText(ids::lblTimeElapsed, WithValue(texts_->run.totalTime, ClockText(taken)));
+    SetText(ids::lblTimeLeft, u"");
+    TxQRV3MouseStateButton open(Control(ids::btnOpenFolder));
+    open.SetEnabled(true);
+    ShowWindow(open.Handle(), SW_SHOWNA);
+}
+
 void TfrmExportDetails::PrepareRun(int32_t parts) {
     parts_ = parts;
     prepared_ = true;
+    runBegan_ = GetTickCount64();
+    partsBegan_.reset();
     SetWindowTextA(Handle(), ToAnsi(texts_->Details).c_str()); // an 8-bit caption
     TxQRV3MouseStateButton abort(Control(ids::btnAbort));
     abort.Set_LabelCaption(texts_->Abbruch);
@@ -103,9 +136,13 @@ void TfrmExportDetails::PrepareRun(int32_t parts) {
     bar.Show(true);
     SetCounts(0, 0);
     SetText(ids::lblAll, CountLabel(texts_->Total, parts));
-    for (const int label : {ids::lblPartNo, ids::lblType, ids::lblID1, ids::lblID2}) {
+    for (const int label : {ids::lblPartNo, ids::lblType, ids::lblID1, ids::lblID2,
+                            ids::lblTimeElapsed, ids::lblTimeLeft}) {
         SetText(label, u"");
     }
+    TxQRV3MouseStateButton open(Control(ids::btnOpenFolder));
+    ShowWindow(open.Handle(), SW_HIDE);
+    open.Set_LabelCaption(texts_->run.openFolder);
 }
 
 void TfrmExportDetails::CentreOnProgramWindow() {
@@ -142,6 +179,7 @@ void TfrmExportDetails::ShowProgress(const std::u16string& partNo, const std::u1
     SetText(ids::lblType, type);
     SetText(ids::lblID1, id1);
     SetText(ids::lblID2, id2);
+    ShowTimes(good + bad);
     PumpMessages();
 }
 
@@ -158,6 +196,7 @@ void TfrmExportDetails::ShowFinished() {
     TxQRV3MouseStateButton close(Control(ids::btnAbort));
     close.Set_LabelCaption(texts_->Close);
     close.SetEnabled(true);
+    ShowEnded();
     FFinished = true;
 }
 
@@ -165,6 +204,7 @@ void TfrmExportDetails::ShowFailed() {
     TxQRV3MouseStateButton close(Control(ids::btnAbort));
     close.Set_LabelCaption(texts_->Close);
     close.SetEnabled(true);
+    ShowEnded();
     FFinished = true;
 }
 
@@ -174,6 +214,20 @@ void TfrmExportDetails::btnAbortClick() {
     if (FFinished) {
         ShowWindow(Handle(), SW_HIDE);
         PostMessageW(programWindow_, WM_CLOSE, 0, 0);
+    }
+}
+
+void TfrmExportDetails::btnOpenFolderClick() {
+    // The system's file manager in a window of its own; the program goes on until Close.
+    SHELLEXECUTEINFOW open{};
+    open.cbSize = sizeof(open);
+    open.fMask = SEE_MASK_FLAG_NO_UI;
+    open.hwnd = Handle();
+    open.lpVerb = L"open";
+    open.lpFile = Wide(destination_);
+    open.nShow = SW_SHOWNORMAL;
+    if (!ShellExecuteExW(&open)) {
+        ShowMessage(destination_ + u"\n" + SystemMessage(GetLastError()));
     }
 }
 

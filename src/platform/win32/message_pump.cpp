@@ -1,6 +1,7 @@
 #include "platform/win32/message_pump.h"
 
-#include <windows.h>
+#include <utility>
+#include <vector>
 
 namespace qrv {
 
@@ -8,6 +9,16 @@ namespace {
 
 bool quitSeen = false;
 bool keyboardInUse = false;
+std::vector<std::pair<HWND, HACCEL>> acceleratorTables;
+
+bool TranslateShortcut(HWND root, MSG& message) {
+    for (const auto& [window, table] : acceleratorTables) {
+        if (window == root) {
+            return TranslateAcceleratorW(root, table, &message) != 0;
+        }
+    }
+    return false;
+}
 
 void NoteInput(UINT message) {
     switch (message) {
@@ -31,7 +42,7 @@ void NoteInput(UINT message) {
 void Dispatch(MSG& message) {
     NoteInput(message.message);
     const HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-    if (root != nullptr && IsDialogMessageW(root, &message)) {
+    if (root != nullptr && (TranslateShortcut(root, message) || IsDialogMessageW(root, &message))) {
         return;
     }
     TranslateMessage(&message);
@@ -73,6 +84,13 @@ void RequestTerminate() {
 
 bool TerminateRequested() {
     return quitSeen;
+}
+
+void SetWindowAccelerators(HWND window, HACCEL accelerators) {
+    std::erase_if(acceleratorTables, [&](const auto& entry) { return entry.first == window; });
+    if (accelerators != nullptr) {
+        acceleratorTables.emplace_back(window, accelerators);
+    }
 }
 
 bool LastInputFromKeyboard() {

@@ -58,9 +58,9 @@ public:
         Add("clear errors");
         errorLines.clear();
     }
-    void AddError(const std::u16string& caption, const std::u16string& line) override {
-        Add("error [" + Narrow(caption) + "] " + Narrow(line));
-        errorLines.push_back(Narrow(line));
+    void AddError(const std::u16string& caption, const TFailedPart& part) override {
+        errorLines.push_back(Narrow(ErrorLine(part.partNo, part.type, part.id1, part.id2)));
+        Add("error [" + Narrow(caption) + "] " + errorLines.back());
     }
 
     // The events whose text begins with the prefix.

@@ -36,11 +36,12 @@ const std::vector<DesignPlace> kMainWindowDesign = {
 };
 
 const std::vector<DesignPlace> kProgressDialogDesign = {
-    {ids::lblPartNo, {16, 16, 526, 13}},    {ids::lblType, {16, 32, 526, 13}},
-    {ids::lblID1, {16, 48, 526, 13}},       {ids::lblID2, {16, 64, 526, 13}},
-    {ids::detailsPgBar, {29, 94, 500, 17}}, {ids::lblGood, {16, 130, 400, 13}},
-    {ids::lblBad, {16, 146, 400, 13}},      {ids::lblAll, {16, 162, 400, 13}},
-    {ids::btnAbort, {442, 163, 100, 28}},
+    {ids::lblPartNo, {16, 16, 526, 13}},       {ids::lblType, {16, 32, 526, 13}},
+    {ids::lblID1, {16, 48, 526, 13}},          {ids::lblID2, {16, 64, 526, 13}},
+    {ids::detailsPgBar, {29, 94, 500, 17}},    {ids::lblTimeElapsed, {29, 114, 250, 13}},
+    {ids::lblTimeLeft, {279, 114, 250, 13}},   {ids::lblGood, {16, 130, 300, 13}},
+    {ids::lblBad, {16, 146, 300, 13}},         {ids::lblAll, {16, 162, 300, 13}},
+    {ids::btnOpenFolder, {334, 163, 100, 28}}, {ids::btnAbort, {442, 163, 100, 28}},
 };
 
 namespace {

@@ -280,7 +280,7 @@ TEST_P(DpiTextsTest, TheLongestTextsFitTheirControls) {
         report.CheckText(DemoText(language, key), {16, 16, 526, 13}, TextBox::kSingleLine, key);
     }
     for (const wchar_t* key : {L"~NoError", L"~Errors", L"~Total"}) {
-        report.CheckText(DemoText(language, key) + L": 99999", {16, 130, 400, 13},
+        report.CheckText(DemoText(language, key) + L": 99999", {16, 130, 300, 13},
                          TextBox::kWrapped, key);
     }
     for (const wchar_t* key : {L"~Abbruch", L"~Close"}) {

@@ -35,8 +35,11 @@ if(WIN32)
     add_link_options(-Wl,--no-insert-timestamp)
 endif()
 
-# The debug information of a target whose code something reads it of.
-function(qrv_debug_info target)
+# The program's own code: its debug information where something reads it (the symbols of a
+# release from the Windows builds, line tables for the sanitizers' reports), and precompiled
+# headers where there is no debug information to keep reproducible: with a precompiled header,
+# GCC's debug information depends on the folder the header was precompiled in.
+function(qrv_program_code target)
     get_target_property(type ${target} TYPE)
     if(type STREQUAL INTERFACE_LIBRARY)
         return()
@@ -45,21 +48,24 @@ function(qrv_debug_info target)
         target_compile_options(${target} PRIVATE -gline-tables-only)
     elseif(WIN32)
         target_compile_options(${target} PRIVATE -g)
+        return()
     endif()
+    qrv_precompiled_headers(${target} PRODUCT)
 endfunction()
 
-# Headers that most files of the program include, parsed once per build.
+# Headers that most files include, parsed once per build: the standard library's for the
+# program's code, the system's too for the driver and the tests, and GoogleTest for the tests.
 set(QRV_PRODUCT_HEADERS <algorithm> <array> <cstdint> <functional> <map> <memory> <optional>
     <span> <stdexcept> <string> <string_view> <utility> <vector>)
-if(WIN32)
-    list(APPEND QRV_PRODUCT_HEADERS <windows.h> <commctrl.h>)
-endif()
-set(QRV_GTEST_HEADERS ${QRV_PRODUCT_HEADERS} <gtest/gtest.h> <gmock/gmock.h>)
 set(QRV_TOOL_HEADERS ${QRV_PRODUCT_HEADERS})
+if(WIN32)
+    list(APPEND QRV_TOOL_HEADERS <windows.h> <commctrl.h>)
+endif()
+set(QRV_GTEST_HEADERS ${QRV_TOOL_HEADERS} <gtest/gtest.h> <gmock/gmock.h>)
 
 # qrv_precompiled_headers(target PRODUCT|GTEST|TOOL): the target's files start with the headers
-# of their kind. The program's layers and the driver's targets, which define nothing of their
-# own, reuse those of the first target of their kind. A test program defines its paths, and a
+# of their kind. The program's layers (in the native builds) and the driver's targets, which
+# define nothing of their own, reuse those of the first target of their kind. A test program defines its paths, and a
 # precompiled header is only used with the definitions it was made with, so each test program
 # has its own; so has every target where clang, which insists on that more, compiles.
 function(qrv_precompiled_headers target kind)

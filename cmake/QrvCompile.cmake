@@ -53,15 +53,17 @@ function(qrv_program_code target)
     qrv_precompiled_headers(${target} PRODUCT)
 endfunction()
 
-# Headers that most files include, parsed once per build: the standard library's for the
-# program's code, the system's too for the driver and the tests, and GoogleTest for the tests.
+# Headers that most files include, parsed once per build: the standard library's, GoogleTest
+# for the tests, and the system's for the driver, whose files all include it. Only there:
+# windows.h defines macros such as GetObject that would rename, in a file that does not
+# include it, what the program's code declares under that name.
 set(QRV_PRODUCT_HEADERS <algorithm> <array> <cstdint> <functional> <map> <memory> <optional>
     <span> <stdexcept> <string> <string_view> <utility> <vector>)
+set(QRV_GTEST_HEADERS ${QRV_PRODUCT_HEADERS} <gtest/gtest.h> <gmock/gmock.h>)
 set(QRV_TOOL_HEADERS ${QRV_PRODUCT_HEADERS})
 if(WIN32)
     list(APPEND QRV_TOOL_HEADERS <windows.h> <commctrl.h>)
 endif()
-set(QRV_GTEST_HEADERS ${QRV_TOOL_HEADERS} <gtest/gtest.h> <gmock/gmock.h>)
 
 # qrv_precompiled_headers(target PRODUCT|GTEST|TOOL): the target's files start with the headers
 # of their kind. The program's layers (in the native builds) and the driver's targets, which

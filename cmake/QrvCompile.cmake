@@ -35,10 +35,13 @@ if(WIN32)
     add_link_options(-Wl,--no-insert-timestamp)
 endif()
 
+# A release build is made so that the same sources give the same bytes. It has no precompiled
+# headers: one is a dump of the compiler's memory that differs from build to build, and so
+# does the debug information of the code compiled with it.
+option(QRV_REPRODUCIBLE "A release build: no precompiled headers" OFF)
+
 # The program's own code: its debug information where something reads it (the symbols of a
-# release from the Windows builds, line tables for the sanitizers' reports), and precompiled
-# headers where there is no debug information to keep reproducible: with a precompiled header,
-# GCC's debug information depends on the folder the header was precompiled in.
+# release from the Windows builds, line tables for the sanitizers' reports).
 function(qrv_program_code target)
     get_target_property(type ${target} TYPE)
     if(type STREQUAL INTERFACE_LIBRARY)
@@ -48,29 +51,31 @@ function(qrv_program_code target)
         target_compile_options(${target} PRIVATE -gline-tables-only)
     elseif(WIN32)
         target_compile_options(${target} PRIVATE -g)
-        return()
     endif()
     qrv_precompiled_headers(${target} PRODUCT)
 endfunction()
 
-# Headers that most files include, parsed once per build: the standard library's, GoogleTest
-# for the tests, and the system's for the driver, whose files all include it. Only there:
-# windows.h defines macros such as GetObject that would rename, in a file that does not
-# include it, what the program's code declares under that name.
+# Headers that most files include, parsed once per build: the standard library's, the
+# system's in the Windows builds, and GoogleTest for the tests. Every file of a build sees
+# windows.h then, whose macros rename some names (GetObject becomes GetObjectW): the same
+# everywhere, so a test calls what the program's code defines.
 set(QRV_PRODUCT_HEADERS <algorithm> <array> <cstdint> <functional> <map> <memory> <optional>
     <span> <stdexcept> <string> <string_view> <utility> <vector>)
-set(QRV_GTEST_HEADERS ${QRV_PRODUCT_HEADERS} <gtest/gtest.h> <gmock/gmock.h>)
-set(QRV_TOOL_HEADERS ${QRV_PRODUCT_HEADERS})
 if(WIN32)
-    list(APPEND QRV_TOOL_HEADERS <windows.h> <commctrl.h>)
+    list(APPEND QRV_PRODUCT_HEADERS <windows.h> <commctrl.h>)
 endif()
+set(QRV_TOOL_HEADERS ${QRV_PRODUCT_HEADERS})
+set(QRV_GTEST_HEADERS ${QRV_PRODUCT_HEADERS} <gtest/gtest.h> <gmock/gmock.h>)
 
 # qrv_precompiled_headers(target PRODUCT|GTEST|TOOL): the target's files start with the headers
-# of their kind. The program's layers (in the native builds) and the driver's targets, which
-# define nothing of their own, reuse those of the first target of their kind. A test program defines its paths, and a
+# of their kind. The program's layers and the driver's targets, which define nothing of their
+# own, reuse those of the first target of their kind. A test program defines its paths, and a
 # precompiled header is only used with the definitions it was made with, so each test program
 # has its own; so has every target where clang, which insists on that more, compiles.
 function(qrv_precompiled_headers target kind)
+    if(QRV_REPRODUCIBLE)
+        return()
+    endif()
     get_property(owner GLOBAL PROPERTY QRV_PCH_OWNER_${kind})
     if(owner AND NOT kind STREQUAL GTEST AND NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
         target_precompile_headers(${target} REUSE_FROM ${owner})

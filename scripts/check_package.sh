@@ -9,16 +9,16 @@ set -euo pipefail
 build=$(cd "$1" && pwd)
 top=$(cd "$(dirname "$0")/.." && pwd)
 version=$(sed -nE 's/^project\(QRV3DOVEravar VERSION ([0-9.]+).*/\1/p' "$top/CMakeLists.txt")
-dist=$(sed -nE 's/^QRV_DIST_NAME:STRING=(.*)/\1/p' "$build/CMakeCache.txt")
-case $dist in
-win64) triple=x86_64-w64-mingw32 ;;
-win32) triple=i686-w64-mingw32 ;;
+name=$(sed -nE 's/^QRV_PACKAGE_NAME:INTERNAL=(.*)/\1/p' "$build/CMakeCache.txt")
+case $name in
+*-win64) triple=x86_64-w64-mingw32 ;;
+*-win32) triple=i686-w64-mingw32 ;;
 *) echo "not a Windows build: $build" >&2; exit 2 ;;
 esac
-name=QRV3DOVEravar-$version-$dist
 zip=$build/package/$name.zip
 fail() { echo "package check: $*" >&2; exit 1; }
 
+[ "$name" = "QRV3DOVEravar-$version-${name##*-}" ] || fail "$name is not named with version $version"
 [ -f "$zip" ] || fail "no $zip"
 entries=$(cmake -E tar tf "$zip" | sort)
 expected=$(printf '%s\n' "$name/QRV3DOVEravar.exe" "$name/data/tables/ado/QRV3RUN_2K.mdb" | sort)

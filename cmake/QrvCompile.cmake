@@ -13,9 +13,12 @@
 find_program(QRV_CCACHE ccache)
 if(QRV_CCACHE AND NOT CMAKE_CXX_COMPILER_LAUNCHER AND NOT DEFINED ENV{CCACHE_DISABLE})
     # Precompiled headers need the two sloppinesses (ccache's manual, "Precompiled headers").
+    # The depend mode takes the headers a file includes from the compiler's dependency file
+    # instead of running the preprocessor first, and the inode cache hashes each header once:
+    # an object that is not in the cache yet costs about a sixth more, not a third.
     set(launcher ${CMAKE_COMMAND} -E env CCACHE_BASEDIR=${CMAKE_SOURCE_DIR} CCACHE_NOHASHDIR=1
         CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
-        ${QRV_CCACHE})
+        CCACHE_DEPEND=1 CCACHE_INODECACHE=1 ${QRV_CCACHE})
     set(CMAKE_C_COMPILER_LAUNCHER ${launcher})
     set(CMAKE_CXX_COMPILER_LAUNCHER ${launcher})
 endif()

@@ -90,7 +90,9 @@ endfunction()
 
 # qrv_test_code(target [NO_PCH] [TOOL]): test code, that is the tests, the driver, the test
 # programs and libraries and the simulated library. TOOL: code without GoogleTest. Those of a
-# few files get no precompiled headers: making them costs more than it saves.
+# few files get no precompiled headers: making them costs more than it saves. The GoogleTest
+# test programs compile their files eight to a unit: the instantiations of GoogleTest's templates
+# that each file makes again are made once per eight files, which halves their compile time.
 function(qrv_test_code target)
     cmake_parse_arguments(PARSE_ARGV 1 arg "NO_PCH;TOOL" "" "")
     target_compile_options(${target} PRIVATE -O0)
@@ -101,5 +103,8 @@ function(qrv_test_code target)
     endif()
     if(NOT arg_NO_PCH)
         qrv_precompiled_headers(${target} ${kind})
+        if(kind STREQUAL GTEST)
+            set_target_properties(${target} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 8)
+        endif()
     endif()
 endfunction()

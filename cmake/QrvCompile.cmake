@@ -16,9 +16,12 @@ if(QRV_CCACHE AND NOT CMAKE_CXX_COMPILER_LAUNCHER AND NOT DEFINED ENV{CCACHE_DIS
     # The depend mode takes the headers a file includes from the compiler's dependency file
     # instead of running the preprocessor first, and the inode cache hashes each header once:
     # an object that is not in the cache yet costs about a sixth more, not a third.
+    # The prefix map below names the source folder, but every clone maps its own to ".", so
+    # the option is left out of the hash like the folder itself.
     set(launcher ${CMAKE_COMMAND} -E env CCACHE_BASEDIR=${CMAKE_SOURCE_DIR} CCACHE_NOHASHDIR=1
         CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
-        CCACHE_DEPEND=1 CCACHE_INODECACHE=1 ${QRV_CCACHE})
+        CCACHE_DEPEND=1 CCACHE_INODECACHE=1 CCACHE_IGNOREOPTIONS=-ffile-prefix-map=*
+        ${QRV_CCACHE})
     set(CMAKE_C_COMPILER_LAUNCHER ${launcher})
     set(CMAKE_CXX_COMPILER_LAUNCHER ${launcher})
 endif()

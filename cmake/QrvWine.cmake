@@ -2,6 +2,10 @@
 # a setup fixture and torn down by a cleanup fixture. Every Wine test requires the fixture.
 # The x86_64 build's bench is a 64-bit prefix without its 32-bit side; the i686 build's one has
 # it. Each build's ctest run has a bench of its own, so the two can run at the same time.
+# Further benches (another DPI, a colour theme, a share of the end-to-end tests) start from a
+# copy of the first one's prefix as booted, with a display of their own: they need no boot,
+# and the tests on different benches run side by side. The tests that show windows on one
+# bench run one at a time.
 set(QRV_WINE_STATE ${CMAKE_BINARY_DIR}/winebench.state)
 set(QRV_WINE_BENCH ${CMAKE_SOURCE_DIR}/tests/win/bench)
 # The architecture of this build's programs, which the bench's prefix must run.
@@ -18,7 +22,8 @@ set(QRV_WINE_BOOT_TIMEOUT 1800)
 
 if(NOT QRV_WINE_FIXTURE_DEFINED)
     set(QRV_WINE_FIXTURE_DEFINED ON)
-    add_test(NAME winebench_up COMMAND ${QRV_WINE_BENCH}/up.sh ${QRV_WINE_STATE} ${QRV_WINE_ARCH})
+    add_test(NAME winebench_up
+        COMMAND ${QRV_WINE_BENCH}/up.sh --keep-image ${QRV_WINE_STATE} ${QRV_WINE_ARCH})
     set_tests_properties(winebench_up PROPERTIES FIXTURES_SETUP winebench
         TIMEOUT ${QRV_WINE_BOOT_TIMEOUT} LABELS "wine;${QRV_DIST_NAME}")
     add_test(NAME winebench_down COMMAND ${QRV_WINE_BENCH}/down.sh ${QRV_WINE_STATE})
@@ -26,15 +31,16 @@ if(NOT QRV_WINE_FIXTURE_DEFINED)
         LABELS "wine;${QRV_DIST_NAME}")
 endif()
 
-# qrv_add_wine_bench(NAME UP_ARGUMENTS...): a bench of its own, booted by up.sh with these
-# arguments after its state file and the architecture, for the tests that name it with
-# qrv_add_wine_test(... BENCH name).
+# qrv_add_wine_bench(NAME UP_ARGUMENTS...): a bench of its own, made by up.sh from a copy of
+# the first bench's prefix with these arguments after its state file and the architecture, for
+# the tests that name it with qrv_add_wine_test(... BENCH name).
 function(qrv_add_wine_bench name)
     set(state ${CMAKE_BINARY_DIR}/winebench-${name}.state)
     add_test(NAME winebench_${name}_up
-        COMMAND ${QRV_WINE_BENCH}/up.sh ${state} ${QRV_WINE_ARCH} ${ARGN})
+        COMMAND ${QRV_WINE_BENCH}/up.sh --from ${QRV_WINE_STATE} ${state} ${QRV_WINE_ARCH} ${ARGN})
     set_tests_properties(winebench_${name}_up PROPERTIES FIXTURES_SETUP winebench_${name}
-        TIMEOUT ${QRV_WINE_BOOT_TIMEOUT} LABELS "wine;${QRV_DIST_NAME}")
+        FIXTURES_REQUIRED winebench TIMEOUT ${QRV_WINE_BOOT_TIMEOUT}
+        LABELS "wine;${QRV_DIST_NAME}")
     add_test(NAME winebench_${name}_down COMMAND ${QRV_WINE_BENCH}/down.sh ${state})
     set_tests_properties(winebench_${name}_down PROPERTIES FIXTURES_CLEANUP winebench_${name}
         TIMEOUT 60 LABELS "wine;${QRV_DIST_NAME}")
@@ -47,8 +53,10 @@ function(qrv_add_wine_dpi_bench dpi)
 endfunction()
 
 # qrv_add_wine_test(NAME name COMMAND exe args... [DESKTOP] [TIMEOUT s] [WORKING_DIRECTORY dir]
-#                   [EMULATED_TIMEOUT s] [RUN script] [DPI n] [BENCH name])
-# DESKTOP marks tests that start the program or show windows: they run one at a time.
+#                   [EMULATED_TIMEOUT s] [RUN script] [DPI n] [BENCH name]
+#                   [ENVIRONMENT var=value...])
+# DESKTOP marks tests that start the program or show windows: they run one at a time on their
+# bench.
 # Every Wine test carries the labels "wine" and the build's name (win64, win32).
 # EMULATED_TIMEOUT puts the test of the i686 build in the set that runs where i686 programs
 # are emulated (label i686-emulated, `ctest -L i686-emulated` in scripts/emulated_i686.sh),
@@ -59,7 +67,7 @@ endfunction()
 function(qrv_add_wine_test)
     cmake_parse_arguments(T "DESKTOP"
         "NAME;TIMEOUT;WORKING_DIRECTORY;EMULATED_TIMEOUT;RUN;DPI;BENCH"
-        "COMMAND" ${ARGN})
+        "COMMAND;ENVIRONMENT" ${ARGN})
     if(NOT T_TIMEOUT)
         set(T_TIMEOUT 300)
     endif()
@@ -89,6 +97,9 @@ function(qrv_add_wine_test)
     set_tests_properties(${T_NAME} PROPERTIES FIXTURES_REQUIRED ${fixture} TIMEOUT ${T_TIMEOUT}
         LABELS "${labels}")
     if(T_DESKTOP)
-        set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK wine_desktop)
+        set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK ${fixture}_desktop)
+    endif()
+    if(T_ENVIRONMENT)
+        set_tests_properties(${T_NAME} PROPERTIES ENVIRONMENT "${T_ENVIRONMENT}")
     endif()
 endfunction()

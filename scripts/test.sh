@@ -5,9 +5,13 @@
 # and end-to-end tests) of the x86_64 build and, where this machine runs 32-bit programs, of
 # the i686 build: all of them where the kernel runs 32-bit programs, the unit tests and a small
 # end-to-end set (ctest label i686-emulated) where qemu-i386-static runs them instead
-# (scripts/i686_way.sh; QRV_EMULATE_I686=1 takes that way anywhere). The two builds' Wine
-# tests run at the same time, each on a Wine bench of its own. Ends with the builds that ran
-# under Wine, how the i686 tests ran and how many passed, and one line "N passed, N failed".
+# (scripts/i686_way.sh; QRV_EMULATE_I686=1 takes that way anywhere). Each Windows build's Wine
+# tests start as soon as it is built and run while the rest is built, each build on Wine
+# benches of its own. Ends with the builds that ran under Wine, how the i686 tests ran and how
+# many passed, and one line "N passed, N failed".
+#
+# Builds are kept in build/<preset> and compiled through ccache, so a second run compiles only
+# what changed (the cache is ccache's own, ~/.cache/ccache).
 set -uo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh --i686 || exit 1
@@ -67,7 +71,9 @@ gtest_passed() {
 }
 
 # Each build's Wine tests run at the same time (the tests mostly wait on Wine), then each
-# one's output is shown in turn. wine_ran gets the builds whose end-to-end tests ran.
+# one's output is shown in turn. wine_ran gets the builds whose end-to-end tests ran. Tests on
+# different benches run side by side, as many as a build has benches.
+wine_jobs=8
 wine_names=()
 wine_began=""
 wine_pids=()
@@ -101,26 +107,21 @@ i686_way=${i686%%$'\n'*}
 i686_why=$(sed -n 2p <<<"$i686")
 echo "i686 programs: $i686_way${i686_why:+ ($i686_why)}"
 
-stage "native build" build native && stage "native tests" run_ctest native
-stage "sanitizer build" build native-san && stage "sanitizer tests and fuzzers" run_ctest native-san
-# Both Windows builds before any Wine test, so that compiling does not slow the tests down.
+# The Windows builds first, so that their Wine tests, which mostly wait on Wine, run while
+# the native builds compile.
 e2e=()
 if stage "win64 build" build win64; then
-    wine_start win64 ctest --preset win64 -j "$jobs"
-    e2e+=(e2e_tests)
+    wine_start win64 ctest --preset win64 -j "$wine_jobs"
+    e2e+=(e2e_tests_1)
 fi
 # The JUnit file keeps the output of passed tests too, where the GoogleTest counts are.
 win32_junit=(--output-junit "$work/win32.xml" --test-output-size-passed 4000000)
 if stage "win32 build" build win32; then
-    if stage "win32 checks" bash scripts/check_win32.sh; then
-        passed=$((passed + 1))
-    else
-        failed=$((failed + 1))
-    fi
     case $i686_way in
-    native) # everything; the emulated set's tests are among e2e_tests
-        wine_start win32 ctest --preset win32 -j "$jobs" -E '^(e2e|unit_tests)_emulated_set$' "${win32_junit[@]}"
-        e2e+=(e2e_tests)
+    native) # everything; the emulated set's tests are among the end-to-end shards
+        wine_start win32 ctest --preset win32 -j "$wine_jobs" \
+            -E '^(e2e|unit_tests)_emulated_set$' "${win32_junit[@]}"
+        e2e+=(e2e_tests_1)
         ;;
     emulated)
         wine_start win32 bash scripts/emulated_i686.sh \
@@ -128,9 +129,23 @@ if stage "win32 build" build win32; then
         e2e+=(e2e_emulated_set)
         ;;
     esac
+    if stage "win32 checks" bash scripts/check_win32.sh; then
+        passed=$((passed + 1))
+    else
+        failed=$((failed + 1))
+    fi
 else
     failed=$((failed + 1))
 fi
+for preset in win64 win32; do
+    if stage "$preset package check" bash scripts/check_package.sh "build/$preset"; then
+        passed=$((passed + 1))
+    else
+        failed=$((failed + 1))
+    fi
+done
+stage "native build" build native && stage "native tests" run_ctest native
+stage "sanitizer build" build native-san && stage "sanitizer tests and fuzzers" run_ctest native-san
 wine_wait "${e2e[@]}"
 [ -z "$wine_began" ] || echo "=== the Wine tests ended $((SECONDS - wine_began)) s after the first began"
 

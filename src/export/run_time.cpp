@@ -8,7 +8,6 @@ namespace {
 
 constexpr TMilliseconds kSecond = 1000;
 constexpr TMilliseconds kMinute = 60 * kSecond;
-constexpr TMilliseconds kHour = 60 * kMinute;
 
 std::u16string Decimal(int64_t value) {
     const std::string digits = std::to_string(value);

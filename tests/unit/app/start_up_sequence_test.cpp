@@ -17,7 +17,7 @@ namespace {
 using testing::LibraryRefused;
 using testing::Log;
 
-class StartingLibrary final : public testing::RecordingLibrary {
+class RecordingStartingLibrary final : public testing::RecordingLibrary {
 public:
     bool neverIdle = false;
     bool CadIsSleeping() override { return RecordingLibrary::CadIsSleeping() && !neverIdle; }
@@ -75,7 +75,7 @@ protected:
     const std::u16string savedSettingsPath = SettingsPath();
     std::vector<std::string> environment;
     std::u16string programFile;
-    StartingLibrary cadLibrary;
+    RecordingStartingLibrary cadLibrary;
 };
 
 const Log& NormalStart() {

@@ -5,6 +5,7 @@
 #include "settings/wide_ini_file.h"
 #include "settings/wide_string_list.h"
 
+#include "settings/list_lines.h"
 #include "settings/platform_flag.h"
 #include "settings/temp_folder.h"
 
@@ -13,6 +14,7 @@
 namespace qrv {
 namespace {
 
+using testing::Lines;
 using testing::ReadBytes;
 using testing::ScopedPlatformIsUnicode;
 using testing::TempFolder;
@@ -20,14 +22,6 @@ using testing::Utf16LeBytes;
 using testing::WriteBytes;
 
 using LineList = std::vector<std::u16string>;
-
-LineList Lines(const TWideStrings& list) {
-    LineList lines;
-    for (int i = 0; i < list.Count(); ++i) {
-        lines.push_back(list.Get(i));
-    }
-    return lines;
-}
 
 const std::u16string kProject = u"D:\\\u041f\u0440\u043e\u0435\u043a\u0442\u4e2d";
 

@@ -2,6 +2,7 @@
 #include "settings/wide_mem_ini_file.h"
 #include "settings/wide_string_list.h"
 
+#include "settings/list_lines.h"
 #include "settings/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -9,18 +10,11 @@
 namespace qrv {
 namespace {
 
+using testing::Lines;
 using testing::ReadBytes;
 using testing::TempFolder;
 using testing::Utf16LeBytes;
 using testing::WriteBytes;
-
-std::vector<std::u16string> Lines(const TWideStrings& list) {
-    std::vector<std::u16string> lines;
-    for (int i = 0; i < list.Count(); ++i) {
-        lines.push_back(list.Get(i));
-    }
-    return lines;
-}
 
 using LineList = std::vector<std::u16string>;
 

@@ -1,6 +1,7 @@
 #include "settings/wide_file.h"
 #include "settings/wide_string_list.h"
 
+#include "settings/list_lines.h"
 #include "settings/temp_folder.h"
 
 #include <gmock/gmock.h>
@@ -12,6 +13,7 @@ namespace qrv {
 namespace {
 
 using ::testing::HasSubstr;
+using testing::Lines;
 using testing::ReadBytes;
 using testing::TempFolder;
 using ::testing::ThrowsMessage;
@@ -39,14 +41,6 @@ private:
     std::vector<int>& log_;
     int id_;
 };
-
-std::vector<std::u16string> Lines(const TWideStrings& list) {
-    std::vector<std::u16string> lines;
-    for (int i = 0; i < list.Count(); ++i) {
-        lines.push_back(list.Get(i));
-    }
-    return lines;
-}
 
 TEST(WideStringList, CallsChangedAfterEveryChangeToTheLinesOrTheirOrder) {
     CountingList list;

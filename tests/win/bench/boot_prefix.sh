@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Boots a fresh Wine prefix at $WINEPREFIX (on $DISPLAY) with the bench's registry settings:
 #   boot_prefix.sh ARCH DPI [THEME]
+# With QRV_PREFIX_BOOTED=1 the prefix is a copy of a booted one: only the settings are made.
 # ARCH is the architecture of the programs to run: x86_64 or i686. An x86_64 prefix boots where
 # no i386 program can start (scripts/without_i386.sh), so its boot waits on no 32-bit process,
 # however this machine runs them (natively, emulated or not at all); its programs need none.
@@ -14,14 +15,22 @@ wine64=$(bash "$scripts/wine_loader.sh" x86_64)
 if [ "$arch" = x86_64 ] && [ "${QRV_BOOT_INSIDE:-}" != 1 ] && bash "$scripts/without_i386.sh" --check; then
     QRV_BOOT_INSIDE=1 exec bash "$scripts/without_i386.sh" bash "$0" "$@"
 fi
-"$wine64" wineboot -i
-# Without a window manager Wine draws its own caption bars only when told to.
-"$wine64" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f
-# Wine waits up to 2 s for a window manager to withdraw every managed window it hides or
-# destroys (each message box, each closed window); there is none, so manage nothing.
-"$wine64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f
+settings=$(mktemp --suffix=.reg)
+trap 'rm -f "$settings"' EXIT
+if [ "${QRV_PREFIX_BOOTED:-}" != 1 ]; then
+    "$wine64" wineboot -i
+    # Without a window manager Wine draws its own caption bars only when told to. Wine waits
+    # up to 2 s for a window manager to withdraw every managed window it hides or destroys
+    # (each message box, each closed window); there is none, so manage nothing.
+    cat >>"$settings" <<'REG'
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Decorated"="N"
+"Managed"="N"
+
+REG
+fi
 if [ "$dpi" != 96 ]; then
-    "$wine64" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f
+    printf '[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"LogPixels"=dword:%08x\n\n' "$dpi" >>"$settings"
 fi
 
 # What Windows keeps for a user of its black high-contrast theme: the theme's system colours
@@ -40,18 +49,29 @@ high_contrast_black() {
         "InactiveTitle=0 0 0" "GradientInactiveTitle=0 0 0"
         "InactiveTitleText=63 242 63" "ActiveBorder=0 0 0" "InactiveBorder=0 0 0")
     local colour
+    echo '[HKEY_CURRENT_USER\Control Panel\Colors]'
     for colour in "${colours[@]}"; do
-        "$wine64" reg add 'HKCU\Control Panel\Colors' /v "${colour%%=*}" /t REG_SZ \
-            /d "${colour#*=}" /f
+        printf '"%s"="%s"\n' "${colour%%=*}" "${colour#*=}"
     done
-    "$wine64" reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' \
-        /v ThemeActive /t REG_SZ /d 0 /f
-    "$wine64" reg add 'HKCU\Control Panel\Accessibility\HighContrast' /v Flags /t REG_SZ \
-        /d 127 /f
-    "$wine64" reg add 'HKCU\Control Panel\Accessibility\HighContrast' \
-        /v 'High Contrast Scheme' /t REG_SZ /d 'High Contrast Black' /f
+    cat <<'REG'
+
+[HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\ThemeManager]
+"ThemeActive"="0"
+
+[HKEY_CURRENT_USER\Control Panel\Accessibility\HighContrast]
+"Flags"="127"
+"High Contrast Scheme"="High Contrast Black"
+
+REG
 }
 if [ "$theme" = high-contrast ]; then
-    high_contrast_black
+    high_contrast_black >>"$settings"
 fi
-wineserver -w
+# All settings in one start of reg, which imports a file of the registry editor's format.
+if [ -s "$settings" ]; then
+    { echo REGEDIT4; echo; cat "$settings"; } >"$settings.all"
+    mv "$settings.all" "$settings"
+    "$wine64" reg import "Z:$settings"
+fi
+# Once the prefix's server has ended, everything is on disk.
+[ "${QRV_PREFIX_BOOTED:-}" = 1 ] && [ ! -s "$settings" ] || wineserver -w

@@ -248,7 +248,7 @@ TEST_F(LibraryFaultTest, AnExportClickQueuedDuringTheShutdownStartsNothing) {
 TEST_F(LibraryFaultTest, ReportsTheTimeFromAFaultToTheReportOnTheScreen) {
     SetEnv(L"CADSIM_FAULTS", L"ExportPart@1=access-violation");
     StartReady();
-    drive::RealClick(Control(ids::btnExport));
+    PressExport(); // the fault comes with the first part, after the progress dialog shows
     // Polls every millisecond (the driver's waits poll too coarsely for a measurement).
     const ULONGLONG deadline = GetTickCount64() + 30000;
     while (drive::FindTopLevelWindows(program_->Id(), {.class_name = L"#32770"}).empty()) {

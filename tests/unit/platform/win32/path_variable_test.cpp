@@ -6,7 +6,7 @@ namespace qrv {
 namespace {
 
 // Keeps the test process's PATH as it was.
-class PathVariableTest : public testing::Test {
+class PathVariableTest : public ::testing::Test {
 protected:
     void SetUp() override { original_ = ReadPathVariable(); }
     void TearDown() override { WritePathVariable(original_); }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <future>
+
 #include "driver/list_box.h"
 #include "driver/text.h"
 #include "fixture.h"
@@ -148,10 +150,13 @@ TEST(TopLevelWindows, SecondCopyShowsNoWindowAndBringsTheFirstBack) {
     }
     EXPECT_EQ(second.WaitForExit(), 0u);
 
-    // The watch does see a copy's windows.
+    // The watch does see a copy's windows: it watches from the start, before the window is
+    // closed (a close posted first may end the copy before a watch begun after it looks).
     Process third = Process::Start({.program = FixturePath(), .arguments = {L"--exit-code", L"3"}});
+    auto watch =
+        std::async(std::launch::async, [&] { return WatchTopLevelWindowsUntilExit(third); });
     WaitForTopLevelWindow(third.Id(), {.class_name = std::wstring(fixture::kMainClass)}).Close();
-    const auto seen = WatchTopLevelWindowsUntilExit(third);
+    const auto seen = watch.get();
     EXPECT_EQ(third.WaitForExit(), 3u);
     EXPECT_TRUE(std::any_of(seen.begin(), seen.end(), [](const SeenWindow& window) {
         return window.class_name == fixture::kMainClass && window.caption == L"Fixture";

@@ -94,8 +94,8 @@ endfunction()
 # qrv_test_code(target [NO_PCH] [TOOL]): test code, that is the tests, the driver, the test
 # programs and libraries and the simulated library. TOOL: code without GoogleTest. Those of a
 # few files get no precompiled headers: making them costs more than it saves. The GoogleTest
-# test programs compile their files eight to a unit: the instantiations of GoogleTest's templates
-# that each file makes again are made once per eight files, which halves their compile time.
+# programs compile their test files eight to a unit: what each file instantiates again of
+# GoogleTest's templates is made once per eight files, which halves their compile time.
 function(qrv_test_code target)
     cmake_parse_arguments(PARSE_ARGV 1 arg "NO_PCH;TOOL" "" "")
     target_compile_options(${target} PRIVATE -O0)

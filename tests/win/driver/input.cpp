@@ -61,6 +61,13 @@ void ClickAt(POINT screen_point) {
     Send(inputs);
 }
 
+void DoubleClickAt(POINT screen_point) {
+    const INPUT down = AbsoluteMouseInput(screen_point, MOUSEEVENTF_LEFTDOWN);
+    const INPUT up = AbsoluteMouseInput(screen_point, MOUSEEVENTF_LEFTUP);
+    std::vector<INPUT> inputs{AbsoluteMouseInput(screen_point, 0), down, up, down, up};
+    Send(inputs);
+}
+
 void RealClick(const Window& window) {
     window.BringToFront();
     ClickAt(window.Centre());

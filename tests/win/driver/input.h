@@ -15,6 +15,9 @@ namespace qrv::drive {
 // Moves the cursor to a point in screen coordinates (of the primary screen) and presses and
 // releases the left button there.
 void ClickAt(POINT screen_point);
+// Double-clicks there: both clicks in one batch of input, so that a busy machine cannot put
+// more than the double-click time between them.
+void DoubleClickAt(POINT screen_point);
 // Brings the window's top-level window to the front and clicks the window's centre
 // (or `offset` from its top-left corner).
 void RealClick(const Window& window);

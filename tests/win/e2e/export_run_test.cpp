@@ -305,8 +305,7 @@ TEST_F(ExportRunTest, DoubleClickOnTheProgressTextBringsUpTheDialog) {
     const Window label = Control(ids::lblWindowsWillPopUp);
     const RECT rect = label.Rect();
     main_->BringToFront();
-    drive::ClickAt({rect.left + 5, (rect.top + rect.bottom) / 2});
-    drive::ClickAt({rect.left + 5, (rect.top + rect.bottom) / 2});
+    drive::DoubleClickAt({rect.left + 5, (rect.top + rect.bottom) / 2});
     dialog_ =
         drive::WaitForTopLevelWindow(program_->Id(), {.class_name = ids::kExportDetailsClass});
     EXPECT_EQ(DialogControl(ids::lblPartNo).Text(), L"");
@@ -319,8 +318,7 @@ TEST_F(ExportRunTest, DoubleClickOnTheProgressTextBringsUpTheDialog) {
     WaitForTheEnd();
     main_->BringToFront();
     const RECT progress = Control(ids::ProgressLabel).Rect();
-    drive::ClickAt({progress.left + 5, (progress.top + progress.bottom) / 2});
-    drive::ClickAt({progress.left + 5, (progress.top + progress.bottom) / 2});
+    drive::DoubleClickAt({progress.left + 5, (progress.top + progress.bottom) / 2});
     WaitUntil([&] { return drive::ForegroundWindow() == dialog_; }, kDefaultTimeout,
               "the dialog in front");
     EXPECT_EQ(PressClose(), 0u);

@@ -2,6 +2,7 @@
 
 #include "cadlib/library_fault.h"
 #include "platform/ansi.h"
+#include "platform/decimal_text.h"
 #include "platform/folders.h"
 #include "platform/paths.h"
 #include "platform/scope_exit.h"
@@ -12,11 +13,6 @@
 namespace qrv {
 
 namespace {
-
-std::u16string Decimal(int32_t value) {
-    const std::string digits = std::to_string(value);
-    return std::u16string(digits.begin(), digits.end());
-}
 
 const std::u16string& Entry(const std::vector<std::u16string>& list, size_t index) {
     static const std::u16string empty;
@@ -98,7 +94,7 @@ ExportTaskbarView& NoTaskbarButton() {
 }
 
 std::u16string ProgressText(int32_t good, int32_t bad, int32_t parts) {
-    return Decimal(good) + u"+" + Decimal(bad) + u"/" + Decimal(parts);
+    return DecimalText(good) + u"+" + DecimalText(bad) + u"/" + DecimalText(parts);
 }
 
 std::u16string ErrorLine(const std::u16string& partNo, const std::u16string& type,

@@ -1,5 +1,7 @@
 #include "export/run_time.h"
 
+#include "platform/decimal_text.h"
+
 #include <algorithm>
 
 namespace qrv {
@@ -8,11 +10,6 @@ namespace {
 
 constexpr TMilliseconds kSecond = 1000;
 constexpr TMilliseconds kMinute = 60 * kSecond;
-
-std::u16string Decimal(int64_t value) {
-    const std::string digits = std::to_string(value);
-    return std::u16string(digits.begin(), digits.end());
-}
 
 // 0 to 59 as two digits.
 std::u16string TwoDigits(int64_t value) {
@@ -26,18 +23,18 @@ int64_t Rounded(TMilliseconds value, TMilliseconds step) {
 
 std::u16string Duration(TMilliseconds left, const RunTexts& texts) {
     if (left < 55 * kSecond) {
-        return WithValue(texts.seconds, Decimal(Rounded(left, 10 * kSecond) * 10));
+        return WithValue(texts.seconds, DecimalText(Rounded(left, 10 * kSecond) * 10));
     }
     const int64_t minutes = Rounded(left, kMinute);
     if (minutes < 60) {
-        return minutes == 1 ? texts.oneMinute : WithValue(texts.minutes, Decimal(minutes));
+        return minutes == 1 ? texts.oneMinute : WithValue(texts.minutes, DecimalText(minutes));
     }
     const int64_t tensOfMinutes = Rounded(left, 10 * kMinute);
     const int64_t hours = tensOfMinutes / 6;
-    std::u16string text = hours == 1 ? texts.oneHour : WithValue(texts.hours, Decimal(hours));
+    std::u16string text = hours == 1 ? texts.oneHour : WithValue(texts.hours, DecimalText(hours));
     if (tensOfMinutes % 6 != 0) {
         text += u' ';
-        text += WithValue(texts.minutes, Decimal(tensOfMinutes % 6 * 10));
+        text += WithValue(texts.minutes, DecimalText(tensOfMinutes % 6 * 10));
     }
     return text;
 }
@@ -49,8 +46,8 @@ std::u16string ClockText(TMilliseconds taken) {
     const int64_t hours = seconds / 3600;
     const int64_t minutes = seconds / 60 % 60;
     const std::u16string minutesAndSeconds =
-        (hours > 0 ? TwoDigits(minutes) : Decimal(minutes)) + u":" + TwoDigits(seconds % 60);
-    return hours > 0 ? Decimal(hours) + u":" + minutesAndSeconds : minutesAndSeconds;
+        (hours > 0 ? TwoDigits(minutes) : DecimalText(minutes)) + u":" + TwoDigits(seconds % 60);
+    return hours > 0 ? DecimalText(hours) + u":" + minutesAndSeconds : minutesAndSeconds;
 }
 
 std::optional<TMilliseconds> EstimateTimeLeft(TMilliseconds partsTaken, int32_t finished,

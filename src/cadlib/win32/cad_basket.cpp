@@ -1,6 +1,7 @@
 #include "cadlib/win32/cad_basket.h"
 
 #include "cadlib/win32/library_guard.h"
+#include "platform/decimal_text.h"
 #include "platform/scope_exit.h"
 #include "platform/win32/system_message.h"
 #include "platform/win32/wide.h"
@@ -52,16 +53,11 @@ std::u16string Widen(const char* ascii) {
     return std::u16string(ascii, ascii + strlen(ascii));
 }
 
-std::u16string Decimal(unsigned long value) {
-    const std::string digits = std::to_string(value);
-    return std::u16string(digits.begin(), digits.end());
-}
-
 // The system's words for a failed LoadLibraryW, e.g. "The specified module could not be
 // found." for a missing dependency, with the error number.
 std::u16string LoadFailureReason(DWORD error) {
     const std::u16string reason = SystemMessage(error);
-    return (reason.empty() ? u"" : reason + u". ") + u"(error " + Decimal(error) + u")";
+    return (reason.empty() ? u"" : reason + u". ") + u"(error " + DecimalText(error) + u")";
 }
 
 // Loads the module; its DllMain runs inside, so it goes through the guard like every call.

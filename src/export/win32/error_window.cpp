@@ -5,9 +5,9 @@
 #include "export/export_window_layout.h"
 #include "export/failed_parts_file.h"
 #include "platform/ansi.h"
+#include "platform/decimal_text.h"
 #include "platform/win32/message_pump.h"
 #include "platform/win32/system_message.h"
-#include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/window_text.h"
 #include "platform/win32/write_all.h"
@@ -32,21 +32,6 @@ std::u16string ProposedFileName(std::u16string caption) {
         },
         u'_');
     return caption + u".txt";
-}
-
-// Writes the file whole, replacing one of that name: ERROR_SUCCESS, or the system's error
-// code of what failed.
-DWORD WriteNewFile(const std::u16string& path, std::string_view bytes) {
-    UniqueHandle file(CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) {
-        return GetLastError();
-    }
-    if (!WriteAll(file.get(), bytes) || !file.Close()) {
-        const DWORD error = GetLastError();
-        return error != ERROR_SUCCESS ? error : ERROR_WRITE_FAULT;
-    }
-    return ERROR_SUCCESS;
 }
 
 constexpr TControlSpec kErrorWindowControls[] = {
@@ -188,8 +173,8 @@ void TfrmError::SaveListAs() {
         OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
     if (!GetSaveFileNameW(&dialog)) {
         if (const DWORD error = CommDlgExtendedError(); error != 0) {
-            const std::string code = std::to_string(error); // the dialog's own error codes
-            ShowMessage(texts.saveFailed + u" (" + std::u16string(code.begin(), code.end()) + u")");
+            // The dialog's own error codes.
+            ShowMessage(texts.saveFailed + u" (" + DecimalText(error) + u")");
         }
         return; // cancelled
     }

@@ -9,6 +9,7 @@
 #include "export/run_time.h"
 #include "framework/win32/mouse_state_button.h"
 #include "platform/ansi.h"
+#include "platform/decimal_text.h"
 #include "platform/win32/message_pump.h"
 #include "platform/win32/system_message.h"
 #include "platform/win32/wide.h"
@@ -51,8 +52,7 @@ constexpr TFormDesign kExportDetailsDesign = {
 };
 
 std::u16string CountLabel(const std::u16string& label, int32_t count) {
-    const std::string digits = std::to_string(count);
-    return label + u": " + std::u16string(digits.begin(), digits.end());
+    return label + u": " + DecimalText(count);
 }
 
 } // namespace

@@ -1,5 +1,8 @@
 #include "platform/win32/write_all.h"
 
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/wide.h"
+
 #include <algorithm>
 
 namespace qrv {
@@ -15,6 +18,19 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
         bytes.remove_prefix(written);
     }
     return true;
+}
+
+DWORD WriteNewFile(const std::u16string& path, std::string_view bytes) {
+    UniqueHandle file(CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        return GetLastError();
+    }
+    if (!WriteAll(file.get(), bytes) || !file.Close()) {
+        const DWORD error = GetLastError();
+        return error != ERROR_SUCCESS ? error : ERROR_WRITE_FAULT;
+    }
+    return ERROR_SUCCESS;
 }
 
 } // namespace qrv

@@ -41,9 +41,7 @@ bool Win32Host::CreateFolder(const std::u16string& path) {
 }
 
 bool Win32Host::WriteNewFile(const std::u16string& path, std::string_view bytes) {
-    UniqueHandle file(CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    return file.valid() && WriteAll(file.get(), bytes) && file.Close();
+    return qrv::WriteNewFile(path, bytes) == ERROR_SUCCESS;
 }
 
 void Win32Host::AppendToFile(const std::u16string& path, std::string_view bytes) {

@@ -2,6 +2,7 @@
 // taskbar button, the destination opened from the ended dialog, the failed parts saved as a file.
 #include "program_fixture.h"
 
+#include "driver/error.h"
 #include "driver/input.h"
 #include "driver/wine.h"
 #include "export/export_window_ids.h"
@@ -103,8 +104,19 @@ TEST_F(LongRunTest, WithAFailureAndAnAbortOnTheDialogTheTaskbarAndInFiles) {
     name.SetText(L"failed.txt"); // in the destination, where the dialog opens
     save.Child({.id = IDOK, .class_name = L"Button"}).Click();
     const std::wstring file = out + L"\\failed.txt";
-    drive::WaitUntil([&] { return FileExists(file); }, seconds(10), "the saved list");
-    EXPECT_EQ(ReadBytes(file).substr(0, 5), "\xEF\xBB\xBFIS");
+    // The program holds the file unshared while it writes it: readable means written whole.
+    std::string saved;
+    drive::WaitUntil(
+        [&] {
+            try {
+                saved = ReadBytes(file);
+                return true;
+            } catch (const drive::DriverError&) {
+                return false;
+            }
+        },
+        seconds(10), "the saved list");
+    EXPECT_EQ(saved.substr(0, 5), "\xEF\xBB\xBFIS");
     EXPECT_EQ(ReadUtf8File(file),
               L"ISO 4032 M8\tISO4032\t1004032008000\tHEXNUT-M8\r\nT\u00fcr\t\t\t\r\n");
     EXPECT_EQ(memo.Text(), edited);

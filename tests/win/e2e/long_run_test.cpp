@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <regex>
 
 namespace qrv::e2e {
@@ -105,14 +106,12 @@ TEST_F(LongRunTest, WithAFailureAndAnAbortOnTheDialogTheTaskbarAndInFiles) {
     save.Child({.id = IDOK, .class_name = L"Button"}).Click();
     const std::wstring file = out + L"\\failed.txt";
     // The program holds the file unshared while it writes it: readable means written whole.
-    std::string saved;
-    drive::WaitUntil(
-        [&] {
+    const std::string saved = drive::WaitForValue(
+        [&]() -> std::optional<std::string> {
             try {
-                saved = ReadBytes(file);
-                return true;
+                return ReadBytes(file);
             } catch (const drive::DriverError&) {
-                return false;
+                return std::nullopt;
             }
         },
         seconds(10), "the saved list");

@@ -23,10 +23,10 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
 DWORD WriteNewFile(const std::u16string& path, std::string_view bytes) {
     UniqueHandle file(CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) {
+    if (!file.Valid()) {
         return GetLastError();
     }
-    if (!WriteAll(file.get(), bytes) || !file.Close()) {
+    if (!WriteAll(file.Get(), bytes) || !file.Close()) {
         const DWORD error = GetLastError();
         return error != ERROR_SUCCESS ? error : ERROR_WRITE_FAULT;
     }

@@ -23,14 +23,14 @@ bool WideFileExists(const std::u16string& fileName) {
 std::string ReadWholeFile(const std::u16string& fileName) {
     UniqueHandle file(CreateFileW(Wide(fileName), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) {
+    if (!file.Valid()) {
         throw EFileStreamError("Cannot open file", fileName);
     }
     std::string bytes;
     std::string chunk(kChunk, '\0');
     for (;;) {
         DWORD read = 0;
-        if (!ReadFile(file.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &read, nullptr)) {
+        if (!ReadFile(file.Get(), chunk.data(), static_cast<DWORD>(chunk.size()), &read, nullptr)) {
             throw EFileStreamError("Cannot read file", fileName);
         }
         if (read == 0) {
@@ -43,10 +43,10 @@ std::string ReadWholeFile(const std::u16string& fileName) {
 void WriteWholeFile(const std::u16string& fileName, std::string_view bytes) {
     UniqueHandle file(CreateFileW(Wide(fileName), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) {
+    if (!file.Valid()) {
         throw EFileStreamError("Cannot create file", fileName);
     }
-    if (!WriteAll(file.get(), bytes)) {
+    if (!WriteAll(file.Get(), bytes)) {
         throw EFileStreamError("Cannot write file", fileName);
     }
 }
@@ -54,28 +54,28 @@ void WriteWholeFile(const std::u16string& fileName, std::string_view bytes) {
 bool CreateFileIfMissing(const std::u16string& fileName, std::string_view bytes) {
     UniqueHandle file(CreateFileW(Wide(fileName), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-    return file.valid() && WriteAll(file.get(), bytes);
+    return file.Valid() && WriteAll(file.Get(), bytes);
 }
 
 bool FillEmptyFile(const std::u16string& fileName, std::string_view bytes) {
     UniqueHandle file(CreateFileW(Wide(fileName), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
-    return file.valid() && GetFileSizeEx(file.get(), &size) && size.QuadPart == 0 &&
-           WriteAll(file.get(), bytes);
+    return file.Valid() && GetFileSizeEx(file.Get(), &size) && size.QuadPart == 0 &&
+           WriteAll(file.Get(), bytes);
 }
 
 std::optional<int32_t> PackedWriteStampForWriting(const std::u16string& fileName) {
     UniqueHandle file(CreateFileW(Wide(fileName), GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) {
+    if (!file.Valid()) {
         return std::nullopt;
     }
     FILETIME written{};
     FILETIME local{};
     WORD date = 0;
     WORD time = 0;
-    if (!GetFileTime(file.get(), nullptr, nullptr, &written) ||
+    if (!GetFileTime(file.Get(), nullptr, nullptr, &written) ||
         !FileTimeToLocalFileTime(&written, &local) ||
         !FileTimeToDosDateTime(&local, &date, &time)) {
         return std::nullopt;

@@ -49,8 +49,8 @@ void Win32Host::AppendToFile(const std::u16string& path, std::string_view bytes)
     UniqueHandle file(CreateFileW(Wide(path), FILE_APPEND_DATA,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.valid()) {
-        WriteAll(file.get(), bytes);
+    if (file.Valid()) {
+        WriteAll(file.Get(), bytes);
     }
 }
 

@@ -23,9 +23,9 @@ public:
     void UnloadCADLibrary();
 
     virtual bool LibraryLoaded() const = 0;
-    virtual CadLibrary& Library() = 0;
+    virtual TCADLibrary& Library() = 0;
     // The library while one is loaded, else null.
-    CadLibrary* LoadedLibrary() { return LibraryLoaded() ? &Library() : nullptr; }
+    TCADLibrary* LoadedLibrary() { return LibraryLoaded() ? &Library() : nullptr; }
 
 private:
     // Puts the folder and ";" in front of PATH, keeping the value as it was.

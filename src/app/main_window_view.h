@@ -13,7 +13,7 @@
 namespace qrv {
 
 // The hidden fields BrowseCADData and BrowseCADSoftware: the folders the library is handed.
-struct TCadFolders {
+struct TCADFolders {
     std::u16string cadData;
     std::u16string cadSoftware;
 };
@@ -31,8 +31,8 @@ public:
     virtual void ShowProgramControls() = 0;
     // Enables the Export button when the session allows a run, else disables it.
     virtual void UpdateExportButton() = 0;
-    virtual TCadFolders CadFolders() const = 0;
-    virtual void SetCadFolders(const TCadFolders& folders) = 0;
+    virtual TCADFolders CADFolders() const = 0;
+    virtual void SetCADFolders(const TCADFolders& folders) = 0;
     virtual CheckListView& FormatsList() = 0;
     virtual CheckListView& SubDirListBox() = 0;
     // The window closes once control returns to the message loop.

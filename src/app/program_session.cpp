@@ -18,8 +18,8 @@ void RunExportOnce(TProgramSession& session, MainWindowView& mainWindow,
     }
     session.runStarted = true;
     const TCloseGate::TWork run(session.closeGate);
-    CadLibrary* library = session.library.LoadedLibrary();
-    const TCadFolders folders = mainWindow.CadFolders();
+    TCADLibrary* library = session.library.LoadedLibrary();
+    const TCADFolders folders = mainWindow.CADFolders();
     const ExportRunInputs inputs{.basket = session.basket,
                                  .cadDataFolder = folders.cadData,
                                  .cadSoftwareFolder = folders.cadSoftware,

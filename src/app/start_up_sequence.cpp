@@ -16,7 +16,7 @@ namespace {
 // The destination until the saved one is restored, and when none is saved.
 constexpr char kDestinationBelowDocuments[] = "\\Quellon\\CADFiles";
 
-class TStartUpSequence final : private CadStartHost {
+class TStartUpSequence final : private TCADStartHost {
 public:
     TStartUpSequence(TProgramSession& session, MainWindowView& mainWindow,
                      const StartUpInputs& inputs)
@@ -66,7 +66,7 @@ void TStartUpSequence::Run() {
     ReadBasketParameters();
     LoadProgramTexts();
     ApplyProgramTexts();
-    mainWindow_.SetCadFolders(
+    mainWindow_.SetCADFolders(
         {session_.basket.FCADDataDir, session_.basket.FCADENASDir + u"software\\"});
     if (!PumpAndGoOn()) {
         return;
@@ -145,7 +145,7 @@ void TStartUpSequence::ApplyProgramTexts() {
 void TStartUpSequence::SetLibraryDirs() {
     // The destination is still the default here; the library gets the final one when a run
     // starts.
-    const TCadFolders folders = mainWindow_.CadFolders();
+    const TCADFolders folders = mainWindow_.CADFolders();
     qrv::SetLibraryDirs(session_.library.LoadedLibrary(), folders.cadData, folders.cadSoftware,
                         mainWindow_.Destination(), session_.basket.FShopName);
 }

@@ -2,7 +2,7 @@
 
 namespace qrv {
 
-bool StartCAD(CadLibrary& library, CadStartHost& host, int32_t timeoutSeconds) {
+bool StartCAD(TCADLibrary& library, TCADStartHost& host, int32_t timeoutSeconds) {
     host.ShowStartingPanel();
     host.Pump();
     library.CadStart();
@@ -12,7 +12,7 @@ bool StartCAD(CadLibrary& library, CadStartHost& host, int32_t timeoutSeconds) {
     bool idle = false;
     bool queryMissing = false;
     for (;;) {
-        host.Sleep(kCadPollMilliseconds);
+        host.Sleep(kCADPollMilliseconds);
         host.Pump();
         const bool timedOut = host.NowInDays() - started >= limit;
         if (library.HasCadIsSleeping()) {

@@ -8,9 +8,9 @@
 namespace qrv {
 
 // What the wait needs of the user interface and the clock.
-class CadStartHost {
+class TCADStartHost {
 public:
-    virtual ~CadStartHost() = default;
+    virtual ~TCADStartHost() = default;
     virtual void ShowStartingPanel() = 0;
     virtual void ShowProgramControls() = 0;
     virtual void Pump() = 0;
@@ -21,12 +21,12 @@ public:
     virtual bool CloseRequested() = 0;
 };
 
-inline constexpr int kCadPollMilliseconds = 100;
+inline constexpr int kCADPollMilliseconds = 100;
 
 // Calls CadStart and polls CadIsSleeping every 100 ms until it reports idle or timeoutSeconds
 // have passed since CadStart returned; a library without the query ends the program. True
 // when the CAD system reported idle, also in the pass that reached the time-out. A close
 // request ends the wait at the next poll (the start then counts as failed).
-bool StartCAD(CadLibrary& library, CadStartHost& host, int32_t timeoutSeconds);
+bool StartCAD(TCADLibrary& library, TCADStartHost& host, int32_t timeoutSeconds);
 
 } // namespace qrv

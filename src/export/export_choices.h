@@ -73,9 +73,9 @@ public:
 
     // The arrays handed over stay in FFormatSelection and FSubDirSelection until the next
     // hand-over: a library may keep the pointer for the run.
-    void SendFormatSelection(CadLibrary& library);
-    void SendSubDirSelection(CadLibrary& library);
-    void SendZipMode(CadLibrary& library) const;
+    void SendFormatSelection(TCADLibrary& library);
+    void SendSubDirSelection(TCADLibrary& library);
+    void SendZipMode(TCADLibrary& library) const;
 
 private:
     CheckListView& formatsList_;

@@ -22,7 +22,7 @@ const std::u16string& Entry(const std::vector<std::u16string>& list, size_t inde
 
 // Ends the export after the part loop failed and passes the failure on. A fault of the
 // library in ExportCAD_EndExport too is named in the report after the first one.
-[[noreturn]] void EndExportAfterFailure(CadLibrary& library, const std::exception_ptr& failure) {
+[[noreturn]] void EndExportAfterFailure(TCADLibrary& library, const std::exception_ptr& failure) {
     std::optional<ECADLibraryFault> second;
     try {
         library.EndExport();
@@ -42,7 +42,7 @@ const std::u16string& Entry(const std::vector<std::u16string>& list, size_t inde
     std::rethrow_exception(failure);
 }
 
-void ExportParts(CadLibrary& library, const ExportRunInputs& inputs, ExportRunMainView& main,
+void ExportParts(TCADLibrary& library, const ExportRunInputs& inputs, ExportRunMainView& main,
                  ExportProgressView& progress, ExportErrorView& errors,
                  ExportTaskbarView& taskbar) {
     const BasketParameters& basket = inputs.basket;
@@ -102,7 +102,7 @@ std::u16string ErrorLine(const std::u16string& partNo, const std::u16string& typ
     return u"- " + partNo + u"  " + type + u"   " + id1 + u"   " + id2;
 }
 
-void SetLibraryDirs(CadLibrary* library, const std::u16string& cadData,
+void SetLibraryDirs(TCADLibrary* library, const std::u16string& cadData,
                     const std::u16string& cadSoftware, const std::u16string& destination,
                     const std::u16string& shopName) {
     if (library == nullptr) {
@@ -112,7 +112,7 @@ void SetLibraryDirs(CadLibrary* library, const std::u16string& cadData,
                      shopName.empty() ? u"default" : shopName);
 }
 
-void RunExport(CadLibrary* library, const ExportRunInputs& inputs, ExportRunMainView& main,
+void RunExport(TCADLibrary* library, const ExportRunInputs& inputs, ExportRunMainView& main,
                ExportProgressView& progress, ExportErrorView& errors, ExportTaskbarView& taskbar) {
     const BasketParameters& basket = inputs.basket;
     const auto parts = static_cast<int32_t>(basket.FPartNoList.size());

@@ -101,7 +101,7 @@ std::u16string ErrorLine(const std::u16string& partNo, const std::u16string& typ
 
 // Hands the four folders to the library: the destination with a trailing backslash, an empty
 // shop name as "default". Does nothing without a library.
-void SetLibraryDirs(CadLibrary* library, const std::u16string& cadData,
+void SetLibraryDirs(TCADLibrary* library, const std::u16string& cadData,
                     const std::u16string& cadSoftware, const std::u16string& destination,
                     const std::u16string& shopName);
 
@@ -111,7 +111,7 @@ void SetLibraryDirs(CadLibrary* library, const std::u16string& cadData,
 // progress dialog then offers Close. When the library fails in ExportCAD_EndExport as well,
 // the exception that leaves names both faults. The taskbar button shows the run from the
 // first library call on and is cleared on every way out.
-void RunExport(CadLibrary* library, const ExportRunInputs& inputs, ExportRunMainView& main,
+void RunExport(TCADLibrary* library, const ExportRunInputs& inputs, ExportRunMainView& main,
                ExportProgressView& progress, ExportErrorView& errors,
                ExportTaskbarView& taskbar = NoTaskbarButton());
 

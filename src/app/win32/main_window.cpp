@@ -214,11 +214,11 @@ void TfrmExport::ShowProgramControls() {
     ShowWindow(Control(ids::pnlStartingPDataMgr), SW_HIDE);
 }
 
-TCadFolders TfrmExport::CadFolders() const {
+TCADFolders TfrmExport::CADFolders() const {
     return {WindowText(Control(ids::BrowseCADData)), WindowText(Control(ids::BrowseCADSoftware))};
 }
 
-void TfrmExport::SetCadFolders(const TCadFolders& folders) {
+void TfrmExport::SetCADFolders(const TCADFolders& folders) {
     SetWindowTextOf(Control(ids::BrowseCADData), folders.cadData);
     SetWindowTextOf(Control(ids::BrowseCADSoftware), folders.cadSoftware);
 }

@@ -66,8 +66,8 @@ private:
     void ShowStartingPanel() override;
     void ShowProgramControls() override;
     void UpdateExportButton() override;
-    TCadFolders CadFolders() const override;
-    void SetCadFolders(const TCadFolders& folders) override;
+    TCADFolders CADFolders() const override;
+    void SetCADFolders(const TCADFolders& folders) override;
     CheckListView& FormatsList() override { return formatsList_; }
     CheckListView& SubDirListBox() override { return subDirListBox_; }
     void PostClose() override;

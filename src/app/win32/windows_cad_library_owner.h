@@ -21,7 +21,7 @@ public:
         : handle_(handle), library_(handle) {}
 
     bool LibraryLoaded() const override { return handle_.Loaded(); }
-    CadLibrary& Library() override { return library_; }
+    TCADLibrary& Library() override { return library_; }
 
 private:
     void PutInFrontOfPath(const std::u16string& folder) override { FSavedPath.Apply(folder); }
@@ -41,7 +41,7 @@ private:
 
     TCADLibraryHandle& handle_;
     PathPrefix FSavedPath;
-    BoundCadLibrary library_;
+    TBoundCADLibrary library_;
 };
 
 } // namespace qrv

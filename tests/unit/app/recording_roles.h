@@ -64,12 +64,12 @@ public:
     bool loadRefused = false;         // loading the module throws LibraryRefused
     bool loadLeavesNoLibrary = false; // loading the module leaves no library loaded
     bool loaded = false;
-    CadLibrary* library = nullptr;
+    TCADLibrary* library = nullptr;
     std::function<void()> onRestorePath; // the first step of the unloading
 
     explicit RecordingLibraryOwner(Log& log) : log_(log) {}
     bool LibraryLoaded() const override { return loaded; }
-    CadLibrary& Library() override { return *library; }
+    TCADLibrary& Library() override { return *library; }
 
 private:
     void PutInFrontOfPath(const std::u16string& folder) override {
@@ -121,7 +121,7 @@ public:
     LoggingCheckList formats;
     LoggingCheckList subDirs;
     std::u16string destination;
-    TCadFolders cadFolders;
+    TCADFolders cadFolders;
     bool createZip = false;
 
     explicit RecordingMainWindow(Log& log)
@@ -131,8 +131,8 @@ public:
     void ShowStartingPanel() override { log_.push_back("StartingPanel"); }
     void ShowProgramControls() override { log_.push_back("ProgramControls"); }
     void UpdateExportButton() override { log_.push_back("UpdateExportButton"); }
-    TCadFolders CadFolders() const override { return cadFolders; }
-    void SetCadFolders(const TCadFolders& folders) override {
+    TCADFolders CADFolders() const override { return cadFolders; }
+    void SetCADFolders(const TCADFolders& folders) override {
         log_.push_back("SetCadFolders|" + Utf16ToUtf8(folders.cadData) + "|" +
                        Utf16ToUtf8(folders.cadSoftware));
         cadFolders = folders;

@@ -27,7 +27,7 @@ public:
 };
 
 // A host with a simulated clock: every Sleep advances it, and so does each pump.
-class SimulatedHost : public CadStartHost {
+class SimulatedHost : public TCADStartHost {
 public:
     std::vector<std::string> log;
     double nowMs = 0;

@@ -50,7 +50,7 @@ public:
 };
 
 // A main window with the run's controls: a progress bar and the progress text.
-class BenchMainWindow final : public TWindowBase, public ExportRunMainView {
+class BenchMainWindow final : public TWindowBase, public TExportRunMainView {
 public:
     explicit BenchMainWindow(TApplicationWindow& application) : application_(application) {}
     void Create(HINSTANCE instance, HWND owner) {
@@ -86,7 +86,7 @@ private:
 };
 
 // The dialog and the error window, timed.
-class TimedProgress final : public ExportProgressView {
+class TimedProgress final : public TExportProgressView {
 public:
     explicit TimedProgress(TfrmExportDetails& dialog) : dialog_(dialog) {}
     void PrepareRun(int32_t parts) override { dialog_.PrepareRun(parts); }
@@ -106,7 +106,7 @@ private:
     TfrmExportDetails& dialog_;
 };
 
-class TimedErrors final : public ExportErrorView {
+class TimedErrors final : public TExportErrorView {
 public:
     explicit TimedErrors(TfrmError& window) : window_(window) {}
     void Clear() override { window_.Clear(); }
@@ -121,8 +121,8 @@ private:
     TfrmError& window_;
 };
 
-BasketParameters Basket(int parts) {
-    BasketParameters basket;
+TBasketParameters Basket(int parts) {
+    TBasketParameters basket;
     basket.FShopName = u"Shop";
     for (int i = 0; i < parts; ++i) {
         const std::string n = std::to_string(i);
@@ -137,7 +137,7 @@ BasketParameters Basket(int parts) {
 }
 
 // The four check lists and fields a run reads its choices from; none are checked.
-class NoChoices final : public CheckListView, public ExportChoiceFields {
+class NoChoices final : public TCheckListView, public TExportChoiceFields {
 public:
     int Count() const override { return 0; }
     void Clear() override {}
@@ -166,7 +166,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     BenchMainWindow main(application);
     main.Create(instance, application.Handle());
     application.SetMainWindow(main.Handle());
-    const KeptTexts texts;
+    const TKeptTexts texts;
     TfrmExportDetails dialog;
     dialog.Create(instance, application.Handle(), main.Handle(), texts);
     TfrmError errors;
@@ -178,7 +178,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // The taskbar button as the shell announces it (Wine does not): the run's calls on the
     // taskbar list count under "other".
     SendMessageW(application.Handle(), TTaskbarProgress::ButtonCreatedMessage(), 0, 0);
-    ExportTaskbarView& taskbar = application.TaskbarButton();
+    TExportTaskbarView& taskbar = application.TaskbarButton();
     NoChoices none;
     TExportChoices choices(none, none, none);
 
@@ -195,10 +195,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     std::map<std::pair<bool, int>, double> totals;
     for (const bool fail : {false, true}) {
         for (const int parts : {5000, 10000, 20000}) {
-            const BasketParameters basket = Basket(parts);
+            const TBasketParameters basket = Basket(parts);
             InstantLibrary library;
             library.fail = fail;
-            const ExportRunInputs inputs{basket, u"", u"", u"C:\\", choices, u"~Start", u"~Errors"};
+            const TExportRunInputs inputs{basket,  u"",       u"",       u"C:\\",
+                                          choices, u"~Start", u"~Errors"};
             spent.clear();
             const double start = Now();
             RunExport(&library, inputs, main, progress, errorList, taskbar);

@@ -18,9 +18,9 @@ struct TCADFolders {
     std::u16string cadSoftware;
 };
 
-class MainWindowView : public ProgramTextTargets,
-                       public ExportChoiceFields,
-                       public ExportRunMainView {
+class TMainWindowView : public TProgramTextTargets,
+                        public TExportChoiceFields,
+                        public TExportRunMainView {
 public:
     // From here on a second copy of the program brings this one to the front.
     virtual void InstallRestoreProcedure() = 0;
@@ -33,8 +33,8 @@ public:
     virtual void UpdateExportButton() = 0;
     virtual TCADFolders CADFolders() const = 0;
     virtual void SetCADFolders(const TCADFolders& folders) = 0;
-    virtual CheckListView& FormatsList() = 0;
-    virtual CheckListView& SubDirListBox() = 0;
+    virtual TCheckListView& FormatsList() = 0;
+    virtual TCheckListView& SubDirListBox() = 0;
     // The window closes once control returns to the message loop.
     virtual void PostClose() = 0;
 };

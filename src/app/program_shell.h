@@ -7,9 +7,9 @@
 
 namespace qrv {
 
-class ProgramShell {
+class TProgramShell {
 public:
-    virtual ~ProgramShell() = default;
+    virtual ~TProgramShell() = default;
     // Handles the window messages that wait, then returns.
     virtual void Pump() = 0;
     virtual void Sleep(int milliseconds) = 0;
@@ -21,9 +21,9 @@ public:
 };
 
 // The program's message boxes.
-class ProgramMessages {
+class TProgramMessages {
 public:
-    virtual ~ProgramMessages() = default;
+    virtual ~TProgramMessages() = default;
     virtual void ShowMessageBox(const std::u16string& text) = 0;
     // The application's general error report, for an error that the program goes on after.
     virtual void ReportError(const std::exception& error) = 0;

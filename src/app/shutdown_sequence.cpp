@@ -11,7 +11,7 @@ namespace {
 
 // A failure is told once and the program still closes: keeping it open would keep the CAD
 // system and the library up for choices that cannot be stored anyway.
-void SaveSettings(ProgramMessages& messages, const TExportChoices& choices) {
+void SaveSettings(TProgramMessages& messages, const TExportChoices& choices) {
     try {
         qrv::SaveSettings(SettingsPath(), choices);
     } catch (const EIniFileException& error) {
@@ -26,7 +26,7 @@ void SaveSettings(ProgramMessages& messages, const TExportChoices& choices) {
 
 void RunShutdown(TProgramSession& session) {
     SaveSettings(session.messages, session.choices);
-    session.basket = BasketParameters{};
+    session.basket = TBasketParameters{};
     FreeCADFormats(session.choices.CADFormats());
     session.texts.reset();
     try {

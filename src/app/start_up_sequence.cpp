@@ -18,8 +18,8 @@ constexpr char kDestinationBelowDocuments[] = "\\Quellon\\CADFiles";
 
 class TStartUpSequence final : private TCADStartHost {
 public:
-    TStartUpSequence(TProgramSession& session, MainWindowView& mainWindow,
-                     const StartUpInputs& inputs)
+    TStartUpSequence(TProgramSession& session, TMainWindowView& mainWindow,
+                     const TStartUpInputs& inputs)
         : session_(session), mainWindow_(mainWindow), inputs_(inputs) {}
 
     void Run();
@@ -47,8 +47,8 @@ private:
     bool CloseRequested() override { return session_.closeGate.ClosePending(); }
 
     TProgramSession& session_;
-    MainWindowView& mainWindow_;
-    const StartUpInputs& inputs_;
+    TMainWindowView& mainWindow_;
+    const TStartUpInputs& inputs_;
 };
 
 void TStartUpSequence::Run() {
@@ -57,7 +57,7 @@ void TStartUpSequence::Run() {
     SettingsPath() = AddTrailingBackslash(FromAnsi(inputs_.environment.Value("APPDATA"))) +
                      std::u16string(kSettingsFileRelativePath);
 
-    session_.basket = BasketParameters{};
+    session_.basket = TBasketParameters{};
     mainWindow_.SetProgressText(u"");
     session_.choices.SubDirOrder() = kEnumerationOrder;
     mainWindow_.SetDestination(DefaultDestination());
@@ -176,8 +176,8 @@ void TStartUpSequence::LoadSettings() {
 
 } // namespace
 
-void RunStartUpSequence(TProgramSession& session, MainWindowView& mainWindow,
-                        const StartUpInputs& inputs) {
+void RunStartUpSequence(TProgramSession& session, TMainWindowView& mainWindow,
+                        const TStartUpInputs& inputs) {
     TStartUpSequence(session, mainWindow, inputs).Run();
 }
 

@@ -12,8 +12,8 @@
 namespace qrv {
 
 // What the start-up reads of the process.
-struct StartUpInputs {
-    EnvironmentSnapshot environment;
+struct TStartUpInputs {
+    TEnvironmentSnapshot environment;
     std::u16string programFile; // the full path of the running program
 };
 
@@ -23,7 +23,7 @@ struct StartUpInputs {
 // was requested; the start-up ends), and a failure while reading the formats (ignored; too
 // many formats go to the general error report). Any other error of a step leaves it, an
 // ECADLibraryLoadError of the library loading among them.
-void RunStartUpSequence(TProgramSession& session, MainWindowView& mainWindow,
-                        const StartUpInputs& inputs);
+void RunStartUpSequence(TProgramSession& session, TMainWindowView& mainWindow,
+                        const TStartUpInputs& inputs);
 
 } // namespace qrv

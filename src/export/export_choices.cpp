@@ -51,7 +51,7 @@ void TExportChoices::MoveSelectedUp() {
 
 void TExportChoices::MoveSelectedDown() {
     const int position = subDirList_.Selected();
-    if (position != CheckListView::kNoSelection && position < subDirList_.Count() - 1) {
+    if (position != TCheckListView::kNoSelection && position < subDirList_.Count() - 1) {
         ExchangeSubDirs(position, position + 1);
     }
 }

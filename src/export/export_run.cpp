@@ -42,15 +42,15 @@ const std::u16string& Entry(const std::vector<std::u16string>& list, size_t inde
     std::rethrow_exception(failure);
 }
 
-void ExportParts(TCADLibrary& library, const ExportRunInputs& inputs, ExportRunMainView& main,
-                 ExportProgressView& progress, ExportErrorView& errors,
-                 ExportTaskbarView& taskbar) {
-    const BasketParameters& basket = inputs.basket;
+void ExportParts(TCADLibrary& library, const TExportRunInputs& inputs, TExportRunMainView& main,
+                 TExportProgressView& progress, TExportErrorView& errors,
+                 TExportTaskbarView& taskbar) {
+    const TBasketParameters& basket = inputs.basket;
     const auto parts = static_cast<int32_t>(basket.FPartNoList.size());
     int32_t good = 0;
     int32_t bad = 0;
     auto showOnTaskbar = [&](int32_t done) {
-        using enum ExportTaskbarView::TState;
+        using enum TExportTaskbarView::TState;
         taskbar.ShowProgress(done, parts, progress.Aborted() ? paused : bad > 0 ? error : normal);
     };
     for (int32_t position = 0; position < parts; ++position) {
@@ -80,7 +80,7 @@ void ExportParts(TCADLibrary& library, const ExportRunInputs& inputs, ExportRunM
     }
 }
 
-class TNoTaskbarButton final : public ExportTaskbarView {
+class TNoTaskbarButton final : public TExportTaskbarView {
 public:
     void ShowProgress(int32_t, int32_t, TState) override {}
     void Clear() override {}
@@ -88,7 +88,7 @@ public:
 
 } // namespace
 
-ExportTaskbarView& NoTaskbarButton() {
+TExportTaskbarView& NoTaskbarButton() {
     static TNoTaskbarButton none;
     return none;
 }
@@ -112,9 +112,10 @@ void SetLibraryDirs(TCADLibrary* library, const std::u16string& cadData,
                      shopName.empty() ? u"default" : shopName);
 }
 
-void RunExport(TCADLibrary* library, const ExportRunInputs& inputs, ExportRunMainView& main,
-               ExportProgressView& progress, ExportErrorView& errors, ExportTaskbarView& taskbar) {
-    const BasketParameters& basket = inputs.basket;
+void RunExport(TCADLibrary* library, const TExportRunInputs& inputs, TExportRunMainView& main,
+               TExportProgressView& progress, TExportErrorView& errors,
+               TExportTaskbarView& taskbar) {
+    const TBasketParameters& basket = inputs.basket;
     const auto parts = static_cast<int32_t>(basket.FPartNoList.size());
     main.SetProgressText(u"");
     main.HideExportButton();
@@ -128,7 +129,7 @@ void RunExport(TCADLibrary* library, const ExportRunInputs& inputs, ExportRunMai
         return;
     }
     TScopeExit clearTaskbar([&] { taskbar.Clear(); });
-    taskbar.ShowProgress(0, parts, ExportTaskbarView::TState::normal);
+    taskbar.ShowProgress(0, parts, TExportTaskbarView::TState::normal);
     // On a failure the dialog offers Close, so that the user can still end the program.
     TScopeExit offerClose([&] { progress.ShowFailed(); });
     if (!WideDirectoryExists(inputs.destination)) {

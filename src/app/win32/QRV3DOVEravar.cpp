@@ -28,37 +28,37 @@ constexpr char kInstanceMutexName[] = "MyApp";
 // The copies of this version hold a mutex of their own as well.
 constexpr char kOwnInstanceMutexName[] = "QRV3DOVEravar.Instance";
 
-struct InstanceMutex {
-    qrv::UniqueHandle handle; // held until the program ends
+struct TInstanceMutex {
+    qrv::TUniqueHandle handle; // held until the program ends
     bool existed;
 };
 
-InstanceMutex CreateInstanceMutex(const char* name) {
-    qrv::UniqueHandle handle(CreateMutexA(nullptr, FALSE, name));
+TInstanceMutex CreateInstanceMutex(const char* name) {
+    qrv::TUniqueHandle handle(CreateMutexA(nullptr, FALSE, name));
     return {std::move(handle), GetLastError() == ERROR_ALREADY_EXISTS};
 }
 
 // Another copy runs: one of this version, or "MyApp" is held and a main window is up (an older
 // version's has the same class). A "MyApp" without such a window belongs to another program.
-bool AnotherCopyRuns(const InstanceMutex& design, const InstanceMutex& own) {
+bool AnotherCopyRuns(const TInstanceMutex& design, const TInstanceMutex& own) {
     return own.existed ||
            (design.existed && FindWindowW(qrv::ids::kMainWindowClass, nullptr) != nullptr);
 }
 
 // Module initialisation and finalisation: the framework services live for the whole process.
-struct ProgramModules {
-    ProgramModules() { qrv::FrameworkStarter_Init(); }
-    ~ProgramModules() {
+struct TProgramModules {
+    TProgramModules() { qrv::FrameworkStarter_Init(); }
+    ~TProgramModules() {
         qrv::FrameworkStarter_Release();
         qrv::xQRVIsRunningAsWebApplication_Release(qrv::DetectProgramHostKind());
     }
-    ProgramModules(const ProgramModules&) = delete;
-    ProgramModules& operator=(const ProgramModules&) = delete;
+    TProgramModules(const TProgramModules&) = delete;
+    TProgramModules& operator=(const TProgramModules&) = delete;
 };
 
 int RunProgram(HINSTANCE instance) {
-    const InstanceMutex designMutex = CreateInstanceMutex(kInstanceMutexName);
-    const InstanceMutex ownMutex = CreateInstanceMutex(kOwnInstanceMutexName);
+    const TInstanceMutex designMutex = CreateInstanceMutex(kInstanceMutexName);
+    const TInstanceMutex ownMutex = CreateInstanceMutex(kOwnInstanceMutexName);
     if (AnotherCopyRuns(designMutex, ownMutex)) {
         // Another copy runs: ask it to come to the front, and end.
         const UINT restore = RegisterWindowMessageA(qrv::kRestoreMessageName);
@@ -105,7 +105,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // like any other fault of the library.
     ULONG stackGuarantee = 64 * 1024;
     SetThreadStackGuarantee(&stackGuarantee);
-    const ProgramModules modules;
+    const TProgramModules modules;
     try {
         return RunProgram(instance);
     } catch (const std::exception& error) {

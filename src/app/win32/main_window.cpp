@@ -116,7 +116,7 @@ void TfrmExport::Create(HINSTANCE instance, TProgramSession& session) {
 }
 
 void TfrmExport::FormCreate() {
-    RunStartUpSequence(*session_, *this, {EnvironmentSnapshot::Capture(), ModulePath(nullptr)});
+    RunStartUpSequence(*session_, *this, {TEnvironmentSnapshot::Capture(), ModulePath(nullptr)});
 }
 
 void TfrmExport::HandleCloseRequest() {

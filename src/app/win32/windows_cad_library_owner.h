@@ -40,7 +40,7 @@ private:
     void Pump() override { PumpMessages(); }
 
     TCADLibraryHandle& handle_;
-    PathPrefix FSavedPath;
+    TPathPrefix FSavedPath;
     TBoundCADLibrary library_;
 };
 

@@ -5,7 +5,7 @@
 
 namespace qrv {
 
-class TWindowsShell final : public ProgramShell, public ProgramMessages {
+class TWindowsShell final : public TProgramShell, public TProgramMessages {
 public:
     void Pump() override;
     void Sleep(int milliseconds) override;

@@ -75,14 +75,14 @@ protected:
     HWND Window() const { return window_; }
     // The system's object for the window's client area, and the states it gives the control.
     IAccessible& Standard() const { return *standard_.get(); }
-    accessibility::States StandardStates() const;
+    accessibility::TStates StandardStates() const;
 
     // What the control answers. `child` is accessibility::kSelf or the child number of one of
     // its entries, checked before.
     virtual int EntryCount() const { return 0; }
     virtual std::u16string Name(long child) const = 0;
-    virtual accessibility::Role Role(long child) const = 0;
-    virtual accessibility::States States(long child) const = 0;
+    virtual accessibility::TRole Role(long child) const = 0;
+    virtual accessibility::TStates States(long child) const = 0;
     virtual std::optional<std::u16string> DefaultAction(long /*child*/) const { return {}; }
     // Called only when DefaultAction names one.
     virtual void DoDefaultAction(long /*child*/) {}

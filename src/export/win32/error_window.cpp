@@ -60,7 +60,7 @@ TfrmError::~TfrmError() {
     SetWindowAccelerators(Handle(), nullptr);
 }
 
-void TfrmError::Create(HINSTANCE instance, HWND owner, const KeptTexts& texts) {
+void TfrmError::Create(HINSTANCE instance, HWND owner, const TKeptTexts& texts) {
     texts_ = &texts;
     CreateForm(instance, owner);
     // A multi-line edit holds 32,767 characters unless told otherwise; a long run fails more.
@@ -68,7 +68,7 @@ void TfrmError::Create(HINSTANCE instance, HWND owner, const KeptTexts& texts) {
     CreateMenuBar(texts);
 }
 
-void TfrmError::CreateMenuBar(const KeptTexts& texts) {
+void TfrmError::CreateMenuBar(const TKeptTexts& texts) {
     const HMENU file = CreatePopupMenu();
     const HMENU bar = CreateMenu();
     // The window destroys its menu bar, and the bar its menus.
@@ -156,7 +156,7 @@ void TfrmError::Flush(bool wholeText) {
 
 void TfrmError::SaveListAs() {
     Flush();
-    const RunTexts& texts = texts_->run;
+    const TRunTexts& texts = texts_->run;
     std::u16string fileName = ProposedFileName(texts_->Errors);
     fileName.resize(std::max<size_t>(fileName.size(), MAX_PATH) * 4);
     const std::u16string filter = texts.textFiles + u'\0' + u"*.txt" + u'\0';

@@ -22,13 +22,13 @@
 
 namespace qrv {
 
-class TfrmError final : public TForm, public ExportErrorView {
+class TfrmError final : public TForm, public TExportErrorView {
 public:
     TfrmError();
     ~TfrmError() override;
 
     // Created hidden, with its menu in the texts' language.
-    void Create(HINSTANCE instance, HWND owner, const KeptTexts& texts);
+    void Create(HINSTANCE instance, HWND owner, const TKeptTexts& texts);
 
     // The folder the run exports into, where the Save As dialog opens.
     void SetDestinationFolder(const std::u16string& folder) { destination_ = folder; }
@@ -54,7 +54,7 @@ private:
         void operator()(HACCEL table) const { DestroyAcceleratorTable(table); }
     };
 
-    void CreateMenuBar(const KeptTexts& texts);
+    void CreateMenuBar(const TKeptTexts& texts);
     // Asks for a file and writes the list into it; a failure is told in a message box, and
     // the list stays as it is.
     void SaveListAs();
@@ -63,7 +63,7 @@ private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     HWND Memo() const;
 
-    const KeptTexts* texts_ = nullptr;
+    const TKeptTexts* texts_ = nullptr;
     std::unique_ptr<std::remove_pointer_t<HACCEL>, TAcceleratorsDeleter> accelerators_;
     std::vector<TFailedPart> failed_; // the run's, in the order it reported them
     std::u16string destination_;

@@ -66,7 +66,7 @@ const TCommandHandler<TfrmExportDetails> TfrmExportDetails::kCommands[] = {
 TfrmExportDetails::TfrmExportDetails() : TForm(kExportDetailsDesign) {}
 
 void TfrmExportDetails::Create(HINSTANCE instance, HWND owner, HWND programWindow,
-                               const KeptTexts& texts) {
+                               const TKeptTexts& texts) {
     programWindow_ = programWindow;
     texts_ = &texts;
     RegisterLabelClass(instance);
@@ -101,7 +101,7 @@ void TfrmExportDetails::ShowTimes(int32_t finished) {
     if (!partsBegan_) {
         partsBegan_ = now;
     }
-    const RunTexts& texts = texts_->run;
+    const TRunTexts& texts = texts_->run;
     const auto taken = static_cast<TMilliseconds>(now - runBegan_);
     SetText(ids::lblTimeElapsed, WithValue(texts.timeElapsed, ClockText(taken)));
     const auto left =

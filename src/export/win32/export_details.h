@@ -20,13 +20,13 @@
 
 namespace qrv {
 
-class TfrmExportDetails final : public TForm, public ExportProgressView {
+class TfrmExportDetails final : public TForm, public TExportProgressView {
 public:
     TfrmExportDetails();
 
     // Created hidden. The texts are read each time they are needed; programWindow is the
     // window it is centred on and that the button closes after the run.
-    void Create(HINSTANCE instance, HWND owner, HWND programWindow, const KeptTexts& texts);
+    void Create(HINSTANCE instance, HWND owner, HWND programWindow, const TKeptTexts& texts);
 
     void PrepareRun(int32_t parts) override;
     // Shows the dialog, not modal, centred on the program window.
@@ -61,7 +61,7 @@ private:
     void ShowEnded();
     void CentreOnProgramWindow();
     HWND programWindow_ = nullptr;
-    const KeptTexts* texts_ = nullptr;
+    const TKeptTexts* texts_ = nullptr;
     int32_t parts_ = 0;
     int32_t barPosition_ = -1;
     ULONGLONG runBegan_ = 0;              // when the run was prepared

@@ -17,7 +17,7 @@ namespace qrv::testing {
 using Log = std::vector<std::string>;
 
 // A clock that only Sleep moves, and a close request that comes during a chosen pump.
-class RecordingShell final : public ProgramShell {
+class RecordingShell final : public TProgramShell {
 public:
     int closeAtPump = 0; // counted from 1; 0: never
     TCloseGate* closeGate = nullptr;
@@ -40,7 +40,7 @@ private:
     double nowMs_ = 0;
 };
 
-class RecordingMessages final : public ProgramMessages {
+class RecordingMessages final : public TProgramMessages {
 public:
     explicit RecordingMessages(Log& log) : log_(log) {}
     void ShowMessageBox(const std::u16string& text) override {
@@ -116,7 +116,7 @@ private:
 };
 
 // The main window's steps and the values it is given; the title stands for all the texts.
-class RecordingMainWindow final : public MainWindowView {
+class RecordingMainWindow final : public TMainWindowView {
 public:
     LoggingCheckList formats;
     LoggingCheckList subDirs;
@@ -137,8 +137,8 @@ public:
                        Utf16ToUtf8(folders.cadSoftware));
         cadFolders = folders;
     }
-    CheckListView& FormatsList() override { return formats; }
-    CheckListView& SubDirListBox() override { return subDirs; }
+    TCheckListView& FormatsList() override { return formats; }
+    TCheckListView& SubDirListBox() override { return subDirs; }
     void PostClose() override {}
     void SetApplicationTitle(const std::string& title) override {
         log_.push_back("SetApplicationTitle|" + title);

@@ -61,7 +61,7 @@ protected:
     void Run() {
         // As the window does: a close request during the start-up waits until it has ended.
         const TCloseGate::TWork startUp(session.closeGate);
-        RunStartUpSequence(session, mainWindow, {EnvironmentSnapshot(environment), programFile});
+        RunStartUpSequence(session, mainWindow, {TEnvironmentSnapshot(environment), programFile});
     }
     bool Logged(const std::string& entry) const {
         return std::any_of(log.begin(), log.end(),

@@ -23,15 +23,15 @@ std::string Narrow(const std::u16string& text) {
 
 // The three windows of a run as one log of events, in the order they happen, with the
 // library's calls among them.
-class RecordingWindows : public ExportRunMainView,
-                         public ExportProgressView,
-                         public ExportErrorView {
+class RecordingWindows : public TExportRunMainView,
+                         public TExportProgressView,
+                         public TExportErrorView {
 public:
     std::vector<std::string> log;
     std::vector<std::string> errorLines;
     bool aborted = false;
 
-    // ExportRunMainView
+    // TExportRunMainView
     void SetProgressText(const std::u16string& text) override { Add("text " + Narrow(text)); }
     void HideExportButton() override { Add("hide Export"); }
     void ShowProgressBar(int32_t maximum) override { Add("bar 0.." + std::to_string(maximum)); }
@@ -40,7 +40,7 @@ public:
     }
     void HideProgressBar() override { Add("hide bar"); }
     void BringWindowsToFront() override { Add("front"); }
-    // ExportProgressView
+    // TExportProgressView
     void PrepareRun(int32_t parts) override { Add("prepare " + std::to_string(parts)); }
     void Show() override { Add("show dialog"); }
     void SetPartLabel(const std::u16string& text) override { Add("label " + Narrow(text)); }
@@ -53,7 +53,7 @@ public:
     void ShowFinished() override { Add(aborted ? "finished cancelled" : "finished"); }
     void ShowFailed() override { Add("failed: Close"); }
     void ShowPendingErrors() override { Add("pending errors"); }
-    // ExportErrorView
+    // TExportErrorView
     void Clear() override {
         Add("clear errors");
         errorLines.clear();
@@ -105,15 +105,15 @@ protected:
     }
 
     void Run(bool withLibrary = true) {
-        const ExportRunInputs inputs{basket,      u"C:\\data\\", u"C:\\cad\\software\\",
-                                     destination, choices,       u"Starting...",
-                                     u"Failed:"};
+        const TExportRunInputs inputs{basket,      u"C:\\data\\", u"C:\\cad\\software\\",
+                                      destination, choices,       u"Starting...",
+                                      u"Failed:"};
         RunExport(withLibrary ? &library : nullptr, inputs, windows, windows, windows);
     }
 
     qrv::testing::TempFolder folder;
     std::u16string destination;
-    BasketParameters basket;
+    TBasketParameters basket;
     RecordingLibrary library;
     RecordingWindows windows;
     FakeCheckList formats;
@@ -240,7 +240,7 @@ TEST_F(ExportRunTest, ALibraryFailureEndsTheExportAndHidesTheBarButSkipsTheRest)
     // Before the export began, only the bar is hidden again.
     RecordingLibrary early;
     early.throwOn = "BeginExport";
-    const ExportRunInputs inputs{basket, u"", u"", destination, choices, u"", u""};
+    const TExportRunInputs inputs{basket, u"", u"", destination, choices, u"", u""};
     EXPECT_THROW(RunExport(&early, inputs, windows, windows, windows), std::runtime_error);
     EXPECT_EQ(early.Names().back(), "BeginExport");
     EXPECT_EQ(windows.log.back(), "hide bar");

@@ -82,7 +82,7 @@ int RunProgram(HINSTANCE instance) {
     try {
         mainWindow.Create(instance, session);
     } catch (const qrv::ECADLibraryLoadError& error) {
-        qrv::ShowMessage(error.message());
+        qrv::ShowMessage(error.Message());
         return 1;
     }
     qrv::TfrmExportDetails details;

@@ -71,7 +71,7 @@ inline constexpr wchar_t kCADBasketFileName[] = L"CADBasketDLL.dll";
 class ECADLibraryLoadError : public std::exception {
 public:
     explicit ECADLibraryLoadError(std::u16string message) : message_(std::move(message)) {}
-    const std::u16string& message() const { return message_; }
+    const std::u16string& Message() const { return message_; }
     const char* what() const noexcept override { return "the CAD export library cannot be loaded"; }
 
 private:

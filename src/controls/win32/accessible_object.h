@@ -74,7 +74,7 @@ protected:
 
     HWND Window() const { return window_; }
     // The system's object for the window's client area, and the states it gives the control.
-    IAccessible& Standard() const { return *standard_.get(); }
+    IAccessible& Standard() const { return *standard_.Get(); }
     accessibility::TStates StandardStates() const;
 
     // What the control answers. `child` is accessibility::kSelf or the child number of one of
@@ -127,7 +127,7 @@ LRESULT AnswerGetObject(WPARAM wParam, LPARAM lParam, Make make, Otherwise other
     if (static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
         try {
             const TComPtr<IAccessible> object(make());
-            const LRESULT answer = LresultFromObject(AccessibleInterfaceId(), wParam, object.get());
+            const LRESULT answer = LresultFromObject(AccessibleInterfaceId(), wParam, object.Get());
             if (answer >= 0) {
                 return answer;
             }

@@ -23,7 +23,7 @@ using TAdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWO
 
 unsigned ScreenDpi() {
     const TClientDC screen(nullptr);
-    const int dpi = screen.get() != nullptr ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
+    const int dpi = screen.Get() != nullptr ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 0;
     return dpi > 0 ? static_cast<unsigned>(dpi) : kDesignDpi;
 }
 
@@ -80,7 +80,7 @@ TFont TakeNewDpi(HWND window, WPARAM wParam, LPARAM suggestedRect) {
     const unsigned dpi = HIWORD(wParam);
     SetLayoutDpi(window, dpi);
     TFont font = CreateWindowFont(dpi);
-    SetFontOfDescendants(window, font.get());
+    SetFontOfDescendants(window, font.Get());
     if (const auto* suggested = reinterpret_cast<const RECT*>(suggestedRect)) {
         SetWindowPos(window, nullptr, suggested->left, suggested->top,
                      suggested->right - suggested->left, suggested->bottom - suggested->top,

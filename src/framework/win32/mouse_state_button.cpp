@@ -46,7 +46,7 @@ public:
         pictures_[3].Reset(Make(RGB(236, 236, 236), RGB(212, 212, 212), RGB(160, 160, 160)));
     }
 
-    HBITMAP For(TButtonState state) const { return pictures_[static_cast<size_t>(state)].get(); }
+    HBITMAP For(TButtonState state) const { return pictures_[static_cast<size_t>(state)].Get(); }
 
 private:
     HBITMAP Make(COLORREF top, COLORREF bottom, COLORREF border) const {
@@ -133,8 +133,8 @@ TButtonState StateOf(HWND button, const TButtonData& data) {
 
 void DrawPicture(HDC dc, TButtonState state, unsigned dpi, const TButtonSize& size) {
     const TMemoryDC pictureDc(dc);
-    const TSelection picture(pictureDc.get(), Pictures(dpi).For(state));
-    BitBlt(dc, 0, 0, size.width, size.height, pictureDc.get(), 0, 0, SRCCOPY);
+    const TSelection picture(pictureDc.Get(), Pictures(dpi).For(state));
+    BitBlt(dc, 0, 0, size.width, size.height, pictureDc.Get(), 0, 0, SRCCOPY);
 }
 
 // In high contrast the button is drawn plainly in the theme's button colours, with a border in
@@ -148,7 +148,7 @@ COLORREF DrawPlain(HDC dc, TButtonState state, const TButtonSize& size) {
     RECT rect{0, 0, size.width, size.height};
     const TBrush edge(
         CreateSolidBrush(state == TButtonState::hover ? GetSysColor(COLOR_HIGHLIGHT) : ink));
-    FillRect(dc, &rect, edge.get());
+    FillRect(dc, &rect, edge.Get());
     InflateRect(&rect, -size.border, -size.border);
     FillRect(dc, &rect, GetSysColorBrush(pressed ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
     return ink;
@@ -156,7 +156,7 @@ COLORREF DrawPlain(HDC dc, TButtonState state, const TButtonSize& size) {
 
 void Paint(HWND button, const TButtonData& data) {
     const TPaintDC paint(button);
-    const HDC dc = paint.get();
+    const HDC dc = paint.Get();
     const TButtonState state = StateOf(button, data);
     const unsigned dpi = WindowDpi(button);
     const TButtonSize size = SizeAt(dpi);

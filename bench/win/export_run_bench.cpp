@@ -9,7 +9,7 @@
 #include "export/win32/error_window.h"
 #include "export/win32/export_details.h"
 #include "export/win32/taskbar_progress.h"
-#include "platform/win32/message_pump.h"
+#include "platform/win32/windows_shell.h"
 
 #include <windows.h>
 
@@ -167,9 +167,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     main.Create(instance, application.Handle());
     application.SetMainWindow(main.Handle());
     const TKeptTexts texts;
-    TfrmExportDetails dialog;
+    TWindowsShell shell;
+    TfrmExportDetails dialog(shell);
     dialog.Create(instance, application.Handle(), main.Handle(), texts);
-    TfrmError errors;
+    TfrmError errors(shell);
     errors.Create(instance, application.Handle(), texts);
     application.AddProgramWindow(errors.Handle());
     application.AddProgramWindow(dialog.Handle());
@@ -186,7 +187,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     const double pumpStart = Now();
     constexpr int kPumps = 20000;
     for (int i = 0; i < kPumps; ++i) {
-        PumpMessages();
+        shell.Pump();
     }
     const double emptyPumpMs = (Now() - pumpStart) / kPumps;
 

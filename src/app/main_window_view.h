@@ -4,6 +4,7 @@
 // the two check lists). The Windows build's TfrmExport implements it; tests record it.
 
 #include "app/main_window_texts.h"
+#include "cadlib/cad_start.h"
 #include "controls/check_list_view.h"
 #include "export/export_choices.h"
 #include "export/export_run.h"
@@ -20,15 +21,13 @@ struct TCADFolders {
 
 class TMainWindowView : public TProgramTextTargets,
                         public TExportChoiceFields,
-                        public TExportRunMainView {
+                        public TExportRunMainView,
+                        public TCADStartView {
 public:
     // From here on a second copy of the program brings this one to the front.
     virtual void InstallRestoreProcedure() = 0;
     // The window becomes visible with its starting panel.
     virtual void ShowMainWindow() = 0;
-    // While the CAD system starts only the starting panel shows; then the program controls.
-    virtual void ShowStartingPanel() = 0;
-    virtual void ShowProgramControls() = 0;
     // Enables the Export button when the session allows a run, else disables it.
     virtual void UpdateExportButton() = 0;
     virtual TCADFolders CADFolders() const = 0;

@@ -6,11 +6,12 @@
 #include "app/cad_library_owner.h"
 #include "app/close_gate.h"
 #include "app/main_window_view.h"
-#include "app/program_shell.h"
+#include "app/program_messages.h"
 #include "cadlib/basket.h"
 #include "export/export_choices.h"
 #include "export/export_run.h"
 #include "export/export_settings.h"
+#include "platform/program_shell.h"
 #include "texts/program_texts.h"
 #include "texts/string_hash.h"
 

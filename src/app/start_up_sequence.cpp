@@ -16,7 +16,7 @@ namespace {
 // The destination until the saved one is restored, and when none is saved.
 constexpr char kDestinationBelowDocuments[] = "\\Quellon\\CADFiles";
 
-class TStartUpSequence final : private TCADStartHost {
+class TStartUpSequence final {
 public:
     TStartUpSequence(TProgramSession& session, TMainWindowView& mainWindow,
                      const TStartUpInputs& inputs)
@@ -25,6 +25,8 @@ public:
     void Run();
 
 private:
+    // A close request has come: the start-up ends at its next pump.
+    bool CloseRequested() const { return session_.closeGate.ClosePending(); }
     // Pumps; false when a close request is pending, so that the start-up ends here.
     bool PumpAndGoOn();
     std::u16string DefaultDestination();
@@ -36,15 +38,6 @@ private:
     bool StartCAD();
     void ReadCADFormats();
     void LoadSettings();
-
-    // What the CAD start needs of the window and the shell.
-    void ShowStartingPanel() override { mainWindow_.ShowStartingPanel(); }
-    void ShowProgramControls() override { mainWindow_.ShowProgramControls(); }
-    void Pump() override { session_.shell.Pump(); }
-    void Sleep(int milliseconds) override { session_.shell.Sleep(milliseconds); }
-    double NowInDays() override { return session_.shell.NowInDays(); }
-    void RequestTerminate() override { session_.shell.RequestTerminate(); }
-    bool CloseRequested() override { return session_.closeGate.ClosePending(); }
 
     TProgramSession& session_;
     TMainWindowView& mainWindow_;
@@ -111,12 +104,12 @@ void TStartUpSequence::Run() {
 }
 
 bool TStartUpSequence::PumpAndGoOn() {
-    Pump();
+    session_.shell.Pump();
     return !CloseRequested();
 }
 
 std::u16string TStartUpSequence::DefaultDestination() {
-    return FromAnsi(session_.shell.MyDocumentsFolder() + kDestinationBelowDocuments);
+    return FromAnsi(inputs_.myDocumentsFolder() + kDestinationBelowDocuments);
 }
 
 void TStartUpSequence::ReadBasketParameters() {
@@ -155,7 +148,9 @@ void TStartUpSequence::ReadStartTimeout() {
 }
 
 bool TStartUpSequence::StartCAD() {
-    return qrv::StartCAD(session_.library.Library(), *this, session_.FStartTimeout);
+    return qrv::StartCAD(
+        session_.library.Library(), session_.shell, mainWindow_,
+        [this] { return CloseRequested(); }, session_.FStartTimeout);
 }
 
 void TStartUpSequence::ReadCADFormats() {

@@ -6,7 +6,6 @@
 #include "app/win32/application_window.h"
 #include "app/win32/main_window.h"
 #include "app/win32/windows_cad_library_owner.h"
-#include "app/win32/windows_shell.h"
 #include "cadlib/win32/cad_basket.h"
 #include "controls/win32/message_boxes.h"
 #include "export/win32/error_window.h"
@@ -14,6 +13,7 @@
 #include "framework/framework_package.h"
 #include "platform/win32/message_pump.h"
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/windows_shell.h"
 
 #include <commctrl.h>
 #include <windows.h>
@@ -44,6 +44,13 @@ bool AnotherCopyRuns(const TInstanceMutex& design, const TInstanceMutex& own) {
     return own.existed ||
            (design.existed && FindWindowW(qrv::ids::kMainWindowClass, nullptr) != nullptr);
 }
+
+// The program's message boxes: the plain one and the general error report.
+class TMessageBoxes final : public qrv::TProgramMessages {
+public:
+    void ShowMessageBox(const std::u16string& text) override { qrv::ShowMessage(text); }
+    void ReportError(const std::exception& error) override { qrv::ShowGeneralErrorReport(error); }
+};
 
 // Module initialisation and finalisation: the framework services live for the whole process.
 struct TProgramModules {
@@ -76,20 +83,21 @@ int RunProgram(HINSTANCE instance) {
     ShowWindow(application.Handle(), SW_RESTORE);
 
     qrv::TWindowsShell shell;
-    qrv::TWindowsCADLibraryOwner library(qrv::CADLibraryHandle());
+    TMessageBoxes messages;
+    qrv::TWindowsCADLibraryOwner library(shell, qrv::CADLibraryHandle());
     qrv::TfrmExport mainWindow(application);
-    qrv::TProgramSession session(shell, shell, library, mainWindow.View());
+    qrv::TProgramSession session(shell, messages, library, mainWindow.View());
     try {
         mainWindow.Create(instance, session);
     } catch (const qrv::ECADLibraryLoadError& error) {
         qrv::ShowMessage(error.Message());
         return 1;
     }
-    qrv::TfrmExportDetails details;
+    qrv::TfrmExportDetails details(shell);
     // Owned by the application window, so that minimising the main window leaves them up.
     const HWND owner = application.Handle();
     details.Create(instance, owner, mainWindow.Handle(), session.keptTexts);
-    qrv::TfrmError errors;
+    qrv::TfrmError errors(shell);
     errors.Create(instance, owner, session.keptTexts);
     mainWindow.AttachRunWindows(details, errors);
 

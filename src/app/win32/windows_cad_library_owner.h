@@ -7,7 +7,6 @@
 #include "cadlib/win32/bound_cad_library.h"
 #include "cadlib/win32/cad_basket.h"
 #include "platform/ansi.h"
-#include "platform/win32/message_pump.h"
 #include "platform/win32/path_variable.h"
 
 #include <windows.h>
@@ -17,8 +16,8 @@ namespace qrv {
 class TWindowsCADLibraryOwner final : public TCADLibraryOwner {
 public:
     // The handle is the program's CADLibraryHandle; only this object loads or unloads it.
-    explicit TWindowsCADLibraryOwner(TCADLibraryHandle& handle)
-        : handle_(handle), library_(handle) {}
+    TWindowsCADLibraryOwner(TProgramShell& shell, TCADLibraryHandle& handle)
+        : TCADLibraryOwner(shell), handle_(handle), library_(handle) {}
 
     bool LibraryLoaded() const override { return handle_.Loaded(); }
     TCADLibrary& Library() override { return library_; }
@@ -36,8 +35,9 @@ private:
         SetCurrentDirectoryA(ToAnsi(folder).c_str());
     }
     void LoadModule(const std::u16string& folder) override { LoadCADBasket(folder, handle_); }
-    void UnloadModule() override { UnloadCADBasket(handle_, &PumpMessages); }
-    void Pump() override { PumpMessages(); }
+    void UnloadModule(TProgramShell& shell) override {
+        UnloadCADBasket(handle_, [&shell] { shell.Pump(); });
+    }
 
     TCADLibraryHandle& handle_;
     TPathPrefix FSavedPath;

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstring>
 #include <exception>
+#include <functional>
 #include <string>
 
 namespace qrv {
@@ -55,7 +56,7 @@ public:
 private:
     friend void ResetCADBasket(TCADLibraryHandle& handle);
     friend bool LoadCADBasket(const std::u16string& folder, TCADLibraryHandle& handle);
-    friend void UnloadCADBasket(TCADLibraryHandle& handle, void (*pump)());
+    friend void UnloadCADBasket(TCADLibraryHandle& handle, const std::function<void()>& pump);
 
     HMODULE module_ = nullptr;
     TCADBasketBinding binding_;
@@ -84,6 +85,6 @@ void ResetCADBasket(TCADLibraryHandle& handle);
 // the program calls without asking first.
 bool LoadCADBasket(const std::u16string& folder, TCADLibraryHandle& handle);
 // Finalises and frees the library; the handle and the binding are cleared on every way out.
-void UnloadCADBasket(TCADLibraryHandle& handle, void (*pump)());
+void UnloadCADBasket(TCADLibraryHandle& handle, const std::function<void()>& pump);
 
 } // namespace qrv

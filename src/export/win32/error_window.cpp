@@ -54,7 +54,7 @@ constexpr TFormDesign kErrorWindowDesign = {
 
 } // namespace
 
-TfrmError::TfrmError() : TForm(kErrorWindowDesign) {}
+TfrmError::TfrmError(TProgramShell& shell) : TForm(kErrorWindowDesign), shell_(shell) {}
 
 TfrmError::~TfrmError() {
     SetWindowAccelerators(Handle(), nullptr);
@@ -105,7 +105,7 @@ void TfrmError::AddError(const std::u16string& caption, const TFailedPart& part)
     }
     pending_ += u"\r\n";
     pending_ += ErrorLine(part.partNo, part.type, part.id1, part.id2);
-    if (GetTickCount64() - lastFlush_ >= kRefreshMilliseconds) {
+    if (shell_.NowInMilliseconds() - lastFlush_ >= kRefreshMilliseconds) {
         Flush();
     } else if (!timerSet_) {
         timerSet_ = SetTimer(Handle(), 1, kRefreshMilliseconds, nullptr) != 0;
@@ -113,7 +113,7 @@ void TfrmError::AddError(const std::u16string& caption, const TFailedPart& part)
 }
 
 void TfrmError::ShowPendingErrors() {
-    const ULONGLONG now = GetTickCount64();
+    const int64_t now = shell_.NowInMilliseconds();
     const bool quickParts = lastPartBegan_ != 0 && now - lastPartBegan_ < kQuickPartMilliseconds;
     lastPartBegan_ = now;
     if (pending_.empty() || quickParts) {
@@ -130,7 +130,7 @@ void TfrmError::Flush(bool wholeText) {
         KillTimer(Handle(), 1);
         timerSet_ = false;
     }
-    lastFlush_ = GetTickCount64();
+    lastFlush_ = shell_.NowInMilliseconds();
     if (pending_.empty()) {
         return;
     }

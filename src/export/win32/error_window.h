@@ -13,6 +13,7 @@
 
 #include "controls/win32/form.h"
 #include "export/export_run.h"
+#include "platform/program_shell.h"
 #include "texts/program_texts.h"
 
 #include <windows.h>
@@ -24,7 +25,8 @@ namespace qrv {
 
 class TfrmError final : public TForm, public TExportErrorView {
 public:
-    TfrmError();
+    // Its clock is the shell's.
+    explicit TfrmError(TProgramShell& shell);
     ~TfrmError() override;
 
     // Created hidden, with its menu in the texts' language.
@@ -45,7 +47,7 @@ public:
     // kQuickPartMilliseconds (a library that answers at once does no CAD work) the lines stay
     // gathered and come in by the timer instead.
     void ShowPendingErrors() override;
-    static constexpr ULONGLONG kQuickPartMilliseconds = 50;
+    static constexpr int64_t kQuickPartMilliseconds = 50;
 
     static constexpr UINT kRefreshMilliseconds = 200;
 
@@ -69,8 +71,9 @@ private:
     std::u16string destination_;
     std::u16string pending_; // lines not yet in the text, each after a line break
     std::string caption_;
-    ULONGLONG lastFlush_ = 0;
-    ULONGLONG lastPartBegan_ = 0; // when the previous part was handed to the library
+    TProgramShell& shell_;
+    int64_t lastFlush_ = 0;
+    int64_t lastPartBegan_ = 0; // when the previous part was handed to the library
     bool timerSet_ = false;
 };
 

@@ -10,6 +10,7 @@
 #include "controls/win32/command_table.h"
 #include "controls/win32/form.h"
 #include "export/export_run.h"
+#include "platform/program_shell.h"
 #include "texts/program_texts.h"
 
 #include <windows.h>
@@ -22,7 +23,8 @@ namespace qrv {
 
 class TfrmExportDetails final : public TForm, public TExportProgressView {
 public:
-    TfrmExportDetails();
+    // The run's pumping and its times go through the shell.
+    explicit TfrmExportDetails(TProgramShell& shell);
 
     // Created hidden. The texts are read each time they are needed; programWindow is the
     // window it is centred on and that the button closes after the run.
@@ -64,8 +66,9 @@ private:
     const TKeptTexts* texts_ = nullptr;
     int32_t parts_ = 0;
     int32_t barPosition_ = -1;
-    ULONGLONG runBegan_ = 0;              // when the run was prepared
-    std::optional<ULONGLONG> partsBegan_; // when the first part was shown
+    TProgramShell& shell_;
+    int64_t runBegan_ = 0;              // when the run was prepared
+    std::optional<int64_t> partsBegan_; // when the first part was shown
     std::u16string destination_;
     std::map<int, std::optional<std::u16string>> shown_; // the labels' texts
     bool prepared_ = false;

@@ -30,14 +30,13 @@ public:
         }
     }
     void Sleep(int milliseconds) override { nowMs_ += milliseconds; }
-    double NowInDays() override { return nowMs_ / 86400000.0; }
+    int64_t NowInMilliseconds() override { return nowMs_; }
     void RequestTerminate() override { log_.push_back("RequestTerminate"); }
-    std::string MyDocumentsFolder() override { return "C:\\Users\\me\\Documents"; }
 
 private:
     Log& log_;
     int pumps_ = 0;
-    double nowMs_ = 0;
+    int64_t nowMs_ = 0;
 };
 
 class RecordingMessages final : public TProgramMessages {
@@ -67,7 +66,7 @@ public:
     TCADLibrary* library = nullptr;
     std::function<void()> onRestorePath; // the first step of the unloading
 
-    explicit RecordingLibraryOwner(Log& log) : log_(log) {}
+    RecordingLibraryOwner(Log& log, TProgramShell& shell) : TCADLibraryOwner(shell), log_(log) {}
     bool LibraryLoaded() const override { return loaded; }
     TCADLibrary& Library() override { return *library; }
 
@@ -92,8 +91,7 @@ private:
         }
         loaded = !loadLeavesNoLibrary;
     }
-    void UnloadModule() override { log_.push_back("UnloadCADBasket"); }
-    void Pump() override { log_.push_back("Pump"); }
+    void UnloadModule(TProgramShell&) override { log_.push_back("UnloadCADBasket"); }
 
     Log& log_;
 };
@@ -174,7 +172,7 @@ struct RecordedSession {
     Log log;
     RecordingShell shell{log};
     RecordingMessages messages{log};
-    RecordingLibraryOwner library{log};
+    RecordingLibraryOwner library{log, shell};
     RecordingMainWindow mainWindow{log};
     TProgramSession session{shell, messages, library, mainWindow};
 };

@@ -61,7 +61,9 @@ protected:
     void Run() {
         // As the window does: a close request during the start-up waits until it has ended.
         const TCloseGate::TWork startUp(session.closeGate);
-        RunStartUpSequence(session, mainWindow, {TEnvironmentSnapshot(environment), programFile});
+        RunStartUpSequence(session, mainWindow,
+                           {TEnvironmentSnapshot(environment), programFile,
+                            [] { return std::string("C:\\Users\\me\\Documents"); }});
     }
     bool Logged(const std::string& entry) const {
         return std::any_of(log.begin(), log.end(),

@@ -5,6 +5,7 @@
 #include "cadlib/win32/cad_library_under_test.h"
 #include "platform/scope_exit.h"
 #include "platform/win32/path_variable.h"
+#include "platform/win32/windows_shell.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -34,7 +35,8 @@ TEST_F(CadLibraryOwnerTest, AFaultInCadStopStillLeavesPathAsBeforeAndTheLibraryF
         [&] { SetCurrentDirectoryW(reinterpret_cast<const wchar_t*>(folderBefore.c_str())); });
 
     TCADLibraryHandle handle;
-    TWindowsCADLibraryOwner owner(handle);
+    TWindowsShell shell;
+    TWindowsCADLibraryOwner owner(shell, handle);
     const std::u16string folder = LibraryFolder();
     owner.LoadCADLibrary(folder);
     EXPECT_TRUE(owner.LibraryLoaded());

@@ -7,6 +7,7 @@
 #include "app/close_gate.h"
 #include "app/main_window_view.h"
 #include "app/program_messages.h"
+#include "app/settings_path.h"
 #include "cadlib/basket.h"
 #include "export/export_choices.h"
 #include "export/export_run.h"
@@ -17,6 +18,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 namespace qrv {
 
@@ -40,6 +42,9 @@ struct TProgramSession {
     TKeptTexts keptTexts;
     TExportChoices choices;
     int32_t FStartTimeout = kDefaultStartTimeoutSeconds;
+    // The settings file: below the current folder until the start-up puts the user's
+    // application-data folder in front.
+    std::u16string SettingsPath{kSettingsFileRelativePath};
     bool runStarted = false; // a program start carries at most one run
 };
 

@@ -1,7 +1,6 @@
 #include "app/start_up_sequence.h"
 
 #include "app/basket_parameters.h"
-#include "app/settings_path.h"
 #include "cadlib/cad_start.h"
 #include "export/export_run.h"
 #include "export/export_settings.h"
@@ -47,8 +46,8 @@ private:
 void TStartUpSequence::Run() {
     mainWindow_.InstallRestoreProcedure();
     session_.texts = std::make_unique<TStringHash>();
-    SettingsPath() = AddTrailingBackslash(FromAnsi(inputs_.environment.Value("APPDATA"))) +
-                     std::u16string(kSettingsFileRelativePath);
+    session_.SettingsPath = AddTrailingBackslash(FromAnsi(inputs_.environment.Value("APPDATA"))) +
+                            std::u16string(kSettingsFileRelativePath);
 
     session_.basket = TBasketParameters{};
     mainWindow_.SetProgressText(u"");
@@ -144,7 +143,7 @@ void TStartUpSequence::SetLibraryDirs() {
 }
 
 void TStartUpSequence::ReadStartTimeout() {
-    session_.FStartTimeout = qrv::ReadStartTimeout(SettingsPath());
+    session_.FStartTimeout = qrv::ReadStartTimeout(session_.SettingsPath);
 }
 
 bool TStartUpSequence::StartCAD() {
@@ -165,7 +164,7 @@ void TStartUpSequence::ReadCADFormats() {
 }
 
 void TStartUpSequence::LoadSettings() {
-    qrv::LoadSettings(SettingsPath(), session_.choices, session_.basket.FShopName,
+    qrv::LoadSettings(session_.SettingsPath, session_.choices, session_.basket.FShopName,
                       [this] { return DefaultDestination(); });
 }
 

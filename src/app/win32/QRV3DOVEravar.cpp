@@ -84,7 +84,7 @@ int RunProgram(HINSTANCE instance) {
 
     qrv::TWindowsShell shell;
     TMessageBoxes messages;
-    qrv::TWindowsCADLibraryOwner library(shell, qrv::CADLibraryHandle());
+    qrv::TWindowsCADLibraryOwner library(shell);
     qrv::TfrmExport mainWindow(application);
     qrv::TProgramSession session(shell, messages, library, mainWindow.View());
     try {

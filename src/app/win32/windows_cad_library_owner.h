@@ -1,7 +1,7 @@
 #pragma once
 // The program's owner of the CAD export library on Windows: FSavedPath keeps PATH from before
-// the library's folder went in front of it; the module and its binding are the handle it is
-// given, and every call into the library goes through the guard.
+// the library's folder went in front of it; the module and its binding are its handle, which
+// nothing else loads or unloads, and every call into the library goes through the guard.
 
 #include "app/cad_library_owner.h"
 #include "cadlib/win32/bound_cad_library.h"
@@ -15,9 +15,7 @@ namespace qrv {
 
 class TWindowsCADLibraryOwner final : public TCADLibraryOwner {
 public:
-    // The handle is the program's CADLibraryHandle; only this object loads or unloads it.
-    TWindowsCADLibraryOwner(TProgramShell& shell, TCADLibraryHandle& handle)
-        : TCADLibraryOwner(shell), handle_(handle), library_(handle) {}
+    explicit TWindowsCADLibraryOwner(TProgramShell& shell) : TCADLibraryOwner(shell) {}
 
     bool LibraryLoaded() const override { return handle_.Loaded(); }
     TCADLibrary& Library() override { return library_; }
@@ -39,9 +37,9 @@ private:
         UnloadCADBasket(handle_, [&shell] { shell.Pump(); });
     }
 
-    TCADLibraryHandle& handle_;
+    TCADLibraryHandle handle_; // CADLibraryHandle
     TPathPrefix FSavedPath;
-    TBoundCADLibrary library_;
+    TBoundCADLibrary library_{handle_};
 };
 
 } // namespace qrv

@@ -94,11 +94,6 @@ TCADLibraryHandle::~TCADLibraryHandle() {
     }
 }
 
-TCADLibraryHandle& CADLibraryHandle() {
-    static TCADLibraryHandle handle;
-    return handle;
-}
-
 void ResetCADBasket(TCADLibraryHandle& handle) {
     handle.module_ = nullptr;
     handle.binding_ = TCADBasketBinding{};

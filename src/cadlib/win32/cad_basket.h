@@ -62,9 +62,6 @@ private:
     TCADBasketBinding binding_;
 };
 
-// The program's library, loaded by the main window during start-up.
-TCADLibraryHandle& CADLibraryHandle();
-
 inline constexpr wchar_t kCADBasketFileName[] = L"CADBasketDLL.dll";
 
 // Raised when the library cannot be loaded or is refused; the program shows the message

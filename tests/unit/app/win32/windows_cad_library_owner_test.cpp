@@ -34,9 +34,8 @@ TEST_F(CadLibraryOwnerTest, AFaultInCadStopStillLeavesPathAsBeforeAndTheLibraryF
     const TScopeExit restoreFolder(
         [&] { SetCurrentDirectoryW(reinterpret_cast<const wchar_t*>(folderBefore.c_str())); });
 
-    TCADLibraryHandle handle;
     TWindowsShell shell;
-    TWindowsCADLibraryOwner owner(shell, handle);
+    TWindowsCADLibraryOwner owner(shell);
     const std::u16string folder = LibraryFolder();
     owner.LoadCADLibrary(folder);
     EXPECT_TRUE(owner.LibraryLoaded());
@@ -46,7 +45,7 @@ TEST_F(CadLibraryOwnerTest, AFaultInCadStopStillLeavesPathAsBeforeAndTheLibraryF
     EXPECT_NO_THROW(owner.UnloadCADLibrary());
     EXPECT_EQ(ReadPathVariable(), pathBefore);
     EXPECT_FALSE(owner.LibraryLoaded());
-    EXPECT_EQ(handle.Binding().ExportCAD_CadStop, nullptr);
+    EXPECT_THROW(owner.Library().CadStop(), std::runtime_error); // no stale binding
     EXPECT_EQ(GetModuleHandleW(L"CADBasketDLL.dll"), nullptr);
     EXPECT_EQ(Calls(), (std::vector<std::string>{"DllAttach", "LibInitialization",
                                                  "CadStop|!fault|access-violation",

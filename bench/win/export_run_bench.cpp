@@ -90,6 +90,9 @@ class TimedProgress final : public TExportProgressView {
 public:
     explicit TimedProgress(TfrmExportDetails& dialog) : dialog_(dialog) {}
     void PrepareRun(int32_t parts) override { dialog_.PrepareRun(parts); }
+    void SetDestinationFolder(const std::u16string& folder) override {
+        dialog_.SetDestinationFolder(folder);
+    }
     void Show() override { dialog_.Show(); }
     void SetPartLabel(const std::u16string& text) override { dialog_.SetPartLabel(text); }
     void ShowProgress(const std::u16string& partNo, const std::u16string& type,
@@ -110,6 +113,9 @@ class TimedErrors final : public TExportErrorView {
 public:
     explicit TimedErrors(TfrmError& window) : window_(window) {}
     void Clear() override { window_.Clear(); }
+    void SetDestinationFolder(const std::u16string& folder) override {
+        window_.SetDestinationFolder(folder);
+    }
     void AddError(const std::u16string& caption, const TFailedPart& part) override {
         Timed("error list", [&] { window_.AddError(caption, part); });
     }

@@ -132,6 +132,9 @@ void RunExport(TCADLibrary* library, const TExportRunInputs& inputs, TExportRunM
     taskbar.ShowProgress(0, parts, TExportTaskbarView::TState::normal);
     // On a failure the dialog offers Close, so that the user can still end the program.
     TScopeExit offerClose([&] { progress.ShowFailed(); });
+    // The run's windows open and save in the folder it exports into.
+    progress.SetDestinationFolder(inputs.destination);
+    errors.SetDestinationFolder(inputs.destination);
     if (!WideDirectoryExists(inputs.destination)) {
         CreateSingleFolder(inputs.destination); // a failure shows in the parts that fail
     }

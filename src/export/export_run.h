@@ -33,6 +33,8 @@ class TExportProgressView {
 public:
     virtual ~TExportProgressView() = default;
     virtual void PrepareRun(int32_t parts) = 0;
+    // The folder the run exports into, which the dialog offers to open once the run has ended.
+    virtual void SetDestinationFolder(const std::u16string& folder) = 0;
     virtual void Show() = 0;
     // Sets the label and paints the dialog at once, without handling messages: the library
     // call that follows may block for long.
@@ -62,6 +64,8 @@ class TExportErrorView {
 public:
     virtual ~TExportErrorView() = default;
     virtual void Clear() = 0;
+    // The folder the run exports into, where the list is offered to be saved.
+    virtual void SetDestinationFolder(const std::u16string& folder) = 0;
     // Captions the window, appends the part's error line and shows the window.
     virtual void AddError(const std::u16string& caption, const TFailedPart& part) = 0;
     // Puts in the lines that wait to be shown; called before each part, which may take long.

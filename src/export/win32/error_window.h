@@ -32,8 +32,7 @@ public:
     // Created hidden, with its menu in the texts' language.
     void Create(HINSTANCE instance, HWND owner, const TKeptTexts& texts);
 
-    // The folder the run exports into, where the Save As dialog opens.
-    void SetDestinationFolder(const std::u16string& folder) { destination_ = folder; }
+    void SetDestinationFolder(const std::u16string& folder) override { destination_ = folder; }
 
     void Clear() override;
     // Captions the window (8-bit, as the ANSI code page has it), appends the part's line at

@@ -41,8 +41,7 @@ public:
     void ShowFinished() override;
     void ShowFailed() override;
 
-    // The folder the run exports into, which the dialog offers to open at the end.
-    void SetDestinationFolder(const std::u16string& folder) { destination_ = folder; }
+    void SetDestinationFolder(const std::u16string& folder) override { destination_ = folder; }
     bool Finished() const { return FFinished; }
     // Brings the shown dialog to the front, or shows the one that no run has prepared yet.
     void BringUp();

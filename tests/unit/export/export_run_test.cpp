@@ -1,5 +1,6 @@
 #include "export/export_run.h"
 
+#include "app/recording_roles.h"
 #include "export/fake_check_list.h"
 #include "export/recording_library.h"
 #include "platform/utf.h"
@@ -42,6 +43,9 @@ public:
     void BringWindowsToFront() override { Add("front"); }
     // TExportProgressView
     void PrepareRun(int32_t parts) override { Add("prepare " + std::to_string(parts)); }
+    void SetDestinationFolder(const std::u16string& folder) override {
+        Add("destination " + Narrow(folder));
+    }
     void Show() override { Add("show dialog"); }
     void SetPartLabel(const std::u16string& text) override { Add("label " + Narrow(text)); }
     void ShowProgress(const std::u16string& partNo, const std::u16string&, const std::u16string&,
@@ -137,6 +141,8 @@ TEST_F(ExportRunTest, ThreePartsWithOneFailureInTheirWholeOrder) {
                                "prepare 3",
                                "show dialog",
                                "clear errors",
+                               "destination " + Narrow(destination),
+                               "destination " + Narrow(destination),
                                dirs,
                                "lib SelectCADs|2",
                                "lib SelectSubDirs|0,3",
@@ -337,6 +343,20 @@ TEST_F(ExportRunTest, TheLibraryGetsTheDestinationWithOneTrailingBackslashAndDef
         windows.Only("lib SetDirs"),
         (std::vector<std::string>{"lib SetDirs|C:\\data\\|C:\\cad\\software\\|C:\\out\\|default",
                                   "lib SetDirs|C:\\data\\|C:\\cad\\software\\|C:\\out\\|  "}));
+}
+
+TEST_F(ExportRunTest, OnlyTheFirstExportClickRunsAndTellsItsWindowsTheDestination) {
+    qrv::testing::RecordedSession program;
+    program.library.loaded = true;
+    program.library.library = &library;
+    for (const std::u16string& typed : {destination, std::u16string(u"D:\\elsewhere")}) {
+        program.mainWindow.destination = typed;
+        RunExportOnce(program.session, program.mainWindow, windows, windows, NoTaskbarButton());
+    }
+    const std::vector<std::string> calls = library.Names();
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "BeginExport"), 1);
+    EXPECT_EQ(windows.Only("destination "),
+              std::vector<std::string>(2, "destination " + Narrow(destination)));
 }
 
 TEST(ExportTexts, ProgressAndErrorLines) {

@@ -1,6 +1,7 @@
 #include "export/export_run.h"
 
 #include "app/recording_roles.h"
+#include "export/failed_parts_file.h"
 #include "export/fake_check_list.h"
 #include "export/recording_library.h"
 #include "platform/utf.h"
@@ -82,6 +83,13 @@ private:
     void Add(std::string event) { log.push_back(std::move(event)); }
 };
 
+class RecordingTaskbar final : public TExportTaskbarView {
+public:
+    std::vector<int32_t> values;
+    void ShowProgress(int32_t done, int32_t, TState) override { values.push_back(done); }
+    void Clear() override {}
+};
+
 class ExportRunTest : public ::testing::Test {
 protected:
     ExportRunTest() {
@@ -112,7 +120,7 @@ protected:
         const TExportRunInputs inputs{basket,      u"C:\\data\\", u"C:\\cad\\software\\",
                                       destination, choices,       u"Starting...",
                                       u"Failed:"};
-        RunExport(withLibrary ? &library : nullptr, inputs, windows, windows, windows);
+        RunExport(withLibrary ? &library : nullptr, inputs, windows, windows, windows, taskbar);
     }
 
     qrv::testing::TempFolder folder;
@@ -120,6 +128,7 @@ protected:
     TBasketParameters basket;
     RecordingLibrary library;
     RecordingWindows windows;
+    RecordingTaskbar taskbar;
     FakeCheckList formats;
     FakeCheckList subDirs;
     FakeFields fields;
@@ -177,6 +186,7 @@ TEST_F(ExportRunTest, ThreePartsWithOneFailureInTheirWholeOrder) {
                                "finished",
                                "front",
                            }));
+    EXPECT_EQ(taskbar.values, (std::vector<int32_t>{0, 0, 1, 1, 2, 2, 3})); // 3 of 3 at the end
 }
 
 TEST_F(ExportRunTest, EveryPartFailingListsThemAllInBasketOrder) {
@@ -364,6 +374,10 @@ TEST(ExportTexts, ProgressAndErrorLines) {
     EXPECT_EQ(ProgressText(0, 0, 0), u"0+0/0");
     EXPECT_EQ(ErrorLine(u"P", u"", u"", u""), u"- P        ");
     EXPECT_EQ(ErrorLine(u"P", u"T", u"1", u"2"), u"- P  T   1   2");
+    // A tab of the part's own would start a field of the saved list.
+    const TFailedPart tabbed{u"P\t1", u"T", u"", u"2"};
+    EXPECT_EQ(FailedPartsFile({&tabbed, 1}, ErrorLine(u"P\t1", u"T", u"", u"2")),
+              "\xEF\xBB\xBFP 1\tT\t\t2\r\n");
 }
 
 } // namespace

@@ -29,7 +29,7 @@ constexpr Row kRows[] = {
 };
 
 TEST(RunTime, TheTimeLeftIsTheMeanPartTimesThePartsLeftRoundedAsPeopleSayIt) {
-    for (const char* language : {"ENGB", "DEDE"}) {
+    for (const char* language : {"ENGB", "DEDE", "dede"}) { // the language in any case
         const TRunTexts texts = BuiltInRunTexts(language);
         for (const Row& row : kRows) {
             const auto left = EstimateTimeLeft(row.partsTaken, row.finished, row.parts);

@@ -1,6 +1,6 @@
 #pragma once
 // The program's localised texts: loading them from the texts database into the text table,
-// and the texts the main window keeps for later.
+// and the texts the program's session keeps for later.
 
 #include "texts/run_texts.h"
 #include "texts/string_hash.h"
@@ -10,7 +10,7 @@
 
 namespace qrv {
 
-// Texts the main window keeps for the export run and its windows.
+// Texts the program's session keeps for the export run and its windows.
 struct TKeptTexts {
     std::u16string NoError = u"~NoError";
     std::u16string Errors = u"~Errors";

@@ -22,13 +22,13 @@ bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
            EqualIgnoringAsciiCase(text.substr(0, prefix.size()), prefix);
 }
 
-struct NumberedName {
+struct TNumberedName {
     size_t list;   // position of the prefix in kNumberedPrefixes
     int64_t index; // the part's number
 };
 
 // Which numbered variable a name is ("PartNo_" + decimal without leading zeros), if any.
-std::optional<NumberedName> ParseNumberedName(std::string_view name) {
+std::optional<TNumberedName> ParseNumberedName(std::string_view name) {
     for (size_t list = 0; list < kNumberedPrefixes.size(); ++list) {
         const std::string_view prefix = kNumberedPrefixes[list];
         if (!StartsWithIgnoringCase(name, prefix)) {
@@ -46,14 +46,14 @@ std::optional<NumberedName> ParseNumberedName(std::string_view name) {
         if (error != std::errc() || end != digits.data() + digits.size() || index < 0) {
             return std::nullopt;
         }
-        return NumberedName{list, index};
+        return TNumberedName{list, index};
     }
     return std::nullopt;
 }
 
 // How many entries to read: CADCount, every one of them, whether the environment sets it or
 // not.
-size_t BasketEntries(const EnvironmentSnapshot& environment, int32_t count) {
+size_t BasketEntries(const TEnvironmentSnapshot& environment, int32_t count) {
     std::vector<int64_t> carried;
     environment.ForEach([&](std::string_view name, std::string_view) {
         const auto numbered = ParseNumberedName(name);
@@ -74,7 +74,7 @@ size_t BasketEntries(const EnvironmentSnapshot& environment, int32_t count) {
     return entries;
 }
 
-std::u16string Read(const EnvironmentSnapshot& environment, std::string_view name) {
+std::u16string Read(const TEnvironmentSnapshot& environment, std::string_view name) {
     return FromAnsi(environment.Value(name));
 }
 
@@ -95,7 +95,7 @@ std::optional<int32_t> ParseCADCount(std::string_view text) {
     return value;
 }
 
-void ReadBasketParameters(const EnvironmentSnapshot& environment, BasketParameters& basket) {
+void ReadBasketParameters(const TEnvironmentSnapshot& environment, TBasketParameters& basket) {
     basket.FCADENASDir = AddTrailingBackslash(Read(environment, "xQRVCADENAS_"));
     basket.FCADDataDir =
         AddTrailingBackslash(Read(environment, "CADENASEXPORTDLL_")) + u"..\\..\\..\\..\\";

@@ -13,6 +13,6 @@
 
 namespace qrv::textsdb {
 
-void DumpTable(const jet::Table& table, std::ostream& out);
+void DumpTable(const jet::TTable& table, std::ostream& out);
 
 } // namespace qrv::textsdb

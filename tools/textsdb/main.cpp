@@ -131,13 +131,13 @@ int Sample(const Arguments& args) {
 }
 
 struct OpenDatabase {
-    std::unique_ptr<jet::Database> database;
+    std::unique_ptr<jet::TDatabase> database;
 };
 
 OpenDatabase Open(const Arguments& args) {
     const std::string& path = args.positional.at(1);
-    return {std::make_unique<jet::Database>(jet::OpenDatabaseFile(Utf8ToUtf16(path)), path,
-                                            Utf8ToUtf16(args.Get("--password", "815C7d")))};
+    return {std::make_unique<jet::TDatabase>(jet::OpenDatabaseFile(Utf8ToUtf16(path)), path,
+                                             Utf8ToUtf16(args.Get("--password", "815C7d")))};
 }
 
 int Tables(const Arguments& args) {
@@ -150,7 +150,7 @@ int Tables(const Arguments& args) {
 
 int Dump(const Arguments& args) {
     const OpenDatabase open = Open(args);
-    const jet::Table table = open.database->OpenTable(Utf8ToUtf16(args.positional.at(2)));
+    const jet::TTable table = open.database->OpenTable(Utf8ToUtf16(args.positional.at(2)));
     std::ostringstream text;
     textsdb::DumpTable(table, text);
     std::cout << text.str();

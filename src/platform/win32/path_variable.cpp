@@ -35,13 +35,13 @@ void WritePathVariable(const std::optional<std::u16string>& value) {
     SetEnvironmentVariableW(kPath, value ? Wide(*value) : nullptr);
 }
 
-void PathPrefix::Apply(const std::u16string& folder) {
+void TPathPrefix::Apply(const std::u16string& folder) {
     saved_ = ReadPathVariable();
     applied_ = true;
     WritePathVariable(folder + u";" + SavedPath());
 }
 
-void PathPrefix::Restore() const {
+void TPathPrefix::Restore() const {
     if (!applied_) {
         return;
     }

@@ -1,6 +1,7 @@
 #include "app/start_up_sequence.h"
 
 #include "app/basket_parameters.h"
+#include "app/environment_variables.h"
 #include "app/settings_path.h"
 #include "cadlib/cad_start.h"
 #include "export/export_run.h"
@@ -54,7 +55,7 @@ private:
 void TStartUpSequence::Run() {
     mainWindow_.InstallRestoreProcedure();
     session_.texts = std::make_unique<TStringHash>();
-    SettingsPath() = AddTrailingBackslash(FromAnsi(inputs_.environment.Value("APPDATA"))) +
+    SettingsPath() = AddTrailingBackslash(FromAnsi(inputs_.environment.Value(kAppDataVariable))) +
                      std::u16string(kSettingsFileRelativePath);
 
     session_.basket = BasketParameters{};

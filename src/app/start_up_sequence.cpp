@@ -1,6 +1,7 @@
 #include "app/start_up_sequence.h"
 
 #include "app/basket_parameters.h"
+#include "app/environment_variables.h"
 #include "cadlib/cad_start.h"
 #include "export/export_run.h"
 #include "export/export_settings.h"
@@ -46,8 +47,9 @@ private:
 void TStartUpSequence::Run() {
     mainWindow_.InstallRestoreProcedure();
     session_.texts = std::make_unique<TStringHash>();
-    session_.SettingsPath = AddTrailingBackslash(FromAnsi(inputs_.environment.Value("APPDATA"))) +
-                            std::u16string(kSettingsFileRelativePath);
+    session_.SettingsPath =
+        AddTrailingBackslash(FromAnsi(inputs_.environment.Value(kAppDataVariable))) +
+        std::u16string(kSettingsFileRelativePath);
 
     session_.basket = TBasketParameters{};
     mainWindow_.SetProgressText(u"");

@@ -12,6 +12,9 @@
 
 namespace qrv {
 
+// The search path for programs and libraries, which loading the CAD export library changes.
+inline constexpr std::string_view kPathVariable = "PATH";
+
 class TEnvironmentSnapshot {
 public:
     TEnvironmentSnapshot() = default;

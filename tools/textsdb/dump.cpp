@@ -87,13 +87,14 @@ std::string Hex(const std::vector<std::uint8_t>& bytes) {
     return out;
 }
 
-std::string FormatValue(const jet::TRowView& row, const jet::TColumn& column) {
+std::string FormatValue(const jet::TRowView& row, const jet::TColumn& column,
+                        std::string_view nullField) {
     if (column.type == TColumnType::Boolean) {
         return row.BoolValue(column) ? "1" : "0";
     }
     const std::optional<jet::TSlice> raw = row.Raw(column);
     if (!raw) {
-        return {};
+        return std::string(nullField);
     }
     const auto bytes = raw->Bytes();
     switch (column.type) {
@@ -123,7 +124,7 @@ std::string FormatValue(const jet::TRowView& row, const jet::TColumn& column) {
 
 } // namespace
 
-void DumpTable(const jet::TTable& table, std::ostream& out) {
+void DumpTable(const jet::TTable& table, std::ostream& out, std::string_view nullField) {
     const auto& columns = table.Columns();
     for (std::size_t i = 0; i < columns.size(); ++i) {
         out << (i ? "\t" : "") << Escape(columns[i].name);
@@ -131,7 +132,7 @@ void DumpTable(const jet::TTable& table, std::ostream& out) {
     out << '\n';
     table.ForEachRow([&](const jet::TRowView& row) {
         for (std::size_t i = 0; i < columns.size(); ++i) {
-            out << (i ? "\t" : "") << FormatValue(row, columns[i]);
+            out << (i ? "\t" : "") << FormatValue(row, columns[i], nullField);
         }
         out << '\n';
     });

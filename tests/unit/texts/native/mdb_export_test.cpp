@@ -61,7 +61,7 @@ protected:
                                            path.string() + "' " + table + " 2>&1");
         const jet::TDatabase database(bytes, "fixture.mdb", u"815C7d");
         std::ostringstream dumped;
-        textsdb::DumpTable(database.OpenTable(Utf8ToUtf16(table)), dumped);
+        textsdb::DumpTable(database.OpenTable(Utf8ToUtf16(table)), dumped, "");
         return {exported, dumped.str()};
     }
 

@@ -1,5 +1,7 @@
 #include "controls/win32/accessible_object.h"
 
+#include "platform/win32/on_demand_library.h"
+
 #include <new>
 #include <stdexcept>
 
@@ -45,10 +47,23 @@ void SetChild(VARIANT* out, long child) {
     out->lVal = child;
 }
 
+// Only a screen reader needs it, and most users have none.
+TOnDemandLibrary& AccessibilityLibrary() {
+    static TOnDemandLibrary library(L"oleacc.dll");
+    return library;
+}
+
 } // namespace
 
+LRESULT AccessibleObjectResult(WPARAM wParam, IAccessible* object) {
+    return QRV_LIBRARY_FUNCTION(AccessibilityLibrary(), LresultFromObject)(AccessibleInterfaceId(),
+                                                                           wParam, object);
+}
+
 TAccessibleObject::TAccessibleObject(HWND window) : window_(window) {
-    if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, AccessibleInterfaceId(),
+    const auto createStdAccessibleObject =
+        QRV_LIBRARY_FUNCTION(AccessibilityLibrary(), CreateStdAccessibleObject);
+    if (FAILED(createStdAccessibleObject(window, OBJID_CLIENT, AccessibleInterfaceId(),
                                          reinterpret_cast<void**>(standard_.Receive()))) ||
         !standard_) {
         throw std::runtime_error("The system's accessible object could not be made.");

@@ -36,13 +36,18 @@ HRESULT HandOut(const std::u16string& text, BSTR* out) {
     if (text.empty()) {
         return S_FALSE;
     }
-    *out = SysAllocStringLen(reinterpret_cast<const OLECHAR*>(text.data()),
-                             static_cast<UINT>(text.size()));
+    *out = QRV_LIBRARY_FUNCTION(OleAutomationLibrary(), SysAllocStringLen)(
+        reinterpret_cast<const OLECHAR*>(text.data()), static_cast<UINT>(text.size()));
     return *out != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
+// What VariantInit does, without loading OLE Automation for it.
+void EmptyVariant(VARIANT* out) {
+    out->vt = VT_EMPTY;
+}
+
 void SetChild(VARIANT* out, long child) {
-    VariantInit(out);
+    EmptyVariant(out);
     out->vt = VT_I4;
     out->lVal = child;
 }
@@ -74,7 +79,7 @@ accessibility::TStates TAccessibleObject::StandardStates() const {
     VARIANT self;
     SetChild(&self, kSelf);
     VARIANT state;
-    VariantInit(&state);
+    EmptyVariant(&state);
     return SUCCEEDED(standard_->get_accState(self, &state)) && state.vt == VT_I4
                ? static_cast<accessibility::TStates>(state.lVal)
                : 0;
@@ -228,7 +233,7 @@ HRESULT TAccessibleObject::accDoDefaultAction(VARIANT child) {
 
 HRESULT TAccessibleObject::get_accFocus(VARIANT* child) {
     return Answer({child}, [&] {
-        VariantInit(child);
+        EmptyVariant(child);
         if (GetFocus() != window_) {
             return S_FALSE;
         }
@@ -239,7 +244,7 @@ HRESULT TAccessibleObject::get_accFocus(VARIANT* child) {
 
 HRESULT TAccessibleObject::get_accSelection(VARIANT* children) {
     return Answer({children}, [&] {
-        VariantInit(children);
+        EmptyVariant(children);
         const auto selected = SelectedChild();
         if (!selected) {
             return S_FALSE;
@@ -295,7 +300,7 @@ HRESULT TAccessibleObject::accNavigate(long direction, VARIANT start, VARIANT* e
         } else if (direction == NAVDIR_PREVIOUS || direction == NAVDIR_UP) {
             next = *entry - 1;
         }
-        VariantInit(end);
+        EmptyVariant(end);
         if (next < 0 || next >= count) {
             return S_FALSE;
         }

@@ -44,4 +44,9 @@ FARPROC TOnDemandLibrary::Address(const char* name) {
     return address;
 }
 
+TOnDemandLibrary& OleAutomationLibrary() {
+    static TOnDemandLibrary library(L"oleaut32.dll");
+    return library;
+}
+
 } // namespace qrv

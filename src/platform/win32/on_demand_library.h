@@ -34,6 +34,10 @@ private:
     HMODULE module_ = nullptr;
 };
 
+// OLE Automation (oleaut32.dll): the texts and variants handed to screen readers, the settings'
+// locale conversions of dates and numbers.
+TOnDemandLibrary& OleAutomationLibrary();
+
 } // namespace qrv
 
 // The function as the Windows headers declare it, found by its own name in the library.

@@ -7,9 +7,10 @@
 
 namespace qrv {
 
-std::string GetMyDocumentsFolder() {
+std::string GetMyDocumentsFolder(TOnDemandLibrary& shell) {
     char buffer[MAX_PATH + 1] = {};
-    if (!SHGetSpecialFolderPathA(nullptr, buffer, CSIDL_PERSONAL, FALSE)) {
+    if (!QRV_LIBRARY_FUNCTION(shell, SHGetSpecialFolderPathA)(nullptr, buffer, CSIDL_PERSONAL,
+                                                              FALSE)) {
         throw std::runtime_error("Could not find MyDocuments folder location.");
     }
     return std::string(buffer);

@@ -117,9 +117,9 @@ void TfrmExport::Create(HINSTANCE instance, TProgramSession& session) {
 }
 
 void TfrmExport::FormCreate() {
-    RunStartUpSequence(
-        *session_, *this,
-        {TEnvironmentSnapshot::Capture(), ModulePath(nullptr), &GetMyDocumentsFolder});
+    RunStartUpSequence(*session_, *this,
+                       {TEnvironmentSnapshot::Capture(), ModulePath(nullptr),
+                        [this] { return GetMyDocumentsFolder(shellLibrary_); }});
 }
 
 void TfrmExport::HandleCloseRequest() {

@@ -8,6 +8,7 @@
 #include "controls/win32/check_list.h"
 #include "controls/win32/command_table.h"
 #include "controls/win32/form.h"
+#include "platform/win32/on_demand_library.h"
 
 #include <windows.h>
 
@@ -109,6 +110,8 @@ private:
     TCheckList subDirListBox_; // SubDirListBox
     TfrmExportDetails* details_ = nullptr;
     TfrmError* errors_ = nullptr;
+    // The shell: the documents folder at the start-up, the folder dialog.
+    TOnDemandLibrary shellLibrary_{L"shell32.dll"};
 };
 
 } // namespace qrv

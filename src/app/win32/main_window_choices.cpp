@@ -51,8 +51,8 @@ void TfrmExport::btnMoveDownClick() {
 
 void TfrmExport::btnBrowseClick() {
     TxQRV3MouseStateButton(Control(ids::btnExport)).SetEnabled(false);
-    const std::u16string chosen = BrowseForFolder(Handle(), u"", DialogStartFolder(Destination()),
-                                                  /*allowNewFolder=*/true);
+    const std::u16string chosen = BrowseForFolder(
+        shellLibrary_, Handle(), u"", DialogStartFolder(Destination()), /*allowNewFolder=*/true);
     const std::u16string trimmed(WideTrim(chosen));
     if (!trimmed.empty()) {
         SetDestination(trimmed);

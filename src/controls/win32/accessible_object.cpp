@@ -1,5 +1,7 @@
 #include "controls/win32/accessible_object.h"
 
+#include "platform/win32/on_demand_library.h"
+
 #include <new>
 #include <stdexcept>
 
@@ -34,21 +36,39 @@ HRESULT HandOut(const std::u16string& text, BSTR* out) {
     if (text.empty()) {
         return S_FALSE;
     }
-    *out = SysAllocStringLen(reinterpret_cast<const OLECHAR*>(text.data()),
-                             static_cast<UINT>(text.size()));
+    *out = QRV_LIBRARY_FUNCTION(OleAutomationLibrary(), SysAllocStringLen)(
+        reinterpret_cast<const OLECHAR*>(text.data()), static_cast<UINT>(text.size()));
     return *out != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
+// What VariantInit does, without loading OLE Automation for it.
+void EmptyVariant(VARIANT* out) {
+    out->vt = VT_EMPTY;
+}
+
 void SetChild(VARIANT* out, long child) {
-    VariantInit(out);
+    EmptyVariant(out);
     out->vt = VT_I4;
     out->lVal = child;
 }
 
+// Only a screen reader needs it, and most users have none.
+TOnDemandLibrary& AccessibilityLibrary() {
+    static TOnDemandLibrary library(L"oleacc.dll");
+    return library;
+}
+
 } // namespace
 
+LRESULT AccessibleObjectResult(WPARAM wParam, IAccessible* object) {
+    return QRV_LIBRARY_FUNCTION(AccessibilityLibrary(), LresultFromObject)(AccessibleInterfaceId(),
+                                                                           wParam, object);
+}
+
 TAccessibleObject::TAccessibleObject(HWND window) : window_(window) {
-    if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, AccessibleInterfaceId(),
+    const auto createStdAccessibleObject =
+        QRV_LIBRARY_FUNCTION(AccessibilityLibrary(), CreateStdAccessibleObject);
+    if (FAILED(createStdAccessibleObject(window, OBJID_CLIENT, AccessibleInterfaceId(),
                                          reinterpret_cast<void**>(standard_.Receive()))) ||
         !standard_) {
         throw std::runtime_error("The system's accessible object could not be made.");
@@ -59,7 +79,7 @@ accessibility::TStates TAccessibleObject::StandardStates() const {
     VARIANT self;
     SetChild(&self, kSelf);
     VARIANT state;
-    VariantInit(&state);
+    EmptyVariant(&state);
     return SUCCEEDED(standard_->get_accState(self, &state)) && state.vt == VT_I4
                ? static_cast<accessibility::TStates>(state.lVal)
                : 0;
@@ -213,7 +233,7 @@ HRESULT TAccessibleObject::accDoDefaultAction(VARIANT child) {
 
 HRESULT TAccessibleObject::get_accFocus(VARIANT* child) {
     return Answer({child}, [&] {
-        VariantInit(child);
+        EmptyVariant(child);
         if (GetFocus() != window_) {
             return S_FALSE;
         }
@@ -224,7 +244,7 @@ HRESULT TAccessibleObject::get_accFocus(VARIANT* child) {
 
 HRESULT TAccessibleObject::get_accSelection(VARIANT* children) {
     return Answer({children}, [&] {
-        VariantInit(children);
+        EmptyVariant(children);
         const auto selected = SelectedChild();
         if (!selected) {
             return S_FALSE;
@@ -280,7 +300,7 @@ HRESULT TAccessibleObject::accNavigate(long direction, VARIANT start, VARIANT* e
         } else if (direction == NAVDIR_PREVIOUS || direction == NAVDIR_UP) {
             next = *entry - 1;
         }
-        VariantInit(end);
+        EmptyVariant(end);
         if (next < 0 || next >= count) {
             return S_FALSE;
         }

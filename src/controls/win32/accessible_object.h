@@ -114,6 +114,10 @@ private:
     TComPtr<IAccessible> standard_;
 };
 
+// The reference to the object that WM_GETOBJECT returns (LresultFromObject of the
+// accessibility library, which is loaded when the first reader asks); negative on failure.
+LRESULT AccessibleObjectResult(WPARAM wParam, IAccessible* object);
+
 // Tells screen readers that an element of a window's client area has a new state or name.
 void NotifyStateChange(HWND window, long child = accessibility::kSelf);
 void NotifyNameChange(HWND window, long child = accessibility::kSelf);
@@ -127,7 +131,7 @@ LRESULT AnswerGetObject(WPARAM wParam, LPARAM lParam, Make make, Otherwise other
     if (static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
         try {
             const TComPtr<IAccessible> object(make());
-            const LRESULT answer = LresultFromObject(AccessibleInterfaceId(), wParam, object.Get());
+            const LRESULT answer = AccessibleObjectResult(wParam, object.Get());
             if (answer >= 0) {
                 return answer;
             }

@@ -171,8 +171,9 @@ void TfrmError::SaveListAs() {
     // The current folder stays: the CAD export library may rely on it.
     dialog.Flags =
         OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!GetSaveFileNameW(&dialog)) {
-        if (const DWORD error = CommDlgExtendedError(); error != 0) {
+    if (!QRV_LIBRARY_FUNCTION(commonDialogs_, GetSaveFileNameW)(&dialog)) {
+        if (const DWORD error = QRV_LIBRARY_FUNCTION(commonDialogs_, CommDlgExtendedError)();
+            error != 0) {
             // The dialog's own error codes.
             ShowMessage(texts.saveFailed + u" (" + DecimalText(error) + u")");
         }

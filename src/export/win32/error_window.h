@@ -14,6 +14,7 @@
 #include "controls/win32/form.h"
 #include "export/export_run.h"
 #include "platform/program_shell.h"
+#include "platform/win32/on_demand_library.h"
 #include "texts/program_texts.h"
 
 #include <windows.h>
@@ -71,6 +72,8 @@ private:
     std::u16string pending_; // lines not yet in the text, each after a line break
     std::string caption_;
     TProgramShell& shell_;
+    // The Save As dialog's library, which most runs never need.
+    TOnDemandLibrary commonDialogs_{L"comdlg32.dll"};
     int64_t lastFlush_ = 0;
     int64_t lastPartBegan_ = 0; // when the previous part was handed to the library
     bool timerSet_ = false;

@@ -226,7 +226,7 @@ void TfrmExportDetails::btnOpenFolderClick() {
     open.lpVerb = L"open";
     open.lpFile = Wide(destination_);
     open.nShow = SW_SHOWNORMAL;
-    if (!ShellExecuteExW(&open)) {
+    if (!QRV_LIBRARY_FUNCTION(shellLibrary_, ShellExecuteExW)(&open)) {
         ShowMessage(destination_ + u"\n" + SystemMessage(GetLastError()));
     }
 }

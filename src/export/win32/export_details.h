@@ -11,6 +11,7 @@
 #include "controls/win32/form.h"
 #include "export/export_run.h"
 #include "platform/program_shell.h"
+#include "platform/win32/on_demand_library.h"
 #include "texts/program_texts.h"
 
 #include <windows.h>
@@ -70,6 +71,7 @@ private:
     std::optional<int64_t> partsBegan_; // when the first part was shown
     std::u16string destination_;
     std::map<int, std::optional<std::u16string>> shown_; // the labels' texts
+    TOnDemandLibrary shellLibrary_{L"shell32.dll"};      // Open folder's
     bool prepared_ = false;
     bool FAborted = false;
     bool FFinished = false;

@@ -25,7 +25,7 @@ int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM, LPARAM data) {
     return 0;
 }
 
-std::u16string BrowseForFolder(HWND owner, const std::u16string& title,
+std::u16string BrowseForFolder(TOnDemandLibrary& shell, HWND owner, const std::u16string& title,
                                const std::optional<std::u16string>& startFolder,
                                bool allowNewFolder) {
     std::array<wchar_t, MAX_PATH + 1> displayName{};
@@ -40,12 +40,12 @@ std::u16string BrowseForFolder(HWND owner, const std::u16string& title,
         description.lParam = reinterpret_cast<LPARAM>(startFolder->c_str());
     }
 
-    const TItemList chosen(SHBrowseForFolderW(&description));
+    const TItemList chosen(QRV_LIBRARY_FUNCTION(shell, SHBrowseForFolderW)(&description));
     if (!chosen) {
         return {};
     }
     std::array<wchar_t, MAX_PATH + 1> path{};
-    if (!SHGetPathFromIDListW(chosen.get(), path.data())) {
+    if (!QRV_LIBRARY_FUNCTION(shell, SHGetPathFromIDListW)(chosen.get(), path.data())) {
         return {};
     }
     path.back() = L'\0';

@@ -2,6 +2,8 @@
 
 #include "settings/run_time_conversions.h"
 
+#include "platform/win32/on_demand_library.h"
+
 #include <windows.h>
 
 #include <oleauto.h>
@@ -13,19 +15,23 @@ namespace qrv {
 namespace {
 
 struct TBstrFree {
-    void operator()(wchar_t* text) const { SysFreeString(text); }
+    void operator()(wchar_t* text) const {
+        QRV_LIBRARY_FUNCTION(OleAutomationLibrary(), SysFreeString)(text);
+    }
 };
 using TUniqueBstr = std::unique_ptr<wchar_t, TBstrFree>;
 
 std::u16string TakeBstr(BSTR text) {
     const TUniqueBstr owned(text);
-    return std::u16string(reinterpret_cast<const char16_t*>(text), SysStringLen(text));
+    return std::u16string(reinterpret_cast<const char16_t*>(text),
+                          QRV_LIBRARY_FUNCTION(OleAutomationLibrary(), SysStringLen)(text));
 }
 
 std::u16string DateText(TDateTime value, ULONG flags) {
     BSTR text = nullptr;
     if (!TryDecodeDateTime(value) ||
-        FAILED(VarBstrFromDate(value, LOCALE_USER_DEFAULT, flags, &text))) {
+        FAILED(QRV_LIBRARY_FUNCTION(OleAutomationLibrary(),
+                                    VarBstrFromDate)(value, LOCALE_USER_DEFAULT, flags, &text))) {
         throw EConvertError("Invalid argument to date encode");
     }
     return TakeBstr(text);
@@ -42,8 +48,8 @@ std::optional<std::u16string> Terminated(std::u16string_view text) {
 std::optional<TDateTime> ParseDate(std::u16string_view text) {
     auto owned = Terminated(text);
     DATE value = 0;
-    if (!owned || FAILED(VarDateFromStr(reinterpret_cast<OLECHAR*>(owned->data()),
-                                        LOCALE_USER_DEFAULT, 0, &value))) {
+    if (!owned || FAILED(QRV_LIBRARY_FUNCTION(OleAutomationLibrary(), VarDateFromStr)(
+                      reinterpret_cast<OLECHAR*>(owned->data()), LOCALE_USER_DEFAULT, 0, &value))) {
         return std::nullopt;
     }
     return value;
@@ -65,7 +71,8 @@ std::u16string DateTimeToStr(TDateTime value) {
 
 std::u16string FloatToStr(double value) {
     BSTR text = nullptr;
-    if (FAILED(VarBstrFromR8(value, LOCALE_USER_DEFAULT, 0, &text))) {
+    if (FAILED(QRV_LIBRARY_FUNCTION(OleAutomationLibrary(),
+                                    VarBstrFromR8)(value, LOCALE_USER_DEFAULT, 0, &text))) {
         throw EConvertError("Invalid floating point value");
     }
     return TakeBstr(text);
@@ -86,8 +93,8 @@ std::optional<TDateTime> TryStrToDateTime(std::u16string_view text) {
 std::optional<double> TryStrToFloat(std::u16string_view text) {
     auto owned = Terminated(text);
     double value = 0;
-    if (!owned || FAILED(VarR8FromStr(reinterpret_cast<OLECHAR*>(owned->data()),
-                                      LOCALE_USER_DEFAULT, 0, &value))) {
+    if (!owned || FAILED(QRV_LIBRARY_FUNCTION(OleAutomationLibrary(), VarR8FromStr)(
+                      reinterpret_cast<OLECHAR*>(owned->data()), LOCALE_USER_DEFAULT, 0, &value))) {
         return std::nullopt;
     }
     return value;

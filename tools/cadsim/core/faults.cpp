@@ -15,7 +15,7 @@ struct KindName {
     std::u16string_view name;
 };
 
-// Kinds without a value; raise:<code> and hang:<ms> are read apart.
+// Kinds without a value.
 constexpr KindName kKindNames[] = {
     {FaultKind::AccessViolation, u"access-violation"},
     {FaultKind::IllegalInstruction, u"illegal-instruction"},
@@ -27,8 +27,19 @@ constexpr KindName kKindNames[] = {
     {FaultKind::Fail, u"fail"},
 };
 
-constexpr std::u16string_view kRaisePrefix = u"raise:";
-constexpr std::u16string_view kHangPrefix = u"hang:";
+// Kinds with a value: <prefix><value>.
+struct ValuedKind {
+    FaultKind kind;
+    std::u16string_view prefix;
+    std::optional<uint32_t> (*parse)(std::u16string_view);
+    const char* notAValue; // the problem when the value cannot be read
+};
+
+constexpr ValuedKind kValuedKinds[] = {
+    {FaultKind::Raise, u"raise:", &ParseDecimalOrHex, "not an exception code of 32 bits"},
+    {FaultKind::Hang, u"hang:", &ParseUnsigned, "not a number of milliseconds"},
+    {FaultKind::Exit, u"exit:", &ParseDecimalOrHex, "not an exit code of 32 bits"},
+};
 
 bool StartsWith(std::u16string_view text, std::u16string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
@@ -64,24 +75,19 @@ std::optional<Fault> ParseFault(std::u16string_view entry, std::string& problem)
 
     const auto known = std::find_if(std::begin(kKindNames), std::end(kKindNames),
                                     [&](const KindName& k) { return k.name == kind; });
+    const auto valued =
+        std::find_if(std::begin(kValuedKinds), std::end(kValuedKinds),
+                     [&](const ValuedKind& k) { return StartsWith(kind, k.prefix); });
     if (known != std::end(kKindNames)) {
         fault.kind = known->kind;
-    } else if (StartsWith(kind, kRaisePrefix)) {
-        const auto code = ParseDecimalOrHex(kind.substr(kRaisePrefix.size()));
-        if (!code) {
-            problem = "not an exception code of 32 bits" + quoted;
+    } else if (valued != std::end(kValuedKinds)) {
+        const auto value = valued->parse(kind.substr(valued->prefix.size()));
+        if (!value) {
+            problem = valued->notAValue + quoted;
             return std::nullopt;
         }
-        fault.kind = FaultKind::Raise;
-        fault.value = *code;
-    } else if (StartsWith(kind, kHangPrefix)) {
-        const auto ms = ParseUnsigned(kind.substr(kHangPrefix.size()));
-        if (!ms) {
-            problem = "not a number of milliseconds" + quoted;
-            return std::nullopt;
-        }
-        fault.kind = FaultKind::Hang;
-        fault.value = *ms;
+        fault.kind = valued->kind;
+        fault.value = *value;
     } else {
         problem = "unknown kind" + quoted;
         return std::nullopt;
@@ -114,6 +120,8 @@ std::string FaultKindText(const Fault& fault) {
     }
     case FaultKind::Hang:
         return "hang:" + std::to_string(fault.value);
+    case FaultKind::Exit:
+        return "exit:" + std::to_string(fault.value);
     default:
         for (const auto& known : kKindNames) {
             if (known.kind == fault.kind) {

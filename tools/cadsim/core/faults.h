@@ -25,19 +25,21 @@ enum class FaultKind {
     Caught,             // an exception thrown and caught inside the library, then the call
     Hang,               // sleeps Fault::value milliseconds, then the call
     Fail,               // DllAttach only: DllMain returns FALSE
+    Exit,               // ends the process at once with the exit code in Fault::value
 };
 
 struct Fault {
     std::string call;
     uint32_t onCall = 0; // the n-th call only; 0: every call
     FaultKind kind = FaultKind::AccessViolation;
-    uint32_t value = 0; // Raise: the exception code; Hang: milliseconds
+    uint32_t value = 0; // Raise: the exception code; Hang: milliseconds; Exit: the exit code
 };
 
 // The names the switches accept for <call>.
 const std::vector<std::string_view>& FaultCallNames();
 
-// The kind as the log writes it: "access-violation", "raise:0xE0000001", "hang:500", ...
+// The kind as the log writes it: "access-violation", "raise:0xE0000001", "hang:500",
+// "exit:3", ...
 std::string FaultKindText(const Fault& fault);
 
 // Every entry of the list; empty entries are skipped. An entry that cannot be read adds a

@@ -109,6 +109,8 @@ void FireFault(FaultKind kind, uint32_t value) {
     case FaultKind::Hang:
         Sleep(value);
         break;
+    case FaultKind::Exit:
+        ExitProcess(value);
     case FaultKind::Fail:
         break;
     }

@@ -2,7 +2,8 @@
 // Carries out a fault switch inside the simulated library the way a faulty library fails:
 // a real access violation, illegal instruction, division by zero or stack overflow, or a
 // RaiseException as an MSVC or Delphi throw makes it. None of them is handled inside the
-// library, so each leaves it as a structured exception; Caught and Hang return afterwards.
+// library, so each leaves it as a structured exception; Caught and Hang return afterwards,
+// and Exit ends the process there, as a library that quits does.
 
 #include "cadsim/core/faults.h"
 

@@ -62,8 +62,9 @@ TEST(DpiScaleTest, TheWindowsLayoutsFitTheirClientAreasAtEveryScale) {
 }
 
 TEST(DpiScaleTest, AControlWithoutAPlaceIsAProgrammingError) {
-    EXPECT_EQ(PlaceOf(kMainWindowLayout, ids::btnExport), (TDesignRect{552, 424, 100, 28}));
-    EXPECT_THROW(PlaceOf(kMainWindowLayout, ids::btnAbort), std::logic_error);
+    EXPECT_EQ(ControlPlaceOf(kMainWindowLayout, ids::btnExport).rect,
+              (TDesignRect{552, 424, 100, 28}));
+    EXPECT_THROW(ControlPlaceOf(kMainWindowLayout, ids::btnAbort), std::logic_error);
 }
 
 } // namespace

@@ -24,6 +24,8 @@ inline constexpr char kRestoreMessageName[] = "QRV3DOVEravar";
 
 class TfrmExportDetails;
 class TfrmError;
+class TfrmAbout;
+class TfrmEventLog;
 
 class TfrmExport final : public TForm, private TMainWindowView {
 public:
@@ -37,6 +39,9 @@ public:
     void Create(HINSTANCE instance, TProgramSession& session);
     // The progress dialog and the error window of the export run, created after this window.
     void AttachRunWindows(TfrmExportDetails& details, TfrmError& errors);
+    // The windows that the system menu opens (Alt+Space), "About" and "Event Log"; before
+    // Create, so that they can be opened while the program starts.
+    void AttachAboutAndEventLog(TfrmAbout& about, TfrmEventLog& eventLog);
 
     // The shutdown for a program that ends without its window being closed.
     void ShutdownIfStillOpen();
@@ -54,6 +59,11 @@ private:
     void btnExportClick();
     void ProgressLabelDblClick();
     void ShowHint(NMTTDISPINFOW* request) const;
+    // The system menu's items of the program's own, captioned in the texts' language when the
+    // menu opens.
+    void AddSystemMenuItems();
+    void CaptionSystemMenuItems();
+    bool SystemCommand(unsigned command);
 
     // TForm.
     void OnCommand(int control, unsigned notification) override;
@@ -109,6 +119,8 @@ private:
     TCheckList subDirListBox_; // SubDirListBox
     TfrmExportDetails* details_ = nullptr;
     TfrmError* errors_ = nullptr;
+    TfrmAbout* about_ = nullptr;
+    TfrmEventLog* eventLog_ = nullptr;
 };
 
 } // namespace qrv

@@ -59,6 +59,8 @@ void ExpectLayoutFits(std::span<const TControlPlace> layout, int clientWidth, in
 TEST(DpiScaleTest, TheWindowsLayoutsFitTheirClientAreasAtEveryScale) {
     ExpectLayoutFits(kMainWindowLayout, kMainClientWidth, kMainClientHeight);
     ExpectLayoutFits(kExportDetailsLayout, kDetailsClientWidth, kDetailsClientHeight);
+    ExpectLayoutFits(kAboutLayout, kAboutClientWidth, kAboutClientHeight);
+    ExpectLayoutFits(kEventLogLayout, kEventLogClientWidth, kEventLogClientHeight);
 }
 
 TEST(DpiScaleTest, AControlWithoutAPlaceIsAProgrammingError) {

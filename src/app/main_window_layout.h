@@ -36,13 +36,13 @@ inline constexpr TControlPlace kMainWindowLayout[] = {
 };
 
 // The About box, a window of a fixed size.
-inline constexpr int kAboutClientWidth = 440;
-inline constexpr int kAboutClientHeight = 232;
+inline constexpr int kAboutClientWidth = 560;
+inline constexpr int kAboutClientHeight = 264;
 inline constexpr TControlPlace kAboutLayout[] = {
-    {ids::lblText, {8, 8, 424, 13}},
-    {ids::memText, {8, 24, 424, 168}},
-    {ids::btnCopy, {232, 200, 96, 24}},
-    {ids::btnPutAway, {336, 200, 96, 24}},
+    {ids::lblText, {8, 8, 544, 13}},
+    {ids::memText, {8, 24, 544, 200}},
+    {ids::btnCopy, {352, 232, 96, 24}},
+    {ids::btnPutAway, {456, 232, 96, 24}},
 };
 
 } // namespace qrv

@@ -5,22 +5,15 @@
 #include "app/program_facts.h"
 #include "platform/win32/window_text.h"
 
-#include <commctrl.h>
-
 namespace qrv {
 
 namespace {
 
-constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
-
 constexpr TControlSpec kAboutControls[] = {
-    {ids::lblText, WC_STATICW, L"", WS_VISIBLE},
-    {ids::memText, WC_EDITW, L"",
-     WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL |
-         ES_NOHIDESEL,
-     WS_EX_CLIENTEDGE},
-    {ids::btnCopy, WC_BUTTONW, L"", kButton},
-    {ids::btnPutAway, WC_BUTTONW, L"OK", kButton | BS_DEFPUSHBUTTON},
+    kTextWindowLabel,
+    TextWindowField(),
+    TextWindowButton(ids::btnCopy),
+    TextWindowButton(ids::btnPutAway, L"OK", BS_DEFPUSHBUTTON),
 };
 
 constexpr TFormDesign kAboutDesign = {

@@ -12,6 +12,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <memory>
 #include <string>
 #include <type_traits>
@@ -19,6 +21,19 @@
 namespace qrv {
 
 static_assert(ids::btnPutAway == IDOK);
+
+// The controls of a text window's design: the label, the field (with `scroll`, WS_HSCROLL and
+// ES_AUTOHSCROLL for lines that are not wrapped), and the buttons.
+inline constexpr TControlSpec kTextWindowLabel{ids::lblText, WC_STATICW, L"", WS_VISIBLE};
+constexpr TControlSpec TextWindowField(DWORD scroll = 0) {
+    return {ids::memText, WC_EDITW, L"",
+            WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL |
+                ES_NOHIDESEL | scroll,
+            WS_EX_CLIENTEDGE};
+}
+constexpr TControlSpec TextWindowButton(int id, const wchar_t* caption = L"", DWORD style = 0) {
+    return {id, WC_BUTTONW, caption, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | style};
+}
 
 class TTextWindow : public TForm {
 public:

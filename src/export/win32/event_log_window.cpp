@@ -8,23 +8,16 @@
 #include "platform/win32/wide.h"
 #include "platform/win32/window_text.h"
 
-#include <commctrl.h>
-
 namespace qrv {
 
 namespace {
 
-constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
-
 constexpr TControlSpec kEventLogControls[] = {
-    {ids::lblText, WC_STATICW, L"", WS_VISIBLE},
-    {ids::memText, WC_EDITW, L"",
-     WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY |
-         ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL,
-     WS_EX_CLIENTEDGE},
-    {ids::btnCopy, WC_BUTTONW, L"", kButton},
-    {ids::btnSaveLogAs, WC_BUTTONW, L"", kButton},
-    {ids::btnPutAway, WC_BUTTONW, L"", kButton},
+    kTextWindowLabel,
+    TextWindowField(WS_HSCROLL | ES_AUTOHSCROLL),
+    TextWindowButton(ids::btnCopy),
+    TextWindowButton(ids::btnSaveLogAs),
+    TextWindowButton(ids::btnPutAway),
 };
 
 constexpr DWORD kEventLogStyle = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX;

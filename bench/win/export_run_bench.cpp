@@ -2,14 +2,17 @@
 // library that answers at once: runs of 5,000, 10,000 and 20,000 parts, every part exported
 // or every part failing. Prints the time per part, the ratio of the 20,000 run to the 10,000
 // run, and where the time goes: the dialog's labels and pump (ShowProgress, twice a part),
-// the bring-to-front, the main window's bar and text, the error list.
+// the bring-to-front, the main window's bar and text, the error list. The run records itself
+// in an event log, as the program's does.
 #include "app/win32/application_window.h"
 #include "cadlib/silent_cad_library.h"
 #include "controls/win32/window_base.h"
 #include "export/win32/error_window.h"
 #include "export/win32/export_details.h"
 #include "export/win32/taskbar_progress.h"
+#include "platform/event_log.h"
 #include "platform/win32/windows_shell.h"
+#include "texts/run_texts.h"
 
 #include <windows.h>
 
@@ -188,6 +191,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     TExportTaskbarView& taskbar = application.TaskbarButton();
     NoChoices none;
     TExportChoices choices(none, none, none);
+    // The run records itself as the program's does: a line per part, in English.
+    TEventLog eventLog;
+    const TRunTexts runTexts = BuiltInRunTexts("ENGB");
 
     // An empty pump, for the share of the pumping in the dialog's ShowProgress.
     const double pumpStart = Now();
@@ -205,8 +211,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
             const TBasketParameters basket = Basket(parts);
             InstantLibrary library;
             library.fail = fail;
-            const TExportRunInputs inputs{basket,  u"",       u"",       u"C:\\",
-                                          choices, u"~Start", u"~Errors"};
+            const TExportRunInputs inputs{basket,    u"",        u"",       u"C:\\",  choices,
+                                          u"~Start", u"~Errors", &eventLog, &runTexts};
             spent.clear();
             const double start = Now();
             RunExport(&library, inputs, main, progress, errorList, taskbar);

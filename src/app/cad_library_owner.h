@@ -31,6 +31,8 @@ public:
     virtual TCADLibrary& Library() = 0;
     // The library while one is loaded, else null.
     TCADLibrary* LoadedLibrary() { return LibraryLoaded() ? &Library() : nullptr; }
+    // The full path of the loaded library's file; empty while none is loaded.
+    virtual std::u16string LibraryPath() const = 0;
 
 private:
     // Puts the folder and ";" in front of PATH, keeping the value as it was.

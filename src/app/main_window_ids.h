@@ -26,7 +26,16 @@ enum TMainWindowControl : int {
     lblCadenasSW = 133,
 };
 
+// The main window's system menu items of the program's own (WM_SYSCOMMAND; the system keeps
+// the lowest four bits and the values from 0xF000 on).
+enum TMainWindowSystemCommand : unsigned {
+    scAbout = 0x0100,
+    scEventLog = 0x0110,
+};
+
 inline constexpr wchar_t kMainWindowClass[] = L"TfrmExport";
+// The About box: a text window (controls/win32/text_window.h).
+inline constexpr wchar_t kAboutBoxClass[] = L"TfrmAbout";
 inline constexpr wchar_t kApplicationWindowClass[] = L"TQRV3DOVEravarApplication";
 
 } // namespace qrv::ids

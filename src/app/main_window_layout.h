@@ -1,7 +1,8 @@
 #pragma once
-// The main window's layout at 96 DPI.
+// The layouts of the main window and the About box at 96 DPI.
 
 #include "app/main_window_ids.h"
+#include "controls/text_window_ids.h"
 #include "platform/control_place.h"
 
 namespace qrv {
@@ -32,6 +33,16 @@ inline constexpr TControlPlace kMainWindowLayout[] = {
     {ids::pgBar, {349, 374, 297, 17}},
     {ids::lblWindowsWillPopUp, {16, 402, 500, 13}},
     {ids::btnExport, {552, 424, 100, 28}}, // the bitmap button's own size
+};
+
+// The About box, a window of a fixed size.
+inline constexpr int kAboutClientWidth = 560;
+inline constexpr int kAboutClientHeight = 264;
+inline constexpr TControlPlace kAboutLayout[] = {
+    {ids::lblText, {8, 8, 544, 13}},
+    {ids::memText, {8, 24, 544, 200}},
+    {ids::btnCopy, {352, 232, 96, 24}},
+    {ids::btnPutAway, {456, 232, 96, 24}},
 };
 
 } // namespace qrv

@@ -6,17 +6,20 @@
 #include "app/cad_library_owner.h"
 #include "app/close_gate.h"
 #include "app/main_window_view.h"
+#include "app/program_facts.h"
 #include "app/program_messages.h"
 #include "app/settings_path.h"
 #include "cadlib/basket.h"
 #include "export/export_choices.h"
 #include "export/export_run.h"
 #include "export/export_settings.h"
+#include "platform/event_log.h"
 #include "platform/program_shell.h"
 #include "texts/program_texts.h"
 #include "texts/string_hash.h"
 
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <string>
 
@@ -45,11 +48,22 @@ struct TProgramSession {
     // The settings file: below the current folder until the start-up puts the user's
     // application-data folder in front.
     std::u16string SettingsPath{kSettingsFileRelativePath};
-    bool runStarted = false; // a program start carries at most one run
+    bool runStarted = false;      // a program start carries at most one run
+    std::u16string textsDatabase; // the texts database's path, once the start-up has it
+    // What happened since the start, for a supporter to read; no file keeps it.
+    TEventLog eventLog;
 };
 
+// The About box's facts; the library's file version is read from its file here.
+TProgramFacts ProgramFacts(TProgramSession& session);
+
+// Records in the event log an error that the general error report shows the user, in the
+// report's words.
+void RecordErrorShown(TProgramSession& session, const std::exception& error);
+
 // The Export click: the run, once per program start, and none once the shutdown has begun; a
-// close request during the run waits until it has ended. The taskbar button shows the run.
+// close request during the run waits until it has ended. The taskbar button shows the run,
+// the event log records it and the error that leaves it.
 void RunExportOnce(TProgramSession& session, TMainWindowView& mainWindow,
                    TExportProgressView& progress, TExportErrorView& errors,
                    TExportTaskbarView& taskbar);

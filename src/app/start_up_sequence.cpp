@@ -6,7 +6,11 @@
 #include "export/export_run.h"
 #include "export/export_settings.h"
 #include "platform/ansi.h"
+#include "platform/decimal_text.h"
+#include "platform/fill_in.h"
 #include "platform/paths.h"
+#include "platform/system_version.h"
+#include "platform/utf.h"
 #include "settings/wide_file.h"
 
 namespace qrv {
@@ -33,11 +37,23 @@ private:
     void ReadBasketParameters();
     void LoadProgramTexts();
     void ApplyProgramTexts();
+    // The event log's first lines: the program, the system, the texts and settings files.
+    void RecordProgramFacts();
+    void LoadCADLibrary();
     void SetLibraryDirs();
     void ReadStartTimeout();
     bool StartCAD();
     void ReadCADFormats();
     void LoadSettings();
+    template <typename Make> void Record(Make&& make) {
+        session_.eventLog.Add(std::forward<Make>(make));
+    }
+    void RecordLines(const std::vector<std::u16string>& lines) {
+        for (const std::u16string& line : lines) {
+            Record([&] { return line; });
+        }
+    }
+    const TRunTexts& Texts() const { return session_.keptTexts.run; }
 
     TProgramSession& session_;
     TMainWindowView& mainWindow_;
@@ -60,13 +76,14 @@ void TStartUpSequence::Run() {
     ReadBasketParameters();
     LoadProgramTexts();
     ApplyProgramTexts();
+    RecordProgramFacts();
     mainWindow_.SetCADFolders(
         {session_.basket.FCADDataDir, session_.basket.FCADENASDir + u"software\\"});
     if (!PumpAndGoOn()) {
         return;
     }
 
-    session_.library.LoadCADLibrary(session_.basket.FCADLibDir);
+    LoadCADLibrary();
     if (!PumpAndGoOn()) {
         return;
     }
@@ -124,6 +141,7 @@ void TStartUpSequence::ReadBasketParameters() {
 
 void TStartUpSequence::LoadProgramTexts() {
     const std::u16string path = ProgramTextsDatabasePath(inputs_.programFile);
+    session_.textsDatabase = path;
     if (!WideFileExists(path)) {
         session_.messages.ShowMessageBox(u"Error, file " + path + u" not found");
         return;
@@ -134,6 +152,17 @@ void TStartUpSequence::LoadProgramTexts() {
 void TStartUpSequence::ApplyProgramTexts() {
     qrv::ApplyProgramTexts(*session_.texts, mainWindow_, session_.keptTexts, SubDirCaptions());
     session_.keptTexts.run = LookupRunTexts(*session_.texts, session_.basket.FLanguage);
+}
+
+void TStartUpSequence::RecordProgramFacts() {
+    // The library's lines follow once it is loaded.
+    RecordLines(FactLines(ProgramFacts(session_), Texts(), /*withLibrary=*/false));
+}
+
+void TStartUpSequence::LoadCADLibrary() {
+    session_.library.LoadCADLibrary(session_.basket.FCADLibDir);
+    const std::u16string path = session_.library.LibraryPath();
+    RecordLines(LibraryLines(path, FileVersionText(path), Texts()));
 }
 
 void TStartUpSequence::SetLibraryDirs() {
@@ -149,9 +178,21 @@ void TStartUpSequence::ReadStartTimeout() {
 }
 
 bool TStartUpSequence::StartCAD() {
-    return qrv::StartCAD(
+    Record([&] { return FillIn(Texts().logCADStarting, {DecimalText(session_.FStartTimeout)}); });
+    const int64_t began = session_.shell.NowInMilliseconds();
+    const bool idle = qrv::StartCAD(
         session_.library.Library(), session_.shell, mainWindow_,
         [this] { return CloseRequested(); }, session_.FStartTimeout);
+    const int64_t waited = session_.shell.NowInMilliseconds() - began;
+    // Without a ready report the wait ended by its time-out, a close request or a library
+    // that cannot report.
+    const bool timedOut =
+        !idle && !CloseRequested() && session_.library.Library().HasCadIsSleeping();
+    const std::u16string& words = idle       ? Texts().logCADReady
+                                  : timedOut ? Texts().logCADTimeOut
+                                             : Texts().logCADStartEnded;
+    Record([&] { return FillIn(words, {DecimalText(waited)}); });
+    return idle;
 }
 
 void TStartUpSequence::ReadCADFormats() {
@@ -159,9 +200,11 @@ void TStartUpSequence::ReadCADFormats() {
         qrv::ReadCADFormats(session_.library.Library(), session_.choices.CADFormats(),
                             [this] { return PumpAndGoOn(); });
     } catch (const ETooManyCADFormats& error) {
+        RecordErrorShown(session_, error);
         session_.messages.ReportError(error);
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
         // The formats read before the failure stay; nothing is reported.
+        Record([&] { return FillIn(Texts().logFaultIgnored, {Utf8ToUtf16(error.what())}); });
     }
 }
 
@@ -174,7 +217,12 @@ void TStartUpSequence::LoadSettings() {
 
 void RunStartUpSequence(TProgramSession& session, TMainWindowView& mainWindow,
                         const TStartUpInputs& inputs) {
-    TStartUpSequence(session, mainWindow, inputs).Run();
+    try {
+        TStartUpSequence(session, mainWindow, inputs).Run();
+    } catch (const std::exception& error) {
+        RecordErrorShown(session, error); // the main window reports it
+        throw;
+    }
 }
 
 } // namespace qrv

@@ -42,13 +42,19 @@ const std::u16string& Entry(const std::vector<std::u16string>& list, size_t inde
     std::rethrow_exception(failure);
 }
 
-void ExportParts(TCADLibrary& library, const TExportRunInputs& inputs, TExportRunMainView& main,
-                 TExportProgressView& progress, TExportErrorView& errors,
-                 TExportTaskbarView& taskbar) {
-    const TBasketParameters& basket = inputs.basket;
-    const auto parts = static_cast<int32_t>(basket.FPartNoList.size());
+struct TRunCounts {
     int32_t good = 0;
     int32_t bad = 0;
+    int32_t handedOver = 0; // parts handed to the library, a failing call included
+};
+
+void ExportParts(TCADLibrary& library, const TExportRunInputs& inputs, TExportRunMainView& main,
+                 TExportProgressView& progress, TExportErrorView& errors,
+                 TExportTaskbarView& taskbar, TRunLog& record, TRunCounts& counts) {
+    const TBasketParameters& basket = inputs.basket;
+    const auto parts = static_cast<int32_t>(basket.FPartNoList.size());
+    int32_t& good = counts.good;
+    int32_t& bad = counts.bad;
     auto showOnTaskbar = [&](int32_t done) {
         using enum TExportTaskbarView::TState;
         taskbar.ShowProgress(done, parts, progress.Aborted() ? paused : bad > 0 ? error : normal);
@@ -64,8 +70,12 @@ void ExportParts(TCADLibrary& library, const TExportRunInputs& inputs, TExportRu
         showOnTaskbar(position); // an abort pressed now waits for the end of this part
         main.BringWindowsToFront();
         errors.ShowPendingErrors();
-        if (library.ExportPart(ToAnsi(partNo), ToAnsi(type), ToAnsi(id1), ToAnsi(id2),
-                               ToAnsi(Entry(basket.FCADList, i)))) {
+        ++counts.handedOver;
+        const int64_t began = record.Now();
+        const bool exported = library.ExportPart(ToAnsi(partNo), ToAnsi(type), ToAnsi(id1),
+                                                 ToAnsi(id2), ToAnsi(Entry(basket.FCADList, i)));
+        record.Part(position, parts, partNo, type, exported, began);
+        if (exported) {
             ++good;
         } else {
             ++bad;
@@ -102,14 +112,20 @@ std::u16string ErrorLine(const std::u16string& partNo, const std::u16string& typ
     return u"- " + partNo + u"  " + type + u"   " + id1 + u"   " + id2;
 }
 
+TLibraryDirs LibraryDirs(const std::u16string& cadData, const std::u16string& cadSoftware,
+                         const std::u16string& destination, const std::u16string& shopName) {
+    return {cadData, cadSoftware, AddTrailingBackslash(destination),
+            shopName.empty() ? u"default" : shopName};
+}
+
 void SetLibraryDirs(TCADLibrary* library, const std::u16string& cadData,
                     const std::u16string& cadSoftware, const std::u16string& destination,
                     const std::u16string& shopName) {
     if (library == nullptr) {
         return;
     }
-    library->SetDirs(cadData, cadSoftware, AddTrailingBackslash(destination),
-                     shopName.empty() ? u"default" : shopName);
+    const TLibraryDirs dirs = LibraryDirs(cadData, cadSoftware, destination, shopName);
+    library->SetDirs(dirs.cadData, dirs.cadSoftware, dirs.destination, dirs.shopName);
 }
 
 void RunExport(TCADLibrary* library, const TExportRunInputs& inputs, TExportRunMainView& main,
@@ -128,6 +144,12 @@ void RunExport(TCADLibrary* library, const TExportRunInputs& inputs, TExportRunM
     if (library == nullptr) {
         return;
     }
+    TRunLog record(inputs.eventLog, inputs.texts);
+    const int64_t began = record.Now();
+    TRunCounts counts;
+    // Recorded on every way out; a run that fails has no cancelled line.
+    TScopeExit recordEnd(
+        [&] { record.Ended(false, counts.good, counts.bad, counts.handedOver, parts, began); });
     TScopeExit clearTaskbar([&] { taskbar.Clear(); });
     taskbar.ShowProgress(0, parts, TExportTaskbarView::TState::normal);
     // On a failure the dialog offers Close, so that the user can still end the program.
@@ -138,6 +160,10 @@ void RunExport(TCADLibrary* library, const TExportRunInputs& inputs, TExportRunM
     if (!WideDirectoryExists(inputs.destination)) {
         CreateSingleFolder(inputs.destination); // a failure shows in the parts that fail
     }
+    record.Begins(parts,
+                  LibraryDirs(inputs.cadDataFolder, inputs.cadSoftwareFolder, inputs.destination,
+                              basket.FShopName),
+                  inputs.choices);
     SetLibraryDirs(library, inputs.cadDataFolder, inputs.cadSoftwareFolder, inputs.destination,
                    basket.FShopName);
     inputs.choices.SendFormatSelection(*library);
@@ -147,7 +173,7 @@ void RunExport(TCADLibrary* library, const TExportRunInputs& inputs, TExportRunM
     progress.SetPartLabel(inputs.startingText);
     library->BeginExport();
     try {
-        ExportParts(*library, inputs, main, progress, errors, taskbar);
+        ExportParts(*library, inputs, main, progress, errors, taskbar, record, counts);
     } catch (...) {
         EndExportAfterFailure(*library, std::current_exception());
     }
@@ -156,6 +182,8 @@ void RunExport(TCADLibrary* library, const TExportRunInputs& inputs, TExportRunM
     main.HideProgressBar();
 
     library->CadStop();
+    recordEnd.Dismiss();
+    record.Ended(progress.Aborted(), counts.good, counts.bad, counts.handedOver, parts, began);
     clearTaskbar.Dismiss();
     taskbar.Clear();
     offerClose.Dismiss();

@@ -7,6 +7,9 @@
 #include "cadlib/basket.h"
 #include "cadlib/cad_library.h"
 #include "export/export_choices.h"
+#include "export/run_log.h"
+#include "platform/event_log.h"
+#include "texts/run_texts.h"
 
 #include <cstdint>
 #include <string>
@@ -95,6 +98,10 @@ struct TExportRunInputs {
     TExportChoices& choices;
     std::u16string startingText; // the translated "~StartingPDataMgr"
     std::u16string errorsText;   // the translated "~Errors"
+    // The event log that the run records itself in, in the words of the texts; without them
+    // the run records nothing.
+    TEventLog* eventLog = nullptr;
+    const TRunTexts* texts = nullptr;
 };
 
 // "G+B/N": the counts and the number of parts, without blanks or padding.
@@ -103,8 +110,12 @@ std::u16string ProgressText(int32_t good, int32_t bad, int32_t parts);
 std::u16string ErrorLine(const std::u16string& partNo, const std::u16string& type,
                          const std::u16string& id1, const std::u16string& id2);
 
-// Hands the four folders to the library: the destination with a trailing backslash, an empty
-// shop name as "default". Does nothing without a library.
+// The four folders as the library gets them: the destination with a trailing backslash, an
+// empty shop name as "default".
+TLibraryDirs LibraryDirs(const std::u16string& cadData, const std::u16string& cadSoftware,
+                         const std::u16string& destination, const std::u16string& shopName);
+// Hands the four folders to the library, as LibraryDirs gives them. Does nothing without a
+// library.
 void SetLibraryDirs(TCADLibrary* library, const std::u16string& cadData,
                     const std::u16string& cadSoftware, const std::u16string& destination,
                     const std::u16string& shopName);
@@ -114,7 +125,9 @@ void SetLibraryDirs(TCADLibrary* library, const std::u16string& cadData,
 // ExportCAD_EndExport (when the export had begun) and with the progress bar hidden; the
 // progress dialog then offers Close. When the library fails in ExportCAD_EndExport as well,
 // the exception that leaves names both faults. The taskbar button shows the run from the
-// first library call on and is cleared on every way out.
+// first library call on and is cleared on every way out. The event log, when given, gets the
+// folders and choices handed over, a line per part with the time the library took, and the
+// counts at the end, on every way out.
 void RunExport(TCADLibrary* library, const TExportRunInputs& inputs, TExportRunMainView& main,
                TExportProgressView& progress, TExportErrorView& errors,
                TExportTaskbarView& taskbar = NoTaskbarButton());

@@ -1,11 +1,13 @@
 #pragma once
-// Window classes and control identifiers of the progress dialog and the error window, shared
-// with the end-to-end tests that read them.
+// Window classes and control identifiers of the progress dialog, the error window and the event
+// log's window, shared with the end-to-end tests that read them.
 
 namespace qrv::ids {
 
 inline constexpr wchar_t kExportDetailsClass[] = L"TfrmExportDetails";
 inline constexpr wchar_t kErrorWindowClass[] = L"TfrmError";
+// The event log's window: a text window (controls/win32/text_window.h) with a Save As button.
+inline constexpr wchar_t kEventLogWindowClass[] = L"TfrmEventLog";
 
 enum TExportDetailsControl : int {
     lblPartNo = 300,
@@ -26,10 +28,15 @@ enum TErrorWindowControl : int {
     memErrors = 400,
 };
 
+enum TEventLogWindowControl : int {
+    btnSaveLogAs = 510,
+};
+
 // The error window's menu commands.
 enum TErrorWindowCommand : int {
     cmdSaveListAs = 410,
     cmdCloseList = 411,
+    cmdShowEventLog = 412,
 };
 
 } // namespace qrv::ids

@@ -1,6 +1,7 @@
 #pragma once
-// The layouts of the progress dialog and the error window at 96 DPI.
+// The layouts of the progress dialog, the error window and the event log's window at 96 DPI.
 
+#include "controls/text_window_ids.h"
 #include "export/export_window_ids.h"
 #include "platform/control_place.h"
 
@@ -23,5 +24,19 @@ inline constexpr TControlPlace kExportDetailsLayout[] = {
 // The error window's outer size; its list of errors fills the client area.
 inline constexpr int kErrorWindowWidth = 588;
 inline constexpr int kErrorWindowHeight = 550;
+
+// The event log's window: the text grows with the window, the buttons keep to its lower right
+// corner. It may be made as small as kEventLogMinWidth by kEventLogMinHeight.
+inline constexpr int kEventLogClientWidth = 560;
+inline constexpr int kEventLogClientHeight = 320;
+inline constexpr int kEventLogMinWidth = 360;
+inline constexpr int kEventLogMinHeight = 160;
+inline constexpr TControlPlace kEventLogLayout[] = {
+    {ids::lblText, {8, 8, 544, 13}, TFollow::stretch},
+    {ids::memText, {8, 24, 544, 256}, TFollow::stretch, TFollow::stretch},
+    {ids::btnCopy, {248, 288, 96, 24}, TFollow::move, TFollow::move},
+    {ids::btnSaveLogAs, {352, 288, 96, 24}, TFollow::move, TFollow::move},
+    {ids::btnPutAway, {456, 288, 96, 24}, TFollow::move, TFollow::move},
+};
 
 } // namespace qrv

@@ -1,6 +1,7 @@
 #include "export/run_time.h"
 
 #include "platform/decimal_text.h"
+#include "platform/fill_in.h"
 
 #include <algorithm>
 
@@ -66,12 +67,7 @@ std::u16string TimeLeftText(TMilliseconds left, const TRunTexts& texts) {
 }
 
 std::u16string WithValue(const std::u16string& text, const std::u16string& value) {
-    const auto at = text.find(u"%1");
-    if (at == std::u16string::npos) {
-        return text;
-    }
-    std::u16string result = text;
-    return result.replace(at, 2, value);
+    return FillIn(text, {value});
 }
 
 } // namespace qrv

@@ -26,7 +26,7 @@ std::optional<TMilliseconds> EstimateTimeLeft(TMilliseconds partsTaken, int32_t 
 // tens of seconds, under an hour to whole minutes, from then on in hours and tens of minutes.
 std::u16string TimeLeftText(TMilliseconds left, const TRunTexts& texts);
 
-// The text with its "%1" replaced by the value.
+// The text with its "%1" replaced by the value (platform/fill_in.h).
 std::u16string WithValue(const std::u16string& text, const std::u16string& value);
 
 } // namespace qrv

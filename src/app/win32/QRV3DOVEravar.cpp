@@ -3,12 +3,14 @@
 #include "app/framework_starter.h"
 #include "app/main_window_ids.h"
 #include "app/program_session.h"
+#include "app/win32/about_box.h"
 #include "app/win32/application_window.h"
 #include "app/win32/main_window.h"
 #include "app/win32/windows_cad_library_owner.h"
 #include "cadlib/win32/cad_basket.h"
 #include "controls/win32/message_boxes.h"
 #include "export/win32/error_window.h"
+#include "export/win32/event_log_window.h"
 #include "export/win32/export_details.h"
 #include "framework/framework_package.h"
 #include "platform/win32/message_pump.h"
@@ -87,6 +89,12 @@ int RunProgram(HINSTANCE instance) {
     qrv::TWindowsCADLibraryOwner library(shell);
     qrv::TfrmExport mainWindow(application);
     qrv::TProgramSession session(shell, messages, library, mainWindow.View());
+    // Made when they are first opened, and gone before the session whose log and facts they
+    // show.
+    const HWND owner = application.Handle();
+    qrv::TfrmAbout about(instance, owner, session);
+    qrv::TfrmEventLog eventLog(instance, owner, session.eventLog, session.keptTexts);
+    mainWindow.AttachAboutAndEventLog(about, eventLog);
     try {
         mainWindow.Create(instance, session);
     } catch (const qrv::ECADLibraryLoadError& error) {
@@ -95,10 +103,9 @@ int RunProgram(HINSTANCE instance) {
     }
     qrv::TfrmExportDetails details(shell);
     // Owned by the application window, so that minimising the main window leaves them up.
-    const HWND owner = application.Handle();
     details.Create(instance, owner, mainWindow.Handle(), session.keptTexts);
     qrv::TfrmError errors(shell);
-    errors.Create(instance, owner, session.keptTexts);
+    errors.Create(instance, owner, session.keptTexts, [&eventLog] { eventLog.Open(); });
     mainWindow.AttachRunWindows(details, errors);
 
     qrv::RunMessageLoop();

@@ -4,15 +4,18 @@
 #include "app/main_window_layout.h"
 #include "app/shutdown_sequence.h"
 #include "app/start_up_sequence.h"
+#include "app/win32/about_box.h"
 #include "app/win32/documents_folder.h"
 #include "cadlib/win32/cad_basket.h"
 #include "controls/check_list_messages.h"
 #include "controls/win32/browse_button.h"
 #include "controls/win32/label.h"
 #include "controls/win32/panel.h"
+#include "export/win32/event_log_window.h"
 #include "framework/win32/mouse_state_button.h"
 #include "platform/scope_exit.h"
 #include "platform/win32/module_path.h"
+#include "platform/win32/wide.h"
 #include "platform/win32/window_text.h"
 
 namespace qrv {
@@ -99,6 +102,7 @@ void TfrmExport::Create(HINSTANCE instance, TProgramSession& session) {
     RegisterMouseStateButtonClass(instance);
     CreateForm(instance, application_.Handle());
     application_.SetMainWindow(Handle());
+    AddSystemMenuItems();
     formatsList_ = TCheckList(Control(ids::FormatsList));
     subDirListBox_ = TCheckList(Control(ids::SubDirListBox));
     tooltip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
@@ -188,6 +192,16 @@ LRESULT TfrmExport::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         FormDestroy();
         PostQuitMessage(0);
         return 0;
+    case WM_SYSCOMMAND:
+        if (SystemCommand(static_cast<unsigned>(wParam & 0xFFF0))) {
+            return 0;
+        }
+        break;
+    case WM_INITMENUPOPUP:
+        if (HIWORD(lParam) != 0) { // the system menu
+            CaptionSystemMenuItems();
+        }
+        break;
     case WM_NOTIFY:
         if (reinterpret_cast<NMHDR*>(lParam)->code == TTN_GETDISPINFOW) {
             ShowHint(reinterpret_cast<NMTTDISPINFOW*>(lParam));
@@ -228,6 +242,41 @@ void TfrmExport::SetCADFolders(const TCADFolders& folders) {
 
 void TfrmExport::PostClose() {
     PostMessageW(Handle(), WM_CLOSE, 0, 0);
+}
+
+// --- the system menu: About and the event log ------------------------------------------
+
+void TfrmExport::AttachAboutAndEventLog(TfrmAbout& about, TfrmEventLog& eventLog) {
+    about_ = &about;
+    eventLog_ = &eventLog;
+}
+
+void TfrmExport::AddSystemMenuItems() {
+    const HMENU menu = GetSystemMenu(Handle(), FALSE);
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, ids::scEventLog, L"");
+    AppendMenuW(menu, MF_STRING, ids::scAbout, L"");
+    CaptionSystemMenuItems();
+}
+
+void TfrmExport::CaptionSystemMenuItems() {
+    const HMENU menu = GetSystemMenu(Handle(), FALSE);
+    const TRunTexts& texts = session_->keptTexts.run;
+    ModifyMenuW(menu, ids::scEventLog, MF_BYCOMMAND | MF_STRING, ids::scEventLog,
+                Wide(texts.eventLogMenu));
+    ModifyMenuW(menu, ids::scAbout, MF_BYCOMMAND | MF_STRING, ids::scAbout, Wide(texts.aboutMenu));
+}
+
+bool TfrmExport::SystemCommand(unsigned command) {
+    if (command == ids::scAbout && about_ != nullptr) {
+        about_->Open();
+        return true;
+    }
+    if (command == ids::scEventLog && eventLog_ != nullptr) {
+        eventLog_->Open();
+        return true;
+    }
+    return false;
 }
 
 } // namespace qrv

@@ -25,6 +25,8 @@ inline constexpr char kRestoreMessageName[] = "QRV3DOVEravar";
 
 class TfrmExportDetails;
 class TfrmError;
+class TfrmAbout;
+class TfrmEventLog;
 
 class TfrmExport final : public TForm, private TMainWindowView {
 public:
@@ -38,6 +40,9 @@ public:
     void Create(HINSTANCE instance, TProgramSession& session);
     // The progress dialog and the error window of the export run, created after this window.
     void AttachRunWindows(TfrmExportDetails& details, TfrmError& errors);
+    // The windows that the system menu opens (Alt+Space), "About" and "Event Log"; before
+    // Create, so that they can be opened while the program starts.
+    void AttachAboutAndEventLog(TfrmAbout& about, TfrmEventLog& eventLog);
 
     // The shutdown for a program that ends without its window being closed.
     void ShutdownIfStillOpen();
@@ -55,6 +60,11 @@ private:
     void btnExportClick();
     void ProgressLabelDblClick();
     void ShowHint(NMTTDISPINFOW* request) const;
+    // The system menu's items of the program's own, captioned in the texts' language when the
+    // menu opens.
+    void AddSystemMenuItems();
+    void CaptionSystemMenuItems();
+    bool SystemCommand(unsigned command);
 
     // TForm.
     void OnCommand(int control, unsigned notification) override;
@@ -112,6 +122,8 @@ private:
     TfrmError* errors_ = nullptr;
     // The shell: the documents folder at the start-up, the folder dialog.
     TOnDemandLibrary shellLibrary_{L"shell32.dll"};
+    TfrmAbout* about_ = nullptr;
+    TfrmEventLog* eventLog_ = nullptr;
 };
 
 } // namespace qrv

@@ -7,6 +7,7 @@
 #include "cadlib/win32/bound_cad_library.h"
 #include "cadlib/win32/cad_basket.h"
 #include "platform/ansi.h"
+#include "platform/win32/module_path.h"
 #include "platform/win32/path_variable.h"
 
 #include <windows.h>
@@ -19,6 +20,9 @@ public:
 
     bool LibraryLoaded() const override { return handle_.Loaded(); }
     TCADLibrary& Library() override { return library_; }
+    std::u16string LibraryPath() const override {
+        return handle_.Loaded() ? ModulePath(handle_.Module()) : u"";
+    }
 
 private:
     void PutInFrontOfPath(const std::u16string& folder) override { FSavedPath.Apply(folder); }

@@ -4,6 +4,7 @@
 #include "controls/win32/window_dpi.h"
 #include "controls/win32/window_font.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace qrv {
@@ -14,6 +15,9 @@ TForm::TForm(const TFormDesign& design) : design_(design) {
             fillingControl_ = control.id;
         }
     }
+    following_ = std::any_of(design.layout.begin(), design.layout.end(), [](const auto& place) {
+        return place.horizontal != TFollow::none || place.vertical != TFollow::none;
+    });
 }
 
 TForm::~TForm() {
@@ -55,7 +59,7 @@ void TForm::AddControl(HINSTANCE instance, const TControlSpec& control, unsigned
         GetClientRect(Handle(), &client);
         at = {0, 0, client.right, client.bottom};
     } else {
-        at = ScaleToDpi(PlaceOf(design_.layout, control.id), dpi);
+        at = PlaceInForm(ControlPlaceOf(design_.layout, control.id), dpi);
     }
     const HWND parent = control.parent != 0 ? Control(control.parent) : Handle();
     const HWND created = CreateWindowExW(
@@ -74,12 +78,32 @@ HWND TForm::Control(int id) const {
     return found != controls_.end() ? found->second : nullptr;
 }
 
+TDesignRect TForm::PlaceInForm(const TControlPlace& place, unsigned dpi) const {
+    if (design_.outerSize) {
+        return ScaleToDpi(place.rect, dpi); // no client size to follow
+    }
+    RECT client;
+    GetClientRect(Handle(), &client);
+    return PlaceInClient(place, design_.width, design_.height, client.right, client.bottom, dpi);
+}
+
+void TForm::PlaceControls() {
+    const unsigned dpi = WindowDpi(Handle());
+    for (const TControlPlace& place : design_.layout) {
+        if (const HWND control = Control(place.id)) {
+            const TDesignRect at = PlaceInForm(place, dpi);
+            SetWindowPos(control, nullptr, at.x, at.y, at.width, at.height,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+}
+
 void TForm::DpiChanged(WPARAM wParam, LPARAM suggestedRect) {
     font_ = TakeNewDpi(Handle(), wParam, suggestedRect);
     if (design_.layout.empty()) {
         return; // a control that fills the client area follows in WM_SIZE
     }
-    PlaceAllAtDpi(design_.layout, WindowDpi(Handle()), [this](int id) { return Control(id); });
+    PlaceControls();
     RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
@@ -122,6 +146,10 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         DpiChanged(wParam, lParam);
         return 0;
     case WM_SIZE:
+        if (following_) {
+            PlaceControls();
+            return 0;
+        }
         if (fillingControl_ == 0) {
             break;
         }

@@ -19,7 +19,8 @@
 namespace qrv {
 
 // One control of a form, created in the order of the design. Where it lies comes from the
-// form's layout, unless it fills the form's client area.
+// form's layout, unless it fills the form's client area; in a form that the user can make
+// larger or smaller, controls of the layout follow its client area as their places say.
 struct TControlSpec {
     int id;
     const wchar_t* className;
@@ -70,12 +71,17 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) final;
     SIZE OuterSize(unsigned dpi) const;
     void AddControl(HINSTANCE instance, const TControlSpec& control, unsigned dpi);
+    // Where the layout's control lies in the client area at the DPI.
+    TDesignRect PlaceInForm(const TControlPlace& place, unsigned dpi) const;
+    // Moves the layout's controls to their places in the client area as it is now.
+    void PlaceControls();
     // The controls are moved, not made again: what they show stays.
     void DpiChanged(WPARAM wParam, LPARAM suggestedRect);
     void ThemeChanged();
 
     const TFormDesign& design_;
     int fillingControl_ = 0; // the id of the control that fills the client area, if any
+    bool following_ = false; // a control of the layout follows the client area's size
     TFont font_;
     std::map<int, HWND> controls_;
 };

@@ -1,6 +1,7 @@
 #include "controls/win32/window_dpi.h"
 
 #include "controls/win32/window_font.h"
+#include "platform/win32/module_function.h"
 
 namespace qrv {
 
@@ -10,12 +11,7 @@ constexpr wchar_t kLayoutDpiProperty[] = L"QRV3DOVEravar.LayoutDpi";
 
 // The per-monitor functions of user32, found at run time: older systems lack them.
 template <typename Function> Function User32Function(const char* name) {
-    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    if (user32 == nullptr) {
-        return nullptr;
-    }
-    // The cast through void(*)() keeps GCC from warning about incompatible function types.
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(user32, name)));
+    return ModuleFunction<Function>(GetModuleHandleW(L"user32.dll"), name);
 }
 
 using TGetDpiForWindowFunction = UINT(WINAPI*)(HWND);
@@ -68,12 +64,6 @@ SIZE OuterSizeForDpi(int clientWidth, int clientHeight, DWORD style, DWORD exSty
         AdjustWindowRectEx(&outer, style, FALSE, exStyle);
     }
     return {outer.right - outer.left, outer.bottom - outer.top};
-}
-
-void PlaceAtDpi(HWND control, const TDesignRect& design, unsigned dpi) {
-    const TDesignRect place = ScaleToDpi(design, dpi);
-    SetWindowPos(control, nullptr, place.x, place.y, place.width, place.height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 TFont TakeNewDpi(HWND window, WPARAM wParam, LPARAM suggestedRect) {

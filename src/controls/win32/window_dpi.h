@@ -29,17 +29,6 @@ void ForgetLayoutDpi(HWND topLevel);
 // (its caption bar and frame as the system draws them there).
 SIZE OuterSizeForDpi(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, unsigned dpi);
 
-// Moves a control to its place of the design, scaled to the DPI.
-void PlaceAtDpi(HWND control, const TDesignRect& design, unsigned dpi);
-
-// Moves every control of a layout to its place at the DPI; `control` finds one by its id.
-template <typename ControlOf>
-void PlaceAllAtDpi(std::span<const TControlPlace> layout, unsigned dpi, ControlOf control) {
-    for (const TControlPlace& place : layout) {
-        PlaceAtDpi(control(place.id), place.rect, dpi);
-    }
-}
-
 // For a top-level window just created at the screen's DPI: records the window's own DPI, which
 // per monitor may differ, and gives the window the size `sizeAt(dpi)` returns when it does.
 template <typename SizeAt> unsigned TakeOwnDpi(HWND window, unsigned screenDpi, SizeAt sizeAt) {

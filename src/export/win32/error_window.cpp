@@ -1,38 +1,20 @@
 #include "export/win32/error_window.h"
 
-#include "controls/win32/message_boxes.h"
+#include "controls/win32/save_text_file.h"
 #include "export/export_window_ids.h"
 #include "export/export_window_layout.h"
 #include "export/failed_parts_file.h"
 #include "platform/ansi.h"
-#include "platform/decimal_text.h"
 #include "platform/win32/message_pump.h"
-#include "platform/win32/system_message.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/window_text.h"
-#include "platform/win32/write_all.h"
 
-#include <commdlg.h>
-
-#include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace qrv {
 
 namespace {
-
-// The Save As dialog's file name: the window's caption with what a file name cannot hold
-// replaced, and ".txt".
-std::u16string ProposedFileName(std::u16string caption) {
-    std::replace_if(
-        caption.begin(), caption.end(),
-        [](char16_t c) {
-            return c < u' ' ||
-                   std::u16string_view(u"\\/:*?\"<>|").find(c) != std::u16string_view::npos;
-        },
-        u'_');
-    return caption + u".txt";
-}
 
 constexpr TControlSpec kErrorWindowControls[] = {
     {.id = ids::memErrors,
@@ -60,8 +42,10 @@ TfrmError::~TfrmError() {
     SetWindowAccelerators(Handle(), nullptr);
 }
 
-void TfrmError::Create(HINSTANCE instance, HWND owner, const TKeptTexts& texts) {
+void TfrmError::Create(HINSTANCE instance, HWND owner, const TKeptTexts& texts,
+                       std::function<void()> showEventLog) {
     texts_ = &texts;
+    showEventLog_ = std::move(showEventLog);
     CreateForm(instance, owner);
     // A multi-line edit holds 32,767 characters unless told otherwise; a long run fails more.
     SendMessageW(Memo(), EM_SETLIMITTEXT, 0, 0);
@@ -77,6 +61,7 @@ void TfrmError::CreateMenuBar(const TKeptTexts& texts) {
     }
     AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), Wide(texts.run.fileMenu));
     AppendMenuW(file, MF_STRING, ids::cmdSaveListAs, Wide(texts.run.saveListAs));
+    AppendMenuW(file, MF_STRING, ids::cmdShowEventLog, Wide(texts.run.eventLogMenu));
     AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(file, MF_STRING, ids::cmdCloseList, Wide(texts.Close));
     DrawMenuBar(Handle());
@@ -157,39 +142,17 @@ void TfrmError::Flush(bool wholeText) {
 void TfrmError::SaveListAs() {
     Flush();
     const TRunTexts& texts = texts_->run;
-    std::u16string fileName = ProposedFileName(texts_->Errors);
-    fileName.resize(std::max<size_t>(fileName.size(), MAX_PATH) * 4);
-    const std::u16string filter = texts.textFiles + u'\0' + u"*.txt" + u'\0';
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof(dialog);
-    dialog.hwndOwner = Handle();
-    dialog.lpstrFilter = Wide(filter);
-    dialog.lpstrFile = reinterpret_cast<wchar_t*>(fileName.data());
-    dialog.nMaxFile = static_cast<DWORD>(fileName.size());
-    dialog.lpstrDefExt = L"txt";
-    dialog.lpstrInitialDir = destination_.empty() ? nullptr : Wide(destination_);
-    // The current folder stays: the CAD export library may rely on it.
-    dialog.Flags =
-        OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!QRV_LIBRARY_FUNCTION(commonDialogs_, GetSaveFileNameW)(&dialog)) {
-        if (const DWORD error = QRV_LIBRARY_FUNCTION(commonDialogs_, CommDlgExtendedError)();
-            error != 0) {
-            // The dialog's own error codes.
-            ShowMessage(texts.saveFailed + u" (" + DecimalText(error) + u")");
-        }
-        return; // cancelled
-    }
-    const std::u16string path(fileName.c_str());
-    const DWORD error = WriteNewFile(path, FailedPartsFile(failed_, WindowText(Memo())));
-    if (error != ERROR_SUCCESS) {
-        ShowMessage(texts.saveFailed + u"\n\n" + path + u"\n" + SystemMessage(error));
-    }
+    // The file is named as the window is captioned.
+    SaveTextFileAs(Handle(), {texts_->Errors, texts.textFiles, destination_, texts.saveFailed},
+                   [this] { return FailedPartsFile(failed_, WindowText(Memo())); });
 }
 
 void TfrmError::OnCommand(int control, unsigned /*notification*/) {
     // From the menu or, for Save, the shortcut.
     if (control == ids::cmdSaveListAs) {
         SaveListAs();
+    } else if (control == ids::cmdShowEventLog && showEventLog_) {
+        showEventLog_();
     } else if (control == ids::cmdCloseList) {
         OnClose();
     }

@@ -9,16 +9,16 @@
 //
 // The list outlives the program as a file: its File menu (and Ctrl+S) saves it through the
 // system's Save As dialog as tab-separated text (export/failed_parts_file.h), the parts as the
-// run reported them and the lines as the user left them.
+// run reported them and the lines as the user left them. The menu also opens the event log.
 
 #include "controls/win32/form.h"
 #include "export/export_run.h"
 #include "platform/program_shell.h"
-#include "platform/win32/on_demand_library.h"
 #include "texts/program_texts.h"
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -30,8 +30,9 @@ public:
     explicit TfrmError(TProgramShell& shell);
     ~TfrmError() override;
 
-    // Created hidden, with its menu in the texts' language.
-    void Create(HINSTANCE instance, HWND owner, const TKeptTexts& texts);
+    // Created hidden, with its menu in the texts' language; showEventLog opens the event log.
+    void Create(HINSTANCE instance, HWND owner, const TKeptTexts& texts,
+                std::function<void()> showEventLog = {});
 
     void SetDestinationFolder(const std::u16string& folder) override { destination_ = folder; }
 
@@ -66,14 +67,13 @@ private:
     HWND Memo() const;
 
     const TKeptTexts* texts_ = nullptr;
+    std::function<void()> showEventLog_;
     std::unique_ptr<std::remove_pointer_t<HACCEL>, TAcceleratorsDeleter> accelerators_;
     std::vector<TFailedPart> failed_; // the run's, in the order it reported them
     std::u16string destination_;
     std::u16string pending_; // lines not yet in the text, each after a line break
     std::string caption_;
     TProgramShell& shell_;
-    // The Save As dialog's library, which most runs never need.
-    TOnDemandLibrary commonDialogs_{L"comdlg32.dll"};
     int64_t lastFlush_ = 0;
     int64_t lastPartBegan_ = 0; // when the previous part was handed to the library
     bool timerSet_ = false;

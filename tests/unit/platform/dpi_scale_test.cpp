@@ -59,11 +59,14 @@ void ExpectLayoutFits(std::span<const TControlPlace> layout, int clientWidth, in
 TEST(DpiScaleTest, TheWindowsLayoutsFitTheirClientAreasAtEveryScale) {
     ExpectLayoutFits(kMainWindowLayout, kMainClientWidth, kMainClientHeight);
     ExpectLayoutFits(kExportDetailsLayout, kDetailsClientWidth, kDetailsClientHeight);
+    ExpectLayoutFits(kAboutLayout, kAboutClientWidth, kAboutClientHeight);
+    ExpectLayoutFits(kEventLogLayout, kEventLogClientWidth, kEventLogClientHeight);
 }
 
 TEST(DpiScaleTest, AControlWithoutAPlaceIsAProgrammingError) {
-    EXPECT_EQ(PlaceOf(kMainWindowLayout, ids::btnExport), (TDesignRect{552, 424, 100, 28}));
-    EXPECT_THROW(PlaceOf(kMainWindowLayout, ids::btnAbort), std::logic_error);
+    EXPECT_EQ(ControlPlaceOf(kMainWindowLayout, ids::btnExport).rect,
+              (TDesignRect{552, 424, 100, 28}));
+    EXPECT_THROW(ControlPlaceOf(kMainWindowLayout, ids::btnAbort), std::logic_error);
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 // Whatever it does, the program reports it, keeps the user's settings and ends with code 0.
 #include "program_fixture.h"
 
+#include "controls/text_window_ids.h"
+#include "driver/accessible.h"
 #include "driver/input.h"
 #include "driver/top_level.h"
 #include "export/export_window_ids.h"
@@ -11,6 +13,7 @@
 
 #include <algorithm>
 #include <iostream>
+#include <regex>
 
 namespace qrv::e2e {
 namespace {
@@ -30,6 +33,18 @@ bool ProcessorFaultsAreMisnamed() {
 
 bool Has(const std::vector<std::wstring>& calls, const std::wstring& call) {
     return std::find(calls.begin(), calls.end(), call) != calls.end();
+}
+
+// The event log's lines without their times of day, the milliseconds a call took as "N".
+std::vector<std::wstring> EventLines(const std::wstring& text) {
+    const std::wregex stamped(LR"(\d\d:\d\d:\d\d\.\d\d\d  (.*))");
+    std::vector<std::wstring> lines;
+    for (const std::wstring& line : SplitLines(text)) {
+        std::wsmatch match;
+        EXPECT_TRUE(std::regex_match(line, match, stamped)) << line;
+        lines.push_back(std::regex_replace(match.str(1), std::wregex(LR"(\b\d+ ms\b)"), L"N ms"));
+    }
+    return lines;
 }
 
 class LibraryFaultTest : public ProgramTest {
@@ -266,6 +281,85 @@ TEST_F(LibraryFaultTest, ReportsTheTimeFromAFaultToTheReportOnTheScreen) {
     RecordProperty("fault_to_report_ms", static_cast<int>(shownMs - faultMs));
     EXPECT_EQ(Report(), L"The CAD export library failed in ExportCAD_ExportPart: access "
                         L"violation (0xC0000005)");
+    EXPECT_EQ(CloseAndWait(), 0u);
+}
+
+TEST_F(LibraryFaultTest, TheEventLogTellsTheRunAndItsFaultAndTheAboutBoxTheFilesInUse) {
+    SetEnv(L"CADSIM_FAIL_PARTS", L"P2");
+    SetEnv(L"CADSIM_FAULTS", L"ExportPart@3=access-violation");
+    StartReady();
+    PressExport();
+    const std::wstring report = Report();
+
+    // From the error window's File menu; Save as writes what the window shows.
+    const DWORD id = program_->Id();
+    drive::WaitForTopLevelWindow(id, {.class_name = ids::kErrorWindowClass}).BringToFront();
+    drive::PressKey('F', drive::kAlt);
+    drive::PressKey('E');
+    const Window logWindow =
+        drive::WaitForTopLevelWindow(id, {.class_name = ids::kEventLogWindowClass});
+    const std::wstring log = logWindow.Child(ids::memText).Text();
+    const std::wstring library = DistPath(L"demo\\cadlib\\CADBasketDLL.dll");
+    const std::vector<std::wstring> lines = EventLines(log);
+    const std::vector<std::wstring> run(
+        std::find(lines.begin(), lines.end(), L"Export of 3 parts begins"), lines.end());
+    EXPECT_EQ(run, (std::vector<std::wstring>{
+                       L"Export of 3 parts begins",
+                       L"CAD data folder: " + DistPath(L"demo\\cadlib\\..\\..\\..\\..\\"),
+                       L"CAD software folder: \\software\\", L"Destination: " + out_ + L"\\",
+                       L"Shop name: Shop", L"Formats: STEP AP214",
+                       L"Subfolders: Basket name, CAD format, First letter of series, Series",
+                       L"Zip file: no", L"Part 1 of 3: P1 () exported, N ms",
+                       L"Part 2 of 3: P2 () failed, N ms",
+                       L"Export ended: 1 exported, 1 failed, 3 of 3 parts handed over, total "
+                       L"time 0:00 (N ms)",
+                       L"Error shown: " + report}));
+    logWindow.Child(ids::btnSaveLogAs).PostClick();
+    const Window save = drive::WaitForTopLevelWindow(id, {.class_name = L"#32770"});
+    const std::wstring file = temp_.PathOf(L"event log.txt");
+    save.WaitForChild(drive::ControlQuery::ByClass(L"Edit")).SetText(file);
+    save.Child({.id = IDOK, .class_name = L"Button"}).Click();
+    EXPECT_EQ(drive::WaitForValue(
+                  [&]() -> std::optional<std::string> {
+                      try {
+                          return ReadBytes(file);
+                      } catch (const drive::DriverError&) {
+                          return std::nullopt;
+                      }
+                  },
+                  seconds(10), "the saved event log")
+                  .substr(0, 3),
+              "\xEF\xBB\xBF");
+    EXPECT_EQ(ReadUtf8File(file).substr(0, log.size()), log);
+
+    // The About box, by keyboard from the main window's system menu, read as a reader would.
+    main_->BringToFront();
+    drive::PressKey(VK_SPACE, drive::kAlt);
+    drive::WaitForTopLevelWindow(id, {.class_name = L"#32768"}); // the menu
+    drive::PressKey(VK_UP); // to the last item: Wine's own "&About Wine" takes the A
+    drive::PressKey(VK_RETURN);
+    const Window about = drive::WaitForTopLevelWindow(id, {.class_name = ids::kAboutBoxClass});
+    const Window aboutText = about.Child(ids::memText);
+    const std::vector<std::wstring> facts = SplitLines(aboutText.Text());
+    ASSERT_EQ(facts.size(), 8u) << aboutText.Text();
+    EXPECT_TRUE(std::regex_match(facts[0], std::wregex(LR"(QRV3DOVEravar \d+\.\d+\.\d+ \()"
+                                                       LR"((win64, x86_64|win32, i686)\))")))
+        << facts[0];
+    EXPECT_TRUE(facts[1].starts_with(L"Windows: ")) << facts[1];
+    EXPECT_EQ(std::vector<std::wstring>(facts.begin() + 2, facts.end() - 1),
+              (std::vector<std::wstring>{
+                  L"CAD export library: " + library, L"File version: 7.2.0.15",
+                  L"Texts database: " + DistPath(L"data\\tables\\ado\\QRV3RUN_2K.mdb"),
+                  L"Language: ENGB", L"Settings file: " + SettingsFile()}));
+    EXPECT_TRUE(facts[7].starts_with(L"Event log: ")) << facts[7];
+    // The event log tells them too.
+    for (auto fact = facts.begin(); fact != facts.end() - 1; ++fact) {
+        EXPECT_TRUE(Has(lines, *fact)) << *fact;
+    }
+    const drive::ComApartment com;
+    const auto reader = drive::Accessible::OfWindow(aboutText.Handle());
+    EXPECT_EQ(reader.Role(), ROLE_SYSTEM_TEXT);
+    EXPECT_EQ(reader.Name(), L"Version, library and files:");
     EXPECT_EQ(CloseAndWait(), 0u);
 }
 

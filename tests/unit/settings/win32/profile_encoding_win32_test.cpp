@@ -17,7 +17,7 @@ using testing::ScopedPlatformIsUnicode;
 using testing::TempFolder;
 using testing::WriteBytes;
 
-const std::u16string kProject = u"D:\\\u041f\u0440\u043e\u0435\u043a\u0442\u4e2d";
+const std::u16string kProjectFolder = u"D:\\\u041f\u0440\u043e\u0435\u043a\u0442\u4e2d";
 
 std::u16string PlatformRead(const std::u16string& file) {
     char16_t buffer[256] = {};
@@ -28,7 +28,7 @@ std::u16string PlatformRead(const std::u16string& file) {
 TEST(ProfileEncodingWin32, PlatformLosesWhatANewAnsiFileCannotHold) {
     TempFolder folder;
     const std::u16string file = folder.File(u"platform.ini");
-    ASSERT_TRUE(ProfileWriteString(u"S", u"k", kProject.c_str(), file.c_str()));
+    ASSERT_TRUE(ProfileWriteString(u"S", u"k", kProjectFolder.c_str(), file.c_str()));
     EXPECT_EQ(PlatformRead(file), u"D:\\???????");
     EXPECT_NE(ReadBytes(folder.Path() / "platform.ini").substr(0, 2), "\xFF\xFE");
 }
@@ -37,8 +37,8 @@ TEST(ProfileEncodingWin32, StoreKeepsCyrillicAndCjkInANewFile) {
     ScopedPlatformIsUnicode platform(true);
     TempFolder folder;
     const std::u16string file = folder.File(u"store.ini");
-    TWideIniFile(file).WriteString(u"S", u"k", kProject);
-    EXPECT_EQ(PlatformRead(file), kProject);
+    TWideIniFile(file).WriteString(u"S", u"k", kProjectFolder);
+    EXPECT_EQ(PlatformRead(file), kProjectFolder);
     EXPECT_EQ(ReadBytes(folder.Path() / "store.ini").substr(0, 2), "\xFF\xFE");
 }
 
@@ -56,8 +56,8 @@ TEST(ProfileEncodingWin32, StoreKeepsCyrillicAndCjkInAnEmptyExistingFile) {
     TempFolder folder;
     WriteBytes(folder.Path() / "empty.ini", "");
     const std::u16string file = folder.File(u"empty.ini");
-    TWideIniFile(file).WriteString(u"S", u"k", kProject);
-    EXPECT_EQ(PlatformRead(file), kProject);
+    TWideIniFile(file).WriteString(u"S", u"k", kProjectFolder);
+    EXPECT_EQ(PlatformRead(file), kProjectFolder);
     EXPECT_EQ(ReadBytes(folder.Path() / "empty.ini").substr(0, 2), "\xFF\xFE");
 }
 

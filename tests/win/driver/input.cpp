@@ -17,22 +17,22 @@ void Send(std::vector<INPUT>& inputs) {
 
 // A mouse event at a point of the primary screen, in the normalised coordinates of
 // MOUSEEVENTF_ABSOLUTE (0 to 65535), rounded up so that they map back to the same pixel.
-INPUT AbsoluteMouseInput(POINT screen_point, DWORD flags) {
+INPUT AbsoluteMouseInput(POINT screenPoint, DWORD flags) {
     const LONG width = GetSystemMetrics(SM_CXSCREEN);
     const LONG height = GetSystemMetrics(SM_CYSCREEN);
     INPUT input{};
     input.type = INPUT_MOUSE;
-    input.mi.dx = static_cast<LONG>((screen_point.x * 65536LL + width - 1) / width);
-    input.mi.dy = static_cast<LONG>((screen_point.y * 65536LL + height - 1) / height);
+    input.mi.dx = static_cast<LONG>((screenPoint.x * 65536LL + width - 1) / width);
+    input.mi.dy = static_cast<LONG>((screenPoint.y * 65536LL + height - 1) / height);
     input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     return input;
 }
 
-INPUT KeyInput(WORD virtual_key, WORD scan_code, DWORD flags) {
+INPUT KeyInput(WORD virtualKey, WORD scanCode, DWORD flags) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
-    input.ki.wVk = virtual_key;
-    input.ki.wScan = scan_code;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = scanCode;
     input.ki.dwFlags = flags;
     return input;
 }
@@ -51,20 +51,20 @@ void AddModifiers(std::vector<INPUT>& inputs, unsigned modifiers, DWORD flags) {
 
 } // namespace
 
-void ClickAt(POINT screen_point) {
+void ClickAt(POINT screenPoint) {
     // Every event carries the position. Under Wine moving the cursor also moves the X pointer,
     // and the X server's motion events for it may reach Wine after later input: a click that
     // relied on the cursor position alone could land where the previous one was.
-    const INPUT move = AbsoluteMouseInput(screen_point, 0);
-    std::vector<INPUT> inputs{move, AbsoluteMouseInput(screen_point, MOUSEEVENTF_LEFTDOWN),
-                              AbsoluteMouseInput(screen_point, MOUSEEVENTF_LEFTUP)};
+    const INPUT move = AbsoluteMouseInput(screenPoint, 0);
+    std::vector<INPUT> inputs{move, AbsoluteMouseInput(screenPoint, MOUSEEVENTF_LEFTDOWN),
+                              AbsoluteMouseInput(screenPoint, MOUSEEVENTF_LEFTUP)};
     Send(inputs);
 }
 
-void DoubleClickAt(POINT screen_point) {
-    const INPUT down = AbsoluteMouseInput(screen_point, MOUSEEVENTF_LEFTDOWN);
-    const INPUT up = AbsoluteMouseInput(screen_point, MOUSEEVENTF_LEFTUP);
-    std::vector<INPUT> inputs{AbsoluteMouseInput(screen_point, 0), down, up, down, up};
+void DoubleClickAt(POINT screenPoint) {
+    const INPUT down = AbsoluteMouseInput(screenPoint, MOUSEEVENTF_LEFTDOWN);
+    const INPUT up = AbsoluteMouseInput(screenPoint, MOUSEEVENTF_LEFTUP);
+    std::vector<INPUT> inputs{AbsoluteMouseInput(screenPoint, 0), down, up, down, up};
     Send(inputs);
 }
 
@@ -90,11 +90,11 @@ void TypeText(std::wstring_view text) {
     }
 }
 
-void PressKey(WORD virtual_key, unsigned modifiers) {
+void PressKey(WORD virtualKey, unsigned modifiers) {
     std::vector<INPUT> inputs;
     AddModifiers(inputs, modifiers, 0);
-    inputs.push_back(KeyInput(virtual_key, 0, 0));
-    inputs.push_back(KeyInput(virtual_key, 0, KEYEVENTF_KEYUP));
+    inputs.push_back(KeyInput(virtualKey, 0, 0));
+    inputs.push_back(KeyInput(virtualKey, 0, KEYEVENTF_KEYUP));
     AddModifiers(inputs, modifiers, KEYEVENTF_KEYUP);
     Send(inputs);
 }

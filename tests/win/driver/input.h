@@ -14,10 +14,10 @@ namespace qrv::drive {
 
 // Moves the cursor to a point in screen coordinates (of the primary screen) and presses and
 // releases the left button there.
-void ClickAt(POINT screen_point);
+void ClickAt(POINT screenPoint);
 // Double-clicks there: both clicks in one batch of input, so that a busy machine cannot put
 // more than the double-click time between them.
-void DoubleClickAt(POINT screen_point);
+void DoubleClickAt(POINT screenPoint);
 // Brings the window's top-level window to the front and clicks the window's centre
 // (or `offset` from its top-left corner).
 void RealClick(const Window& window);
@@ -28,7 +28,7 @@ void TypeText(std::wstring_view text);
 // Presses and releases one key (VK_RETURN, VK_ESCAPE, VK_TAB, ...), with Shift, Ctrl or Alt
 // held when asked.
 enum Modifier : unsigned { kNoModifier = 0, kShift = 1, kControl = 2, kAlt = 4 };
-void PressKey(WORD virtual_key, unsigned modifiers = kNoModifier);
+void PressKey(WORD virtualKey, unsigned modifiers = kNoModifier);
 // Gives the control the focus and types into it.
 void RealType(const Window& control, std::wstring_view text);
 

@@ -200,7 +200,7 @@ TEST_F(AccessibilityTest, AWholeExportByKeystrokesAlone) {
 
     press(VK_RETURN);
     const Window dialog = drive::WaitForTopLevelWindow(
-        program_->Id(), {.class_name = ids::kExportDetailsClass, .visible_only = true});
+        program_->Id(), {.className = ids::kExportDetailsClass, .visibleOnly = true});
     const Window close = dialog.Child(ids::btnAbort);
     close.WaitForText(L"Close", std::chrono::seconds(60));
     EXPECT_TRUE(close.IsFocused());

@@ -77,7 +77,7 @@ protected:
     }
     std::optional<Window> ErrorWindow() {
         const auto found =
-            drive::FindTopLevelWindows(program_->Id(), {.class_name = ids::kErrorWindowClass});
+            drive::FindTopLevelWindows(program_->Id(), {.className = ids::kErrorWindowClass});
         return found.empty() ? std::nullopt : std::optional<Window>(found.front());
     }
     std::vector<std::wstring> ErrorLines() {
@@ -306,13 +306,12 @@ TEST_F(ExportRunTest, DoubleClickOnTheProgressTextBringsUpTheDialog) {
     const RECT rect = label.Rect();
     main_->BringToFront();
     drive::DoubleClickAt({rect.left + 5, (rect.top + rect.bottom) / 2});
-    dialog_ =
-        drive::WaitForTopLevelWindow(program_->Id(), {.class_name = ids::kExportDetailsClass});
+    dialog_ = drive::WaitForTopLevelWindow(program_->Id(), {.className = ids::kExportDetailsClass});
     EXPECT_EQ(DialogControl(ids::lblPartNo).Text(), L"");
     EXPECT_EQ(DialogControl(ids::lblAll).Text(), L"");
     EXPECT_FALSE(DialogControl(ids::btnAbort).IsEnabled());
     dialog_.Close(); // one that no run has prepared may be put away
-    drive::WaitForNoTopLevelWindow(program_->Id(), {.class_name = ids::kExportDetailsClass});
+    drive::WaitForNoTopLevelWindow(program_->Id(), {.className = ids::kExportDetailsClass});
 
     PressExport();
     WaitForTheEnd();

@@ -251,7 +251,7 @@ TEST_F(LibraryFaultTest, ReportsTheTimeFromAFaultToTheReportOnTheScreen) {
     PressExport(); // the fault comes with the first part, after the progress dialog shows
     // Polls every millisecond (the driver's waits poll too coarsely for a measurement).
     const ULONGLONG deadline = GetTickCount64() + 30000;
-    while (drive::FindTopLevelWindows(program_->Id(), {.class_name = L"#32770"}).empty()) {
+    while (drive::FindTopLevelWindows(program_->Id(), {.className = L"#32770"}).empty()) {
         ASSERT_LT(GetTickCount64(), deadline) << "no report";
         Sleep(1);
     }

@@ -54,7 +54,7 @@ TEST_F(LongRunTest, WithAFailureAndAnAbortOnTheDialogTheTaskbarAndInFiles) {
     Control(ids::BrowseDestination).SetText(out);
     WaitForExport(true);
     // Wine's shell makes no taskbar button, so the test tells the program as the shell would.
-    drive::WaitForTopLevelWindow(program_->Id(), {.class_name = ids::kApplicationWindowClass})
+    drive::WaitForTopLevelWindow(program_->Id(), {.className = ids::kApplicationWindowClass})
         .Send(RegisterWindowMessageW(L"TaskbarButtonCreated"));
     const Window dialog = PressExport();
     const Window elapsed = dialog.Child(ids::lblTimeElapsed);
@@ -90,20 +90,20 @@ TEST_F(LongRunTest, WithAFailureAndAnAbortOnTheDialogTheTaskbarAndInFiles) {
     Window(FindWindowW(L"ExplorerWClass", L"Exported parts")).Close();
     // Saved as the user left the list: the failed part's fields, and a line of the user's own.
     const Window memo =
-        drive::WaitForTopLevelWindow(program_->Id(), {.class_name = ids::kErrorWindowClass})
+        drive::WaitForTopLevelWindow(program_->Id(), {.className = ids::kErrorWindowClass})
             .Child(ids::memErrors);
     const std::wstring edited =
         L"- ISO 4032 M8  ISO4032   1004032008000   HEXNUT-M8\r\n\r\nT\u00fcr";
     memo.SetText(edited);
     memo.Focus();
     drive::PressKey('S', drive::kControl);
-    const Window save = drive::WaitForTopLevelWindow(program_->Id(), {.class_name = L"#32770"});
+    const Window save = drive::WaitForTopLevelWindow(program_->Id(), {.className = L"#32770"});
     const Window name = save.WaitForChild(drive::ControlQuery::ByClass(L"Edit"));
     name.WaitForText(L"Failed parts.txt");
     Sleep(500); // painted, for the screenshot
     SaveScreenshot("long-run-screenshots", "error-window-save");
     name.SetText(L"failed.txt"); // in the destination, where the dialog opens
-    save.Child({.id = IDOK, .class_name = L"Button"}).Click();
+    save.Child({.id = IDOK, .className = L"Button"}).Click();
     const std::wstring file = out + L"\\failed.txt";
     // The program holds the file unshared while it writes it: readable means written whole.
     const std::string saved = drive::WaitForValue(

@@ -65,7 +65,7 @@ void ProgramTest::TearDown() {
 
 drive::Window ProgramTest::PressExport() {
     const drive::Window button = Control(ids::btnExport);
-    const drive::WindowFilter dialog{.class_name = ids::kExportDetailsClass};
+    const drive::WindowFilter dialog{.className = ids::kExportDetailsClass};
     auto setDirs = [&] {
         const auto names = Names(Calls());
         return std::count(names.begin(), names.end(), L"SetDirs");
@@ -102,13 +102,13 @@ void ProgramTest::UseDemoBasket() {
 
 drive::Process& ProgramTest::Start(const std::wstring& program) {
     program_.emplace(drive::Process::Start(
-        {.program = program, .working_directory = temp_.Path(), .environment = environment_}));
+        {.program = program, .workingDirectory = temp_.Path(), .environment = environment_}));
     return *program_;
 }
 
 drive::Window ProgramTest::WaitForMainWindow(drive::Milliseconds timeout) {
-    main_ = drive::WaitForTopLevelWindow(program_->Id(), {.class_name = ids::kMainWindowClass},
-                                         timeout);
+    main_ =
+        drive::WaitForTopLevelWindow(program_->Id(), {.className = ids::kMainWindowClass}, timeout);
     return *main_;
 }
 

@@ -68,7 +68,7 @@ protected:
         Start(program);
         WaitForMainWindow();
         const MessageBoxWindow box = MessageBoxWindow::WaitFor(program_->Id());
-        EXPECT_EQ(drive::FindTopLevelWindows(program_->Id(), {.class_name = L"#32770"}).size(), 1u);
+        EXPECT_EQ(drive::FindTopLevelWindows(program_->Id(), {.className = L"#32770"}).size(), 1u);
         const std::wstring message = box.Message();
         const auto buttons = box.Buttons();
         EXPECT_EQ(buttons.size(), 1u);

@@ -2,8 +2,8 @@
 // close, restored at the next start.
 #include "program_fixture.h"
 
-#include "driver/handle.h"
 #include "driver/input.h"
+#include "platform/win32/unique_handle.h"
 
 #include <windows.h>
 
@@ -160,9 +160,9 @@ TEST_F(FailedSaveTest, WhenAnotherProgramHoldsTheFile) {
     WaitUntilChoicesRestored();
     Control(ids::cbCreateZip).Click();
     {
-        const drive::UniqueHandle held(CreateFileW(SettingsFile().c_str(), GENERIC_READ, 0, nullptr,
-                                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        ASSERT_TRUE(held);
+        const UniqueHandle held(CreateFileW(SettingsFile().c_str(), GENERIC_READ, 0, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(held.Valid());
         CloseExpectingTheMessage();
     }
     EXPECT_EQ(ReadBytes(SettingsFile()), before);

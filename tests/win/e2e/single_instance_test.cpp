@@ -1,5 +1,5 @@
 // Only one copy runs: a second copy brings the first to the front and ends.
-#include "driver/handle.h"
+#include "platform/win32/unique_handle.h"
 #include "program_fixture.h"
 
 #include <windows.h>
@@ -12,7 +12,7 @@ protected:
     // Starts a second copy with the same environment and returns the windows it ever showed.
     std::vector<drive::SeenWindow> RunSecondCopy(DWORD& exitCode) {
         drive::Process second = drive::Process::Start({.program = DistPath(L"QRV3DOVEravar.exe"),
-                                                       .working_directory = temp_.Path(),
+                                                       .workingDirectory = temp_.Path(),
                                                        .environment = environment_});
         auto seen = drive::WatchTopLevelWindowsUntilExit(second);
         exitCode = second.WaitForExit();
@@ -22,7 +22,7 @@ protected:
     static int VisibleCount(const std::vector<drive::SeenWindow>& seen) {
         int visible = 0;
         for (const auto& window : seen) {
-            visible += window.was_visible ? 1 : 0;
+            visible += window.wasVisible ? 1 : 0;
         }
         return visible;
     }
@@ -72,8 +72,8 @@ TEST_F(SingleInstanceTest, FirstCopyComesToTheFrontWhileItWaitsForTheCadSystem) 
 
 TEST_F(SingleInstanceTest, AForeignMyAppLetsTheProgramStartButNotASecondCopy) {
     // "MyApp" is a common name: here the test process holds it, released however the test ends.
-    drive::UniqueHandle mutex(CreateMutexA(nullptr, FALSE, "MyApp"));
-    ASSERT_TRUE(mutex);
+    UniqueHandle mutex(CreateMutexA(nullptr, FALSE, "MyApp"));
+    ASSERT_TRUE(mutex.Valid());
     SecondCopyEndsAndRestoresTheFirst();
 }
 

@@ -1,14 +1,13 @@
 #include "driver/input.h"
 
-#include <vector>
-
 #include "driver/error.h"
+#include "driver/text.h"
 
 namespace qrv::drive {
 
 namespace {
 
-void Send(std::vector<INPUT>& inputs) {
+void SendAll(std::vector<INPUT>& inputs) {
     const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     if (sent != inputs.size()) {
         ThrowLastError("Sending input");
@@ -49,6 +48,12 @@ void AddModifiers(std::vector<INPUT>& inputs, unsigned modifiers, DWORD flags) {
     }
 }
 
+// The target, or a control of it, is the enabled window at the point.
+bool LiesAt(const Window& target, POINT screenPoint) {
+    const HWND found = WindowFromPoint(screenPoint);
+    return found != nullptr && (found == target.Handle() || IsChild(target.Handle(), found));
+}
+
 } // namespace
 
 void ClickAt(POINT screenPoint) {
@@ -58,45 +63,67 @@ void ClickAt(POINT screenPoint) {
     const INPUT move = AbsoluteMouseInput(screenPoint, 0);
     std::vector<INPUT> inputs{move, AbsoluteMouseInput(screenPoint, MOUSEEVENTF_LEFTDOWN),
                               AbsoluteMouseInput(screenPoint, MOUSEEVENTF_LEFTUP)};
-    Send(inputs);
+    SendAll(inputs);
 }
 
 void DoubleClickAt(POINT screenPoint) {
     const INPUT down = AbsoluteMouseInput(screenPoint, MOUSEEVENTF_LEFTDOWN);
     const INPUT up = AbsoluteMouseInput(screenPoint, MOUSEEVENTF_LEFTUP);
     std::vector<INPUT> inputs{AbsoluteMouseInput(screenPoint, 0), down, up, down, up};
-    Send(inputs);
+    SendAll(inputs);
+}
+
+void RealClickAt(const Window& target, POINT screenPoint) {
+    WaitUntil(
+        [&] {
+            if (LiesAt(target, screenPoint)) {
+                return true;
+            }
+            // As a user clicks a window's caption first: the window comes to the top.
+            SetForegroundWindow(target.TopLevel().Handle());
+            return LiesAt(target, screenPoint);
+        },
+        kDefaultTimeout, "window " + HexText(target.Handle()) + " to lie at the click's point");
+    ClickAt(screenPoint);
 }
 
 void RealClick(const Window& window) {
-    window.BringToFront();
-    ClickAt(window.Centre());
+    RealClickAt(window, window.Centre());
 }
 
 void RealClick(const Window& window, POINT offset) {
-    window.BringToFront();
     const RECT rect = window.Rect();
-    ClickAt({rect.left + offset.x, rect.top + offset.y});
+    RealClickAt(window, {rect.left + offset.x, rect.top + offset.y});
 }
 
-void TypeText(std::wstring_view text) {
-    std::vector<INPUT> inputs;
+KeyStrokes& KeyStrokes::Press(WORD virtualKey, unsigned modifiers) {
+    AddModifiers(inputs_, modifiers, 0);
+    inputs_.push_back(KeyInput(virtualKey, 0, 0));
+    inputs_.push_back(KeyInput(virtualKey, 0, KEYEVENTF_KEYUP));
+    AddModifiers(inputs_, modifiers, KEYEVENTF_KEYUP);
+    return *this;
+}
+
+KeyStrokes& KeyStrokes::Type(std::wstring_view text) {
     for (const wchar_t c : text) {
-        inputs.push_back(KeyInput(0, c, KEYEVENTF_UNICODE));
-        inputs.push_back(KeyInput(0, c, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP));
+        inputs_.push_back(KeyInput(0, c, KEYEVENTF_UNICODE));
+        inputs_.push_back(KeyInput(0, c, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP));
     }
-    if (!inputs.empty()) {
-        Send(inputs);
+    return *this;
+}
+
+void KeyStrokes::Send() {
+    if (!inputs_.empty()) {
+        SendAll(inputs_);
     }
 }
 
 void PressKey(WORD virtualKey, unsigned modifiers) {
-    std::vector<INPUT> inputs;
-    AddModifiers(inputs, modifiers, 0);
-    inputs.push_back(KeyInput(virtualKey, 0, 0));
-    inputs.push_back(KeyInput(virtualKey, 0, KEYEVENTF_KEYUP));
-    AddModifiers(inputs, modifiers, KEYEVENTF_KEYUP);
-    Send(inputs);
+    KeyStrokes().Press(virtualKey, modifiers).Send();
+}
+
+void TypeText(std::wstring_view text) {
+    KeyStrokes().Type(text).Send();
 }
 
 void RealType(const Window& control, std::wstring_view text) {

@@ -30,18 +30,27 @@ inline Milliseconds Scaled(Milliseconds timeout) {
 }
 
 // Calls `probe` until it returns an engaged optional and returns its value; throws
-// TimeoutError naming `what` when `timeout` has passed. The probe runs at least once.
+// TimeoutError naming `what` when `timeout` has passed. The probe runs at least once. A probe
+// that times out itself (a program busy between two pumps answers no message) counts as "not
+// yet": the wait's own limit decides.
 template <class Probe>
 auto WaitForValue(Probe&& probe, Milliseconds timeout, const std::string& what) {
     timeout = Scaled(timeout);
     const auto deadline = std::chrono::steady_clock::now() + timeout;
+    std::string unanswered;
     for (;;) {
-        if (auto value = probe()) {
-            return *std::move(value);
+        try {
+            if (auto value = probe()) {
+                return *std::move(value);
+            }
+            unanswered.clear();
+        } catch (const TimeoutError& error) {
+            unanswered = error.what();
         }
         if (std::chrono::steady_clock::now() >= deadline) {
             throw TimeoutError("Timed out after " + std::to_string(timeout.count()) +
-                               " ms waiting for " + what);
+                               " ms waiting for " + what +
+                               (unanswered.empty() ? "" : " (" + unanswered + ")"));
         }
         Sleep(static_cast<DWORD>(kPollInterval.count()));
     }

@@ -190,6 +190,17 @@ Window Window::TopLevel() const {
     return Window(GetAncestor(handle_, GA_ROOT));
 }
 
+bool Window::IsAbove(const Window& other) const {
+    const HWND below = other.TopLevel().Handle();
+    for (HWND next = GetWindow(TopLevel().Handle(), GW_HWNDNEXT); next != nullptr;
+         next = GetWindow(next, GW_HWNDNEXT)) {
+        if (next == below) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::vector<Window> Window::Children() const {
     std::vector<Window> children;
     for (HWND child = GetWindow(handle_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {

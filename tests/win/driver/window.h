@@ -58,6 +58,10 @@ public:
     Window Parent() const; // null for a top-level window
     Window Owner() const;
     Window TopLevel() const; // the top-level window this one belongs to, or itself
+    // Whether this window's top-level window lies above the other's in the desktop's stacking
+    // order: where the programs' own raising and activation put it, whatever the display's
+    // focus did after that.
+    bool IsAbove(const Window& other) const;
 
     std::vector<Window> Children() const;    // direct children, in z-order
     std::vector<Window> Descendants() const; // all levels, each parent before its children

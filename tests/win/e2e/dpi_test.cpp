@@ -137,8 +137,8 @@ TEST_F(DpiTest, AWholeRunByRealClicksAtTheScaledPlaces) {
         }
     }
     const RECT entry = formats.ItemRect(3);
-    drive::ClickAt(
-        {entry.left + RowHeight(Control(ids::FormatsList)) / 2, (entry.top + entry.bottom) / 2});
+    drive::RealClickAt(formats.GetWindow(), {entry.left + RowHeight(Control(ids::FormatsList)) / 2,
+                                             (entry.top + entry.bottom) / 2});
     drive::WaitUntil([&] { return formats.IsChecked(3); }, drive::kDefaultTimeout,
                      "the format checked by a click on its box");
     const Window zip = Control(ids::cbCreateZip);

@@ -249,19 +249,21 @@ TEST_F(AbortTest, DuringTheFirstPartOnlyThatPartIsHandedOver) {
 }
 
 TEST_F(AbortTest, DuringTheLastPartEndsCancelledWithEveryPartHandedOver) {
-    // Two long parts, so that the press surely comes while the last one is exported.
+    // Two long parts; a switch that does nothing but write a line when the library starts on
+    // B tells when the press comes while the last part is exported.
     SetParts({{L"A", L"T", L"", L"", L""}, {L"B", L"T", L"", L"", L""}});
     SetEnv(L"CADSIM_PART_DELAY_MS", L"4000");
+    SetEnv(L"CADSIM_FAULTS", L"ExportPart@2=hang:0");
     StartReady();
     PressExport();
-    // The program answers nobody while the library works; the log tells when A is done, and
-    // a second later B is surely under way.
-    Utf8Log(temp_.PathOf(L"cadsim.log")).WaitForLine(L"|ExportPart|A|", seconds(30));
-    Sleep(1000);
+    // The program answers nobody while the library works: the press is taken after B.
+    Utf8Log(temp_.PathOf(L"cadsim.log")).WaitForLine(L"|ExportPart|!fault|hang:0", seconds(30));
     DialogControl(ids::btnAbort).PostClick();
     WaitForTheEnd();
     EXPECT_EQ(DialogControl(ids::lblPartNo).Text(), L"Export cancelled");
-    EXPECT_EQ(Only(Calls(), L"ExportPart").size(), 2u);
+    const auto exported = Only(Calls(), L"ExportPart");
+    ASSERT_EQ(exported.size(), 3u); // A, the switch's line as B begins, B
+    EXPECT_TRUE(exported[2].starts_with(L"ExportPart|B|")) << exported[2];
     EXPECT_EQ(DialogControl(ids::detailsPgBar).Send(PBM_GETPOS), 1); // not at its maximum
     EXPECT_EQ(PressClose(), 0u);
 }
@@ -318,8 +320,7 @@ TEST_F(ExportRunTest, DoubleClickOnTheProgressTextBringsUpTheDialog) {
     main_->BringToFront();
     const RECT progress = Control(ids::ProgressLabel).Rect();
     drive::DoubleClickAt({progress.left + 5, (progress.top + progress.bottom) / 2});
-    WaitUntil([&] { return drive::ForegroundWindow() == dialog_; }, kDefaultTimeout,
-              "the dialog in front");
+    WaitUntil([&] { return dialog_.IsAbove(*main_); }, kDefaultTimeout, "the dialog in front");
     EXPECT_EQ(PressClose(), 0u);
 }
 

@@ -49,9 +49,7 @@ protected:
     drive::Window Control(int id);
     // Waits until the Export button is enabled, or disabled.
     void WaitForExport(bool enabled);
-    // Presses Export with the mouse and returns the progress dialog. Under load Wine now and
-    // then loses a synthesised click; when the library has seen no run begin after a few
-    // seconds (no SetDirs beyond the start-up's), it is clicked once more, and said so.
+    // Presses Export with the mouse and returns the progress dialog.
     drive::Window PressExport();
     // Closes the main window and returns the exit code.
     DWORD CloseAndWait();

@@ -60,9 +60,8 @@ TEST_F(SettingsFileTest, CloseAndRestartRestoreEveryChoice) {
     Control(ids::BrowseDestination).SetText(folder);
     WaitForExport(true); // the Cyrillic folder is found
     const CheckList subDirs = SubDirList();
-    main_->BringToFront();
     const RECT entry = subDirs.ItemRect(3);
-    drive::ClickAt({entry.left + 60, (entry.top + entry.bottom) / 2});
+    drive::RealClickAt(subDirs.GetWindow(), {entry.left + 60, (entry.top + entry.bottom) / 2});
     WaitUntil([&] { return Control(ids::btnMoveUp).IsEnabled(); }, kDefaultTimeout,
               "the move buttons");
     Control(ids::btnMoveUp).Click();

@@ -149,6 +149,9 @@ TEST(TopLevelWindows, SecondCopyShowsNoWindowAndBringsTheFirstBack) {
         EXPECT_FALSE(seen.wasVisible) << ToUtf8(seen.className) << " " << ToUtf8(seen.caption);
     }
     EXPECT_EQ(second.WaitForExit(), 0u);
+    // The first copy has restored itself; where the display's focus went after that is
+    // Wine's matter, not the driver's.
+    WaitUntil([&] { return !first.main.IsMinimized(); }, kDefaultTimeout, "the first copy back");
 
     // The watch does see a copy's windows: it watches from the start, before the window is
     // closed (a close posted first may end the copy before a watch begun after it looks).
@@ -161,10 +164,6 @@ TEST(TopLevelWindows, SecondCopyShowsNoWindowAndBringsTheFirstBack) {
     EXPECT_TRUE(std::any_of(seen.begin(), seen.end(), [](const SeenWindow& window) {
         return window.className == fixture::kMainClass && window.caption == L"Fixture";
     }));
-
-    WaitUntil([&] { return !first.main.IsMinimized(); }, kDefaultTimeout, "the first copy back");
-    WaitUntil([&] { return ForegroundWindow() == first.main; }, kDefaultTimeout,
-              "the first copy in front");
 }
 
 } // namespace

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Sets everything up from nothing and runs every test. The stages, in order:
-#   win64 build           the x86_64 Windows build; its Wine tests start at once and run
-#                         beside the rest (their output comes at the end)
-#   win32 build           the i686 shipping build; its Wine tests start at once as well
+#   win32 build           the i686 shipping build; its Wine tests start at once and run beside
+#                         the rest (their output comes at the end): where they are emulated,
+#                         they take longest
 #   win32 checks          the shipping build's program folder and CAD library exports
+#   win64 build           the x86_64 Windows build; its Wine tests start at once as well
 #   win64/win32 package check
 #   native build          the portable core, its unit tests, the tools, the benchmarks and the
 #                         fuzzers under AddressSanitizer and UndefinedBehaviorSanitizer
@@ -94,9 +95,6 @@ image=tests/win/bench/prefix_image.sh
 } >"$results/prefix-images.log" 2>&1 &
 images=$!
 
-if stage "win64 build" build win64; then
-    wine_tests win64 ctest --preset win64 -j 8 "${junit[@]}" "$results/win64.xml"
-fi
 if stage "win32 build" build win32; then
     case $i686_way in
     native)
@@ -108,6 +106,9 @@ if stage "win32 build" build win32; then
         ;;
     esac
     check "win32 checks" bash scripts/check_win32.sh
+fi
+if stage "win64 build" build win64; then
+    wine_tests win64 ctest --preset win64 -j 8 "${junit[@]}" "$results/win64.xml"
 fi
 for preset in win64 win32; do
     check "$preset package check" bash scripts/check_package.sh "build/$preset"

@@ -143,6 +143,13 @@ if [ "$arch" = i686 ] && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.d
         "(scripts/setup.sh does where this machine runs 32-bit programs)." >&2
     exit 1
 fi
+# The prefix's server and Wine's services (services.exe and what it starts), for as long as
+# the bench is up (down.sh ends them), with the bench's log for their output. Otherwise the
+# first program of a test starts them, they keep that test's output open, and ctest waits for
+# the test until the last program on the bench has ended. A 64-bit program starts the services,
+# whatever the bench's architecture.
+wineserver -p >>"$root/wineserver.log" 2>&1 </dev/null
+bash "$loader" x86_64 cmd.exe /c exit >>"$root/wineserver.log" 2>&1 </dev/null
 how=""
 [ -n "$image" ] && how+=", copied from a booted prefix"
 [ "$scale" -gt 1 ] && how+=" (emulated; time limits x$scale)"

@@ -130,6 +130,11 @@ bool Process::IsRunning() const {
     return WaitForSingleObject(handle_.Get(), 0) == WAIT_TIMEOUT;
 }
 
+void Process::WaitUntilStarted() const {
+    while (WaitForInputIdle(handle_.Get(), 1000) == WAIT_TIMEOUT && IsRunning()) {
+    }
+}
+
 std::optional<DWORD> Process::TryWaitForExit(Milliseconds timeout) const {
     const DWORD waited =
         WaitForSingleObject(handle_.Get(), static_cast<DWORD>(Scaled(timeout).count()));

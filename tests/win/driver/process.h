@@ -45,6 +45,11 @@ public:
     HANDLE Handle() const { return handle_.Get(); }
     bool IsRunning() const;
 
+    // Waits until the program has started: its first thread has waited for input for the
+    // first time (its first windows are up), or it has ended. No limit of its own: a program
+    // that starts goes on until then however busy the machine is, and the test's time limit
+    // stops one that hangs.
+    void WaitUntilStarted() const;
     // Waits for the end and returns the exit code; throws TimeoutError when it still runs.
     DWORD WaitForExit(Milliseconds timeout = kDefaultTimeout) const;
     std::optional<DWORD> TryWaitForExit(Milliseconds timeout) const;

@@ -32,6 +32,7 @@ inline RunningFixture StartFixture(std::vector<std::wstring> arguments = {},
                                       .arguments = std::move(arguments),
                                       .workingDirectory = std::move(workingDirectory),
                                       .environment = std::move(environment)});
+    process.WaitUntilStarted();
     const Window main =
         WaitForTopLevelWindow(process.Id(), {.className = std::wstring(fixture::kMainClass)});
     return {std::move(process), main};

@@ -100,6 +100,11 @@ drive::Window ProgramTest::WaitUntilReady(drive::Milliseconds timeout) {
     const drive::Window starting = main_->Child(ids::pnlStartingPDataMgr);
     drive::WaitUntil([&] { return controls.IsVisible() && !starting.IsVisible(); }, timeout,
                      "the program controls to show");
+    // The start-up ends in the main window's creation, which handles messages meanwhile; the
+    // program makes the run's windows after it, and only then does a click on Export start a
+    // run. No message is handled between the two.
+    drive::WaitForTopLevelWindow(
+        program_->Id(), {.className = ids::kErrorWindowClass, .visibleOnly = false}, timeout);
     return *main_;
 }
 

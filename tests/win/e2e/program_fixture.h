@@ -40,7 +40,7 @@ protected:
     // Starts the program (by default the one in this build's dist folder).
     drive::Process& Start(const std::wstring& program = DistPath(L"QRV3DOVEravar.exe"));
     // Waits for the main window, and then until its program controls have replaced the
-    // starting panel.
+    // starting panel and the start-up has ended.
     drive::Window WaitForMainWindow(drive::Milliseconds timeout = drive::kDefaultTimeout);
     drive::Window WaitUntilReady(drive::Milliseconds timeout = drive::kDefaultTimeout);
     // Waits until the start-up has restored the choices (the subfolder list is filled).

@@ -66,4 +66,33 @@ void WaitUntil(Condition&& condition, Milliseconds timeout, const std::string& w
         timeout, what);
 }
 
+// Calls `condition` until it returns true, for as long as the awaited work goes on: `progress`
+// returns something that changes while it does (the size of a log it writes). Throws
+// TimeoutError naming `what` once that has not changed for `stall`: on a busy machine the
+// work takes longer, and the wait with it.
+template <class Condition, class Progress>
+void WaitWhileProgressing(Condition&& condition, Progress&& progress, Milliseconds stall,
+                          const std::string& what) {
+    stall = Scaled(stall);
+    auto seen = progress();
+    auto deadline = std::chrono::steady_clock::now() + stall;
+    for (;;) {
+        try {
+            if (condition()) {
+                return;
+            }
+        } catch (const TimeoutError&) {
+            // Busy between two pumps: not there yet.
+        }
+        if (auto now = progress(); now != seen) {
+            seen = now;
+            deadline = std::chrono::steady_clock::now() + stall;
+        } else if (std::chrono::steady_clock::now() >= deadline) {
+            throw TimeoutError("Nothing went on for " + std::to_string(stall.count()) +
+                               " ms while waiting for " + what);
+        }
+        Sleep(static_cast<DWORD>(kPollInterval.count()));
+    }
+}
+
 } // namespace qrv::drive

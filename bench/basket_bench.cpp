@@ -27,8 +27,8 @@ void ReadBasket(benchmark::State& state) {
     const auto entries = CatalogueEnvironment(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         // Snapshot and read, as the program does once at start-up.
-        const qrv::EnvironmentSnapshot environment(entries);
-        qrv::BasketParameters basket;
+        const qrv::TEnvironmentSnapshot environment(entries);
+        qrv::TBasketParameters basket;
         qrv::ReadBasketParameters(environment, basket);
         benchmark::DoNotOptimize(basket.FCADList.data());
     }

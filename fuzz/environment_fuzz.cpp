@@ -24,9 +24,9 @@ void Check(bool condition) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const EnvironmentSnapshot environment =
-        EnvironmentSnapshot::FromBlock(std::string_view(reinterpret_cast<const char*>(data), size));
-    BasketParameters basket;
+    const TEnvironmentSnapshot environment = TEnvironmentSnapshot::FromBlock(
+        std::string_view(reinterpret_cast<const char*>(data), size));
+    TBasketParameters basket;
     try {
         ReadBasketParameters(environment, basket);
     } catch (const std::length_error&) {

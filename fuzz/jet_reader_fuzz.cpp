@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the Jet reader: opening, the catalog, every table's rows and
-// values, and the program texts query. Only JetError may come out.
+// values, and the program texts query. Only EJetError may come out.
 
 #include "texts/jet/database.h"
 #include "texts/jet/jet_error.h"
@@ -12,27 +12,27 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace qrv;
     try {
-        const jet::Database database(std::span(data, size), "fuzz.mdb", kProgramTextsPassword);
+        const jet::TDatabase database(std::span(data, size), "fuzz.mdb", kProgramTextsPassword);
         for (const std::u16string& name : database.TableNames()) {
             try {
-                const jet::Table table = database.OpenTable(name);
-                table.ForEachRow([&](const jet::RowView& row) {
-                    for (const jet::Column& column : table.Columns()) {
-                        if (column.type == jet::ColumnType::Text ||
-                            column.type == jet::ColumnType::Memo) {
+                const jet::TTable table = database.OpenTable(name);
+                table.ForEachRow([&](const jet::TRowView& row) {
+                    for (const jet::TColumn& column : table.Columns()) {
+                        if (column.type == jet::TColumnType::Text ||
+                            column.type == jet::TColumnType::Memo) {
                             (void)row.Text(column);
                         } else {
                             (void)row.Bytes(column);
                         }
                     }
                 });
-            } catch (const jet::JetError&) {
+            } catch (const jet::EJetError&) {
             }
         }
         const std::vector<std::string> subDirCaptions = {"~BasketName", "~Series"};
         (void)ReadProgramTextRows(database, "ENGB", kProgramTextsGroup,
                                   ProgramTextKeys(subDirCaptions));
-    } catch (const jet::JetError&) {
+    } catch (const jet::EJetError&) {
     }
     return 0;
 }

@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # Makes the release of this checkout: release.sh [OUT] (default build/release).
 # Builds the program and its texts database with the release-win32 (the shipping build) and
-# release-win64 presets, which have no precompiled headers, and writes into OUT:
-#   QRV3DOVEravar-<version>-win32.zip, QRV3DOVEravar-<version>-win64.zip   the program folders
-#   QRV3DOVEravar-<version>-symbols.zip   the debug information of both, each file in the
-#                                         folder of its program, where a debugger looks for it
-#   SHA256SUMS                            over the three packages
+# release-win64 presets, which have no precompiled headers, and the texts tool with the second,
+# and writes into OUT:
+#   QRV3DOVEravar-<version>-win32.zip, QRV3DOVEravar-<version>-win64.zip   the program folders,
+#                                         each with the integrator's guide
+#   QRV3DOVEravar-<version>-tools-win64.zip   textsdb.exe, which reads and writes the texts
+#                                         database, and the guide
+#   QRV3DOVEravar-<version>-symbols.zip   the debug information of both programs, each file in
+#                                         the folder of its program, where a debugger looks for it
+#   SHA256SUMS                            over the four packages
 # The version is the project's in CMakeLists.txt. Every time in the packages is that of the
 # commit, so two releases of one commit are the same bytes (scripts/check_reproducible.sh).
 set -euo pipefail
@@ -20,7 +24,9 @@ for platform in win32 win64; do
     cmake --preset "release-$platform" >/dev/null
     # Packed anew, with the time of the commit checked out now.
     rm -rf "build/release-$platform/package"
-    cmake --build --preset "release-$platform" -j "$(nproc)" --target program_package
+    targets=(program_package)
+    [ "$platform" = win32 ] || targets+=(tools_package)
+    cmake --build --preset "release-$platform" -j "$(nproc)" --target "${targets[@]}"
 done
 
 mkdir -p "$out"
@@ -35,10 +41,11 @@ for platform in win32 win64; do
     cp "build/release-$platform/package/symbols/$name/QRV3DOVEravar.exe.debug" "$symbols/$name/"
     echo "$name/QRV3DOVEravar.exe.debug" >>"$symbols/files"
 done
+cp "build/release-win64/package/QRV3DOVEravar-$version-tools-win64.zip" "$out/"
 (cd "$symbols" && TZ=UTC cmake -E tar cf "$out/QRV3DOVEravar-$version-symbols.zip" \
     --format=zip --files-from=files)
 (cd "$out" && sha256sum QRV3DOVEravar-"$version"-win32.zip QRV3DOVEravar-"$version"-win64.zip \
-    QRV3DOVEravar-"$version"-symbols.zip >SHA256SUMS)
+    QRV3DOVEravar-"$version"-tools-win64.zip QRV3DOVEravar-"$version"-symbols.zip >SHA256SUMS)
 
 echo "Release $version of $(git -C "$top" rev-parse --short HEAD 2>/dev/null || echo 'this tree') in $out:"
 (cd "$out" && for f in QRV3DOVEravar-"$version"-*.zip; do

@@ -9,7 +9,7 @@
 #include "export/win32/error_window.h"
 #include "export/win32/export_details.h"
 #include "export/win32/taskbar_progress.h"
-#include "platform/win32/message_pump.h"
+#include "platform/win32/windows_shell.h"
 
 #include <windows.h>
 
@@ -50,7 +50,7 @@ public:
 };
 
 // A main window with the run's controls: a progress bar and the progress text.
-class BenchMainWindow final : public TWindowBase, public ExportRunMainView {
+class BenchMainWindow final : public TWindowBase, public TExportRunMainView {
 public:
     explicit BenchMainWindow(TApplicationWindow& application) : application_(application) {}
     void Create(HINSTANCE instance, HWND owner) {
@@ -86,10 +86,13 @@ private:
 };
 
 // The dialog and the error window, timed.
-class TimedProgress final : public ExportProgressView {
+class TimedProgress final : public TExportProgressView {
 public:
     explicit TimedProgress(TfrmExportDetails& dialog) : dialog_(dialog) {}
     void PrepareRun(int32_t parts) override { dialog_.PrepareRun(parts); }
+    void SetDestinationFolder(const std::u16string& folder) override {
+        dialog_.SetDestinationFolder(folder);
+    }
     void Show() override { dialog_.Show(); }
     void SetPartLabel(const std::u16string& text) override { dialog_.SetPartLabel(text); }
     void ShowProgress(const std::u16string& partNo, const std::u16string& type,
@@ -106,10 +109,13 @@ private:
     TfrmExportDetails& dialog_;
 };
 
-class TimedErrors final : public ExportErrorView {
+class TimedErrors final : public TExportErrorView {
 public:
     explicit TimedErrors(TfrmError& window) : window_(window) {}
     void Clear() override { window_.Clear(); }
+    void SetDestinationFolder(const std::u16string& folder) override {
+        window_.SetDestinationFolder(folder);
+    }
     void AddError(const std::u16string& caption, const TFailedPart& part) override {
         Timed("error list", [&] { window_.AddError(caption, part); });
     }
@@ -121,8 +127,8 @@ private:
     TfrmError& window_;
 };
 
-BasketParameters Basket(int parts) {
-    BasketParameters basket;
+TBasketParameters Basket(int parts) {
+    TBasketParameters basket;
     basket.FShopName = u"Shop";
     for (int i = 0; i < parts; ++i) {
         const std::string n = std::to_string(i);
@@ -137,7 +143,7 @@ BasketParameters Basket(int parts) {
 }
 
 // The four check lists and fields a run reads its choices from; none are checked.
-class NoChoices final : public CheckListView, public ExportChoiceFields {
+class NoChoices final : public TCheckListView, public TExportChoiceFields {
 public:
     int Count() const override { return 0; }
     void Clear() override {}
@@ -166,10 +172,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     BenchMainWindow main(application);
     main.Create(instance, application.Handle());
     application.SetMainWindow(main.Handle());
-    const KeptTexts texts;
-    TfrmExportDetails dialog;
+    const TKeptTexts texts;
+    TWindowsShell shell;
+    TfrmExportDetails dialog(shell);
     dialog.Create(instance, application.Handle(), main.Handle(), texts);
-    TfrmError errors;
+    TfrmError errors(shell);
     errors.Create(instance, application.Handle(), texts);
     application.AddProgramWindow(errors.Handle());
     application.AddProgramWindow(dialog.Handle());
@@ -178,7 +185,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // The taskbar button as the shell announces it (Wine does not): the run's calls on the
     // taskbar list count under "other".
     SendMessageW(application.Handle(), TTaskbarProgress::ButtonCreatedMessage(), 0, 0);
-    ExportTaskbarView& taskbar = application.TaskbarButton();
+    TExportTaskbarView& taskbar = application.TaskbarButton();
     NoChoices none;
     TExportChoices choices(none, none, none);
 
@@ -186,7 +193,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     const double pumpStart = Now();
     constexpr int kPumps = 20000;
     for (int i = 0; i < kPumps; ++i) {
-        PumpMessages();
+        shell.Pump();
     }
     const double emptyPumpMs = (Now() - pumpStart) / kPumps;
 
@@ -195,10 +202,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     std::map<std::pair<bool, int>, double> totals;
     for (const bool fail : {false, true}) {
         for (const int parts : {5000, 10000, 20000}) {
-            const BasketParameters basket = Basket(parts);
+            const TBasketParameters basket = Basket(parts);
             InstantLibrary library;
             library.fail = fail;
-            const ExportRunInputs inputs{basket, u"", u"", u"C:\\", choices, u"~Start", u"~Errors"};
+            const TExportRunInputs inputs{basket,  u"",       u"",       u"C:\\",
+                                          choices, u"~Start", u"~Errors"};
             spent.clear();
             const double start = Now();
             RunExport(&library, inputs, main, progress, errorList, taskbar);

@@ -1,5 +1,6 @@
 #include "app/basket_parameters.h"
 
+#include "app/environment_variables.h"
 #include "framework/framework_package.h"
 #include "platform/ansi.h"
 #include "platform/ascii_case.h"
@@ -14,23 +15,20 @@ namespace qrv {
 
 namespace {
 
-constexpr std::array<std::string_view, 5> kNumberedPrefixes = {"PartNo_", "Type_", "ID1_", "ID2_",
-                                                               "CAD_"};
-
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() &&
            EqualIgnoringAsciiCase(text.substr(0, prefix.size()), prefix);
 }
 
-struct NumberedName {
-    size_t list;   // position of the prefix in kNumberedPrefixes
+struct TNumberedName {
+    size_t list;   // position of the prefix in kNumberedVariablePrefixes
     int64_t index; // the part's number
 };
 
 // Which numbered variable a name is ("PartNo_" + decimal without leading zeros), if any.
-std::optional<NumberedName> ParseNumberedName(std::string_view name) {
-    for (size_t list = 0; list < kNumberedPrefixes.size(); ++list) {
-        const std::string_view prefix = kNumberedPrefixes[list];
+std::optional<TNumberedName> ParseNumberedName(std::string_view name) {
+    for (size_t list = 0; list < kNumberedVariablePrefixes.size(); ++list) {
+        const std::string_view prefix = kNumberedVariablePrefixes[list];
         if (!StartsWithIgnoringCase(name, prefix)) {
             continue;
         }
@@ -46,14 +44,14 @@ std::optional<NumberedName> ParseNumberedName(std::string_view name) {
         if (error != std::errc() || end != digits.data() + digits.size() || index < 0) {
             return std::nullopt;
         }
-        return NumberedName{list, index};
+        return TNumberedName{list, index};
     }
     return std::nullopt;
 }
 
 // How many entries to read: CADCount, every one of them, whether the environment sets it or
 // not.
-size_t BasketEntries(const EnvironmentSnapshot& environment, int32_t count) {
+size_t BasketEntries(const TEnvironmentSnapshot& environment, int32_t count) {
     std::vector<int64_t> carried;
     environment.ForEach([&](std::string_view name, std::string_view) {
         const auto numbered = ParseNumberedName(name);
@@ -74,7 +72,7 @@ size_t BasketEntries(const EnvironmentSnapshot& environment, int32_t count) {
     return entries;
 }
 
-std::u16string Read(const EnvironmentSnapshot& environment, std::string_view name) {
+std::u16string Read(const TEnvironmentSnapshot& environment, std::string_view name) {
     return FromAnsi(environment.Value(name));
 }
 
@@ -95,18 +93,18 @@ std::optional<int32_t> ParseCADCount(std::string_view text) {
     return value;
 }
 
-void ReadBasketParameters(const EnvironmentSnapshot& environment, BasketParameters& basket) {
-    basket.FCADENASDir = AddTrailingBackslash(Read(environment, "xQRVCADENAS_"));
+void ReadBasketParameters(const TEnvironmentSnapshot& environment, TBasketParameters& basket) {
+    basket.FCADENASDir = AddTrailingBackslash(Read(environment, kCADENASFolderVariable));
     basket.FCADDataDir =
-        AddTrailingBackslash(Read(environment, "CADENASEXPORTDLL_")) + u"..\\..\\..\\..\\";
-    basket.FCADLibDir = AddTrailingBackslash(Read(environment, "CADENASEXPORTDLL_"));
-    basket.FLanguage = environment.Value("xQRVLanguage");
-    basket.FShopName = Read(environment, "ShopName");
+        AddTrailingBackslash(Read(environment, kCADLibraryFolderVariable)) + u"..\\..\\..\\..\\";
+    basket.FCADLibDir = AddTrailingBackslash(Read(environment, kCADLibraryFolderVariable));
+    basket.FLanguage = environment.Value(kLanguageVariable);
+    basket.FShopName = Read(environment, kShopNameVariable);
     if (basket.FLanguage.empty()) {
         basket.FLanguage = "ENGB";
     }
 
-    const auto count = ParseCADCount(environment.Value("CADCount"));
+    const auto count = ParseCADCount(environment.Value(kCADCountVariable));
     if (!count || *count < 1) {
         return;
     }

@@ -20,6 +20,6 @@ std::optional<int32_t> ParseCADCount(std::string_view text);
 // than kMostEmptyEntries entries empty beyond the indexes the environment carries is refused
 // with std::length_error before any entry is added.
 inline constexpr size_t kMostEmptyEntries = 65536;
-void ReadBasketParameters(const EnvironmentSnapshot& environment, BasketParameters& basket);
+void ReadBasketParameters(const TEnvironmentSnapshot& environment, TBasketParameters& basket);
 
 } // namespace qrv

@@ -22,8 +22,8 @@ void TCADLibraryOwner::UnloadCADLibrary() {
     } catch (const ECADLibraryFault&) {
         // Ignored, as every failure while releasing: the library is unloaded all the same.
     }
-    Pump();
-    UnloadModule();
+    shell_.Pump();
+    UnloadModule(shell_);
 }
 
 } // namespace qrv

@@ -4,6 +4,7 @@
 // folder. The steps on the system are the build's (app/win32/windows_cad_library_owner.h).
 
 #include "cadlib/cad_library.h"
+#include "platform/program_shell.h"
 
 #include <string>
 
@@ -11,7 +12,11 @@ namespace qrv {
 
 class TCADLibraryOwner {
 public:
+    // The unloading pumps through the shell.
+    explicit TCADLibraryOwner(TProgramShell& shell) : shell_(shell) {}
     virtual ~TCADLibraryOwner() = default;
+    TCADLibraryOwner(const TCADLibraryOwner&) = delete;
+    TCADLibraryOwner& operator=(const TCADLibraryOwner&) = delete;
 
     // Puts the folder in front of PATH, so that modules the library loads by name are found
     // in its folder first, makes it the current folder when it exists, and loads, binds and
@@ -23,9 +28,9 @@ public:
     void UnloadCADLibrary();
 
     virtual bool LibraryLoaded() const = 0;
-    virtual CadLibrary& Library() = 0;
+    virtual TCADLibrary& Library() = 0;
     // The library while one is loaded, else null.
-    CadLibrary* LoadedLibrary() { return LibraryLoaded() ? &Library() : nullptr; }
+    TCADLibrary* LoadedLibrary() { return LibraryLoaded() ? &Library() : nullptr; }
 
 private:
     // Puts the folder and ";" in front of PATH, keeping the value as it was.
@@ -34,10 +39,12 @@ private:
     virtual void RestorePath() = 0;
     virtual bool FolderExists(const std::u16string& folder) = 0;
     virtual void SetCurrentFolder(const std::u16string& folder) = 0;
-    // The module with its binding: LoadCADBasket and UnloadCADBasket.
+    // The module with its binding: LoadCADBasket and UnloadCADBasket, which pumps through the
+    // shell around freeing the module.
     virtual void LoadModule(const std::u16string& folder) = 0;
-    virtual void UnloadModule() = 0;
-    virtual void Pump() = 0;
+    virtual void UnloadModule(TProgramShell& shell) = 0;
+
+    TProgramShell& shell_;
 };
 
 } // namespace qrv

@@ -19,7 +19,7 @@ bool MatchesHostPattern(std::string_view name, std::string_view pattern, int row
     return false;
 }
 
-int DetectHostKind(StarterServices& services) {
+int DetectHostKind(TStarterServices& services) {
     // The name is fetched again for each test, as the framework does.
     if (EqualIgnoringAsciiCase(services.ModuleBareName(), "xQRVISAPIServer")) {
         return 1;
@@ -36,17 +36,17 @@ int DetectHostKind(StarterServices& services) {
     return 0;
 }
 
-bool FrameworkStarter::IsForeignServerProcess() {
+bool TFrameworkStarter::IsForeignServerProcess() {
     // In a server process only the server module itself starts the services.
     return EqualIgnoringAsciiCase(services_.ExeBareName(), "xQRVServer") &&
            !EqualIgnoringAsciiCase(services_.ModuleBareName(), "xQRVServer");
 }
 
-bool FrameworkStarter::InitializeCOM(int mode) {
+bool TFrameworkStarter::InitializeCOM(int mode) {
     return services_.CoInitializeWithMode(mode) >= 0;
 }
 
-void FrameworkStarter::Init() {
+void TFrameworkStarter::Init() {
     if (FStarted || IsForeignServerProcess()) {
         return;
     }
@@ -59,13 +59,13 @@ void FrameworkStarter::Init() {
     FStarted = true;
 }
 
-void FrameworkStarter::Release() {
+void TFrameworkStarter::Release() {
     if (!FStarted || IsForeignServerProcess()) {
         return;
     }
-    struct ReleaseTimerOnExit {
-        FrameworkStarter& starter;
-        ~ReleaseTimerOnExit() {
+    struct TReleaseTimerOnExit {
+        TFrameworkStarter& starter;
+        ~TReleaseTimerOnExit() {
             starter.services_.MemoryConsumptionTimerRelease();
             starter.FStarted = false;
         }

@@ -9,9 +9,9 @@
 namespace qrv {
 
 // What the starter needs of the system and of the framework package.
-class StarterServices {
+class TStarterServices {
 public:
-    virtual ~StarterServices() = default;
+    virtual ~TStarterServices() = default;
     virtual std::string ExeBareName() = 0;    // xQRVGetVeryPureExeFileName
     virtual std::string ModuleBareName() = 0; // JGetVeryPureModuleFileName(own module)
     virtual uint32_t CurrentProcessId() = 0;
@@ -25,11 +25,11 @@ public:
 };
 
 bool MatchesHostPattern(std::string_view name, std::string_view pattern, int row);
-int DetectHostKind(StarterServices& services);
+int DetectHostKind(TStarterServices& services);
 
-class FrameworkStarter {
+class TFrameworkStarter {
 public:
-    explicit FrameworkStarter(StarterServices& services) : services_(services) {}
+    explicit TFrameworkStarter(TStarterServices& services) : services_(services) {}
 
     void Init();
     void Release();
@@ -41,13 +41,13 @@ public:
 private:
     bool IsForeignServerProcess();
 
-    StarterServices& services_;
+    TStarterServices& services_;
     bool FStarted = false;
     bool FCOMInitialized = false;
 };
 
 // The program-wide starter on the real system services.
-FrameworkStarter& ProgramFrameworkStarter();
+TFrameworkStarter& ProgramFrameworkStarter();
 void FrameworkStarter_Init();
 void FrameworkStarter_Release();
 // Host kind of the program's own module.

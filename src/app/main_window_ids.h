@@ -3,7 +3,7 @@
 
 namespace qrv::ids {
 
-enum MainWindowControl : int {
+enum TMainWindowControl : int {
     pnlStartingPDataMgr = 100,
     pnlProgramControls = 101,
     lblExportDestination = 110,

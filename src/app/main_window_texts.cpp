@@ -5,7 +5,7 @@
 
 namespace qrv {
 
-void ApplyProgramTexts(const TStringHash& texts, ProgramTextTargets& targets, KeptTexts& kept,
+void ApplyProgramTexts(const TStringHash& texts, TProgramTextTargets& targets, TKeptTexts& kept,
                        TSubDirCaptions& subDirCaptions) {
     auto text = [&](const char16_t* key) { return LookupText(texts, key); };
 

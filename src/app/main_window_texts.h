@@ -11,9 +11,9 @@
 namespace qrv {
 
 // Where ApplyProgramTexts puts the texts. Control identifiers are those of the main window.
-class ProgramTextTargets {
+class TProgramTextTargets {
 public:
-    virtual ~ProgramTextTargets() = default;
+    virtual ~TProgramTextTargets() = default;
     // The application title, 8-bit; the main window's caption then becomes the title.
     virtual void SetApplicationTitle(const std::string& title) = 0;
     virtual void SetCaption(int control, const std::u16string& caption) = 0;
@@ -24,7 +24,7 @@ public:
     virtual void SetExportButtonLabel(const std::u16string& label) = 0;
 };
 
-void ApplyProgramTexts(const TStringHash& texts, ProgramTextTargets& targets, KeptTexts& kept,
+void ApplyProgramTexts(const TStringHash& texts, TProgramTextTargets& targets, TKeptTexts& kept,
                        TSubDirCaptions& subDirCaptions);
 
 } // namespace qrv

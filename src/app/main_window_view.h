@@ -4,6 +4,7 @@
 // the two check lists). The Windows build's TfrmExport implements it; tests record it.
 
 #include "app/main_window_texts.h"
+#include "cadlib/cad_start.h"
 #include "controls/check_list_view.h"
 #include "export/export_choices.h"
 #include "export/export_run.h"
@@ -13,28 +14,26 @@
 namespace qrv {
 
 // The hidden fields BrowseCADData and BrowseCADSoftware: the folders the library is handed.
-struct TCadFolders {
+struct TCADFolders {
     std::u16string cadData;
     std::u16string cadSoftware;
 };
 
-class MainWindowView : public ProgramTextTargets,
-                       public ExportChoiceFields,
-                       public ExportRunMainView {
+class TMainWindowView : public TProgramTextTargets,
+                        public TExportChoiceFields,
+                        public TExportRunMainView,
+                        public TCADStartView {
 public:
     // From here on a second copy of the program brings this one to the front.
     virtual void InstallRestoreProcedure() = 0;
     // The window becomes visible with its starting panel.
     virtual void ShowMainWindow() = 0;
-    // While the CAD system starts only the starting panel shows; then the program controls.
-    virtual void ShowStartingPanel() = 0;
-    virtual void ShowProgramControls() = 0;
     // Enables the Export button when the session allows a run, else disables it.
     virtual void UpdateExportButton() = 0;
-    virtual TCadFolders CadFolders() const = 0;
-    virtual void SetCadFolders(const TCadFolders& folders) = 0;
-    virtual CheckListView& FormatsList() = 0;
-    virtual CheckListView& SubDirListBox() = 0;
+    virtual TCADFolders CADFolders() const = 0;
+    virtual void SetCADFolders(const TCADFolders& folders) = 0;
+    virtual TCheckListView& FormatsList() = 0;
+    virtual TCheckListView& SubDirListBox() = 0;
     // The window closes once control returns to the message loop.
     virtual void PostClose() = 0;
 };

@@ -1,6 +1,5 @@
 #include "app/shutdown_sequence.h"
 
-#include "app/settings_path.h"
 #include "export/export_settings.h"
 #include "platform/utf.h"
 #include "settings/ini_file_exception.h"
@@ -11,22 +10,22 @@ namespace {
 
 // A failure is told once and the program still closes: keeping it open would keep the CAD
 // system and the library up for choices that cannot be stored anyway.
-void SaveSettings(ProgramMessages& messages, const TExportChoices& choices) {
+void SaveSettings(const TProgramSession& session) {
     try {
-        qrv::SaveSettings(SettingsPath(), choices);
+        qrv::SaveSettings(session.SettingsPath, session.choices);
     } catch (const EIniFileException& error) {
-        messages.ShowMessageBox(u"The settings could not be saved. " + error.Message());
+        session.messages.ShowMessageBox(u"The settings could not be saved. " + error.Message());
     } catch (const std::exception& error) {
-        messages.ShowMessageBox(u"The settings could not be saved to " + SettingsPath() + u". " +
-                                Utf8ToUtf16(error.what()));
+        session.messages.ShowMessageBox(u"The settings could not be saved to " +
+                                        session.SettingsPath + u". " + Utf8ToUtf16(error.what()));
     }
 }
 
 } // namespace
 
 void RunShutdown(TProgramSession& session) {
-    SaveSettings(session.messages, session.choices);
-    session.basket = BasketParameters{};
+    SaveSettings(session);
+    session.basket = TBasketParameters{};
     FreeCADFormats(session.choices.CADFormats());
     session.texts.reset();
     try {

@@ -1,7 +1,7 @@
 #include "app/start_up_sequence.h"
 
 #include "app/basket_parameters.h"
-#include "app/settings_path.h"
+#include "app/environment_variables.h"
 #include "cadlib/cad_start.h"
 #include "export/export_run.h"
 #include "export/export_settings.h"
@@ -16,15 +16,17 @@ namespace {
 // The destination until the saved one is restored, and when none is saved.
 constexpr char kDestinationBelowDocuments[] = "\\Quellon\\CADFiles";
 
-class TStartUpSequence final : private CadStartHost {
+class TStartUpSequence final {
 public:
-    TStartUpSequence(TProgramSession& session, MainWindowView& mainWindow,
-                     const StartUpInputs& inputs)
+    TStartUpSequence(TProgramSession& session, TMainWindowView& mainWindow,
+                     const TStartUpInputs& inputs)
         : session_(session), mainWindow_(mainWindow), inputs_(inputs) {}
 
     void Run();
 
 private:
+    // A close request has come: the start-up ends at its next pump.
+    bool CloseRequested() const { return session_.closeGate.ClosePending(); }
     // Pumps; false when a close request is pending, so that the start-up ends here.
     bool PumpAndGoOn();
     std::u16string DefaultDestination();
@@ -37,27 +39,19 @@ private:
     void ReadCADFormats();
     void LoadSettings();
 
-    // What the CAD start needs of the window and the shell.
-    void ShowStartingPanel() override { mainWindow_.ShowStartingPanel(); }
-    void ShowProgramControls() override { mainWindow_.ShowProgramControls(); }
-    void Pump() override { session_.shell.Pump(); }
-    void Sleep(int milliseconds) override { session_.shell.Sleep(milliseconds); }
-    double NowInDays() override { return session_.shell.NowInDays(); }
-    void RequestTerminate() override { session_.shell.RequestTerminate(); }
-    bool CloseRequested() override { return session_.closeGate.ClosePending(); }
-
     TProgramSession& session_;
-    MainWindowView& mainWindow_;
-    const StartUpInputs& inputs_;
+    TMainWindowView& mainWindow_;
+    const TStartUpInputs& inputs_;
 };
 
 void TStartUpSequence::Run() {
     mainWindow_.InstallRestoreProcedure();
     session_.texts = std::make_unique<TStringHash>();
-    SettingsPath() = AddTrailingBackslash(FromAnsi(inputs_.environment.Value("APPDATA"))) +
-                     std::u16string(kSettingsFileRelativePath);
+    session_.SettingsPath =
+        AddTrailingBackslash(FromAnsi(inputs_.environment.Value(kAppDataVariable))) +
+        std::u16string(kSettingsFileRelativePath);
 
-    session_.basket = BasketParameters{};
+    session_.basket = TBasketParameters{};
     mainWindow_.SetProgressText(u"");
     session_.choices.SubDirOrder() = kEnumerationOrder;
     mainWindow_.SetDestination(DefaultDestination());
@@ -66,7 +60,7 @@ void TStartUpSequence::Run() {
     ReadBasketParameters();
     LoadProgramTexts();
     ApplyProgramTexts();
-    mainWindow_.SetCadFolders(
+    mainWindow_.SetCADFolders(
         {session_.basket.FCADDataDir, session_.basket.FCADENASDir + u"software\\"});
     if (!PumpAndGoOn()) {
         return;
@@ -111,12 +105,12 @@ void TStartUpSequence::Run() {
 }
 
 bool TStartUpSequence::PumpAndGoOn() {
-    Pump();
+    session_.shell.Pump();
     return !CloseRequested();
 }
 
 std::u16string TStartUpSequence::DefaultDestination() {
-    return FromAnsi(session_.shell.MyDocumentsFolder() + kDestinationBelowDocuments);
+    return FromAnsi(inputs_.myDocumentsFolder() + kDestinationBelowDocuments);
 }
 
 void TStartUpSequence::ReadBasketParameters() {
@@ -145,17 +139,19 @@ void TStartUpSequence::ApplyProgramTexts() {
 void TStartUpSequence::SetLibraryDirs() {
     // The destination is still the default here; the library gets the final one when a run
     // starts.
-    const TCadFolders folders = mainWindow_.CadFolders();
+    const TCADFolders folders = mainWindow_.CADFolders();
     qrv::SetLibraryDirs(session_.library.LoadedLibrary(), folders.cadData, folders.cadSoftware,
                         mainWindow_.Destination(), session_.basket.FShopName);
 }
 
 void TStartUpSequence::ReadStartTimeout() {
-    session_.FStartTimeout = qrv::ReadStartTimeout(SettingsPath());
+    session_.FStartTimeout = qrv::ReadStartTimeout(session_.SettingsPath);
 }
 
 bool TStartUpSequence::StartCAD() {
-    return qrv::StartCAD(session_.library.Library(), *this, session_.FStartTimeout);
+    return qrv::StartCAD(
+        session_.library.Library(), session_.shell, mainWindow_,
+        [this] { return CloseRequested(); }, session_.FStartTimeout);
 }
 
 void TStartUpSequence::ReadCADFormats() {
@@ -170,14 +166,14 @@ void TStartUpSequence::ReadCADFormats() {
 }
 
 void TStartUpSequence::LoadSettings() {
-    qrv::LoadSettings(SettingsPath(), session_.choices, session_.basket.FShopName,
+    qrv::LoadSettings(session_.SettingsPath, session_.choices, session_.basket.FShopName,
                       [this] { return DefaultDestination(); });
 }
 
 } // namespace
 
-void RunStartUpSequence(TProgramSession& session, MainWindowView& mainWindow,
-                        const StartUpInputs& inputs) {
+void RunStartUpSequence(TProgramSession& session, TMainWindowView& mainWindow,
+                        const TStartUpInputs& inputs) {
     TStartUpSequence(session, mainWindow, inputs).Run();
 }
 

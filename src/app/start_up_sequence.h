@@ -7,14 +7,18 @@
 #include "app/program_session.h"
 #include "platform/environment.h"
 
+#include <functional>
 #include <string>
 
 namespace qrv {
 
-// What the start-up reads of the process.
-struct StartUpInputs {
-    EnvironmentSnapshot environment;
+// What the start-up reads of the process and the system.
+struct TStartUpInputs {
+    TEnvironmentSnapshot environment;
     std::u16string programFile; // the full path of the running program
+    // The user's documents folder, 8-bit in the ANSI code page; raises when the system cannot
+    // tell it.
+    std::function<std::string()> myDocumentsFolder;
 };
 
 // Runs the start-up. Handled inside: an environment that cannot be read (a message, then
@@ -23,7 +27,7 @@ struct StartUpInputs {
 // was requested; the start-up ends), and a failure while reading the formats (ignored; too
 // many formats go to the general error report). Any other error of a step leaves it, an
 // ECADLibraryLoadError of the library loading among them.
-void RunStartUpSequence(TProgramSession& session, MainWindowView& mainWindow,
-                        const StartUpInputs& inputs);
+void RunStartUpSequence(TProgramSession& session, TMainWindowView& mainWindow,
+                        const TStartUpInputs& inputs);
 
 } // namespace qrv

@@ -7,7 +7,7 @@
 
 namespace qrv {
 
-struct BasketParameters {
+struct TBasketParameters {
     std::u16string FCADENASDir; // with a trailing backslash
     std::u16string FCADDataDir; // the library folder followed by "..\..\..\..\"
     std::u16string FCADLibDir;  // with a trailing backslash

@@ -10,9 +10,9 @@
 
 namespace qrv {
 
-class CadLibrary {
+class TCADLibrary {
 public:
-    virtual ~CadLibrary() = default;
+    virtual ~TCADLibrary() = default;
 
     virtual void SetDirs(const std::u16string& cadData, const std::u16string& cadSoftware,
                          const std::u16string& destination, const std::u16string& shopName) = 0;

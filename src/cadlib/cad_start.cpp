@@ -2,33 +2,34 @@
 
 namespace qrv {
 
-bool StartCAD(CadLibrary& library, CadStartHost& host, int32_t timeoutSeconds) {
-    host.ShowStartingPanel();
-    host.Pump();
+bool StartCAD(TCADLibrary& library, TProgramShell& shell, TCADStartView& view,
+              const std::function<bool()>& closeRequested, int32_t timeoutSeconds) {
+    view.ShowStartingPanel();
+    shell.Pump();
     library.CadStart();
-    const double started = host.NowInDays();
-    const double limit = static_cast<double>(timeoutSeconds) / 86400.0;
+    const int64_t started = shell.NowInMilliseconds();
+    const int64_t limit = int64_t{timeoutSeconds} * 1000;
 
     bool idle = false;
     bool queryMissing = false;
     for (;;) {
-        host.Sleep(kCadPollMilliseconds);
-        host.Pump();
-        const bool timedOut = host.NowInDays() - started >= limit;
+        shell.Sleep(kCADPollMilliseconds);
+        shell.Pump();
+        const bool timedOut = shell.NowInMilliseconds() - started >= limit;
         if (library.HasCadIsSleeping()) {
             idle = library.CadIsSleeping();
         } else {
             queryMissing = true;
         }
-        if (timedOut || idle || queryMissing || host.CloseRequested()) {
+        if (timedOut || idle || queryMissing || closeRequested()) {
             break;
         }
     }
     if (queryMissing) {
-        host.RequestTerminate();
+        shell.RequestTerminate();
     }
-    host.ShowProgramControls();
-    host.Pump();
+    view.ShowProgramControls();
+    shell.Pump();
     return idle;
 }
 

@@ -2,31 +2,30 @@
 // Starting the CAD system and waiting, with a time-out, until it reports itself idle.
 
 #include "cadlib/cad_library.h"
+#include "platform/program_shell.h"
 
 #include <cstdint>
+#include <functional>
 
 namespace qrv {
 
-// What the wait needs of the user interface and the clock.
-class CadStartHost {
+// What the wait shows of the main window.
+class TCADStartView {
 public:
-    virtual ~CadStartHost() = default;
+    virtual ~TCADStartView() = default;
+    // While the CAD system starts only the starting panel shows; then the program controls.
     virtual void ShowStartingPanel() = 0;
     virtual void ShowProgramControls() = 0;
-    virtual void Pump() = 0;
-    virtual void Sleep(int milliseconds) = 0;
-    virtual double NowInDays() = 0; // the time, in fractional days
-    virtual void RequestTerminate() = 0;
-    // The user asked to close the program while the CAD system was starting.
-    virtual bool CloseRequested() = 0;
 };
 
-inline constexpr int kCadPollMilliseconds = 100;
+inline constexpr int kCADPollMilliseconds = 100;
 
 // Calls CadStart and polls CadIsSleeping every 100 ms until it reports idle or timeoutSeconds
 // have passed since CadStart returned; a library without the query ends the program. True
-// when the CAD system reported idle, also in the pass that reached the time-out. A close
-// request ends the wait at the next poll (the start then counts as failed).
-bool StartCAD(CadLibrary& library, CadStartHost& host, int32_t timeoutSeconds);
+// when the CAD system reported idle, also in the pass that reached the time-out.
+// closeRequested tells whether the user asked to close the program meanwhile: that ends the
+// wait at the next poll (the start then counts as failed).
+bool StartCAD(TCADLibrary& library, TProgramShell& shell, TCADStartView& view,
+              const std::function<bool()>& closeRequested, int32_t timeoutSeconds);
 
 } // namespace qrv

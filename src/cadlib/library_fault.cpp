@@ -8,12 +8,12 @@ namespace qrv {
 
 namespace {
 
-struct KnownCode {
+struct TKnownCode {
     uint32_t code;
     const char* name;
 };
 
-constexpr std::array<KnownCode, 16> kKnownCodes{{
+constexpr std::array<TKnownCode, 16> kKnownCodes{{
     {kAccessViolation, "access violation"},
     {0x80000002, "misaligned data access"},
     {0xC0000006, "page fault while reading a mapped file"},
@@ -41,7 +41,7 @@ std::string Hex(uint32_t code) {
 } // namespace
 
 std::string DescribeExceptionCode(uint32_t code) {
-    for (const KnownCode& known : kKnownCodes) {
+    for (const TKnownCode& known : kKnownCodes) {
         if (known.code == code) {
             return std::string(known.name) + " (" + Hex(code) + ")";
         }

@@ -2,8 +2,8 @@
 
 namespace qrv::accessibility {
 
-States StatesOf(const CheckListEntry& entry) {
-    States states = kSelectable | kFocusable;
+TStates StatesOf(const TCheckListEntry& entry) {
+    TStates states = kSelectable | kFocusable;
     states |= entry.checked ? kChecked : 0;
     states |= entry.enabled ? 0 : kUnavailable;
     states |= entry.selected ? kSelected : 0;
@@ -12,18 +12,18 @@ States StatesOf(const CheckListEntry& entry) {
     return states;
 }
 
-std::optional<std::u16string_view> DefaultActionOf(const CheckListEntry& entry) {
+std::optional<std::u16string_view> DefaultActionOf(const TCheckListEntry& entry) {
     if (!entry.enabled) {
         return std::nullopt;
     }
     return entry.checked ? u"Uncheck" : u"Check";
 }
 
-States StatesOf(const PushButton& button) {
+TStates StatesOf(const TPushButton& button) {
     if (!button.enabled) {
         return kUnavailable | (button.visible ? 0 : kInvisible);
     }
-    States states = kFocusable;
+    TStates states = kFocusable;
     states |= button.visible ? 0 : kInvisible;
     states |= button.focused ? kFocused : 0;
     states |= button.pressed ? kPressed : 0;
@@ -31,7 +31,7 @@ States StatesOf(const PushButton& button) {
     return states;
 }
 
-States StatesOf(const StaticText& text) {
+TStates StatesOf(const TStaticText& text) {
     return kReadOnly | (text.visible ? 0 : kInvisible);
 }
 

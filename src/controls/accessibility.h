@@ -10,7 +10,7 @@
 
 namespace qrv::accessibility {
 
-enum class Role : long {
+enum class TRole : long {
     client = 0x0A,
     list = 0x21,
     staticText = 0x29,
@@ -18,46 +18,46 @@ enum class Role : long {
     checkButton = 0x2C,
 };
 
-using States = uint32_t;
-inline constexpr States kUnavailable = 0x1;
-inline constexpr States kSelected = 0x2;
-inline constexpr States kFocused = 0x4;
-inline constexpr States kPressed = 0x8;
-inline constexpr States kChecked = 0x10;
-inline constexpr States kReadOnly = 0x40;
-inline constexpr States kHotTracked = 0x80;
-inline constexpr States kInvisible = 0x8000;
-inline constexpr States kOffscreen = 0x10000;
-inline constexpr States kFocusable = 0x100000;
-inline constexpr States kSelectable = 0x200000;
+using TStates = uint32_t;
+inline constexpr TStates kUnavailable = 0x1;
+inline constexpr TStates kSelected = 0x2;
+inline constexpr TStates kFocused = 0x4;
+inline constexpr TStates kPressed = 0x8;
+inline constexpr TStates kChecked = 0x10;
+inline constexpr TStates kReadOnly = 0x40;
+inline constexpr TStates kHotTracked = 0x80;
+inline constexpr TStates kInvisible = 0x8000;
+inline constexpr TStates kOffscreen = 0x10000;
+inline constexpr TStates kFocusable = 0x100000;
+inline constexpr TStates kSelectable = 0x200000;
 
 // An entry of a check list as the list shows it.
-struct CheckListEntry {
+struct TCheckListEntry {
     bool checked = false;
     bool enabled = true;
     bool selected = false;
     bool focused = false; // the list has the focus and its caret is on the entry
     bool visible = true;  // within the list's view, not scrolled away
 };
-States StatesOf(const CheckListEntry& entry);
+TStates StatesOf(const TCheckListEntry& entry);
 // "Check" or "Uncheck", as the system names a check box's action; none for a greyed entry,
 // which the user cannot toggle.
-std::optional<std::u16string_view> DefaultActionOf(const CheckListEntry& entry);
+std::optional<std::u16string_view> DefaultActionOf(const TCheckListEntry& entry);
 
-struct PushButton {
+struct TPushButton {
     bool enabled = true;
     bool visible = true;
     bool focused = false;
     bool pressed = false;
     bool hot = false; // under the mouse
 };
-States StatesOf(const PushButton& button);
+TStates StatesOf(const TPushButton& button);
 inline constexpr std::u16string_view kPressAction = u"Press";
 
-struct StaticText {
+struct TStaticText {
     bool visible = true;
 };
-States StatesOf(const StaticText& text);
+TStates StatesOf(const TStaticText& text);
 
 // The name the system gives a control after the label before it, and a label after its text:
 // the text without the ampersands that mark an access key ("&&" stands for one ampersand).

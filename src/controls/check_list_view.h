@@ -7,9 +7,9 @@
 
 namespace qrv {
 
-class CheckListView {
+class TCheckListView {
 public:
-    virtual ~CheckListView() = default;
+    virtual ~TCheckListView() = default;
 
     virtual int Count() const = 0;
     virtual void Clear() = 0;

@@ -11,7 +11,7 @@ ETooManyCADFormats::ETooManyCADFormats(int32_t count)
                          " formats; a library can offer at most " + std::to_string(kMaxCADFormats) +
                          ". No formats can be chosen.") {}
 
-void ReadCADFormats(CadLibrary& library, TCADFormats& formats, const std::function<bool()>& goOn) {
+void ReadCADFormats(TCADLibrary& library, TCADFormats& formats, const std::function<bool()>& goOn) {
     FreeCADFormats(formats);
     const int32_t count = library.GetCADCount();
     if (count > kMaxCADFormats) {

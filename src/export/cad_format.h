@@ -41,7 +41,7 @@ public:
 // the display name and then the settings name. A failure passes to the caller and leaves the
 // formats whose two names were read before it. goOn, when given, is asked after each format
 // (the window handles its messages there); false ends the reading early.
-void ReadCADFormats(CadLibrary& library, TCADFormats& formats,
+void ReadCADFormats(TCADLibrary& library, TCADFormats& formats,
                     const std::function<bool()>& goOn = {});
 
 } // namespace qrv

@@ -51,7 +51,7 @@ void TExportChoices::MoveSelectedUp() {
 
 void TExportChoices::MoveSelectedDown() {
     const int position = subDirList_.Selected();
-    if (position != CheckListView::kNoSelection && position < subDirList_.Count() - 1) {
+    if (position != TCheckListView::kNoSelection && position < subDirList_.Count() - 1) {
         ExchangeSubDirs(position, position + 1);
     }
 }
@@ -77,17 +77,17 @@ std::vector<TSubDir> TExportChoices::SubDirSelection() const {
     return selection;
 }
 
-void TExportChoices::SendFormatSelection(CadLibrary& library) {
+void TExportChoices::SendFormatSelection(TCADLibrary& library) {
     FFormatSelection = FormatSelection();
     library.SelectCADs(FFormatSelection);
 }
 
-void TExportChoices::SendSubDirSelection(CadLibrary& library) {
+void TExportChoices::SendSubDirSelection(TCADLibrary& library) {
     FSubDirSelection = SubDirSelection();
     library.SelectSubDirs(FSubDirSelection);
 }
 
-void TExportChoices::SendZipMode(CadLibrary& library) const {
+void TExportChoices::SendZipMode(TCADLibrary& library) const {
     library.SetZipMode(fields_.CreateZip());
 }
 

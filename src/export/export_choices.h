@@ -15,9 +15,9 @@
 namespace qrv {
 
 // The destination field and the zip box, as the choices see them.
-class ExportChoiceFields {
+class TExportChoiceFields {
 public:
-    virtual ~ExportChoiceFields() = default;
+    virtual ~TExportChoiceFields() = default;
     virtual std::u16string Destination() const = 0;
     virtual void SetDestination(const std::u16string& destination) = 0;
     virtual bool CreateZip() const = 0;
@@ -26,16 +26,16 @@ public:
 
 class TExportChoices {
 public:
-    TExportChoices(CheckListView& formatsList, CheckListView& subDirList,
-                   ExportChoiceFields& fields)
+    TExportChoices(TCheckListView& formatsList, TCheckListView& subDirList,
+                   TExportChoiceFields& fields)
         : formatsList_(formatsList), subDirList_(subDirList), fields_(fields) {}
 
-    CheckListView& FormatsList() { return formatsList_; }
-    const CheckListView& FormatsList() const { return formatsList_; }
-    CheckListView& SubDirListBox() { return subDirList_; }
-    const CheckListView& SubDirListBox() const { return subDirList_; }
-    ExportChoiceFields& Fields() { return fields_; }
-    const ExportChoiceFields& Fields() const { return fields_; }
+    TCheckListView& FormatsList() { return formatsList_; }
+    const TCheckListView& FormatsList() const { return formatsList_; }
+    TCheckListView& SubDirListBox() { return subDirList_; }
+    const TCheckListView& SubDirListBox() const { return subDirList_; }
+    TExportChoiceFields& Fields() { return fields_; }
+    const TExportChoiceFields& Fields() const { return fields_; }
 
     // FCADFormats.
     TCADFormats& CADFormats() { return formats_; }
@@ -63,7 +63,7 @@ public:
     void MoveSelectedDown();
     // The move buttons are enabled exactly while an entry is selected.
     bool MoveButtonsEnabled() const {
-        return subDirList_.Selected() != CheckListView::kNoSelection;
+        return subDirList_.Selected() != TCheckListView::kNoSelection;
     }
 
     // The indexes of the checked formats, ascending.
@@ -73,14 +73,14 @@ public:
 
     // The arrays handed over stay in FFormatSelection and FSubDirSelection until the next
     // hand-over: a library may keep the pointer for the run.
-    void SendFormatSelection(CadLibrary& library);
-    void SendSubDirSelection(CadLibrary& library);
-    void SendZipMode(CadLibrary& library) const;
+    void SendFormatSelection(TCADLibrary& library);
+    void SendSubDirSelection(TCADLibrary& library);
+    void SendZipMode(TCADLibrary& library) const;
 
 private:
-    CheckListView& formatsList_;
-    CheckListView& subDirList_;
-    ExportChoiceFields& fields_;
+    TCheckListView& formatsList_;
+    TCheckListView& subDirList_;
+    TExportChoiceFields& fields_;
     TCADFormats formats_;
     TSubDirOrder subDirOrder_ = kEnumerationOrder;
     std::vector<uint16_t> FFormatSelection;

@@ -22,7 +22,7 @@ const std::u16string& Entry(const std::vector<std::u16string>& list, size_t inde
 
 // Ends the export after the part loop failed and passes the failure on. A fault of the
 // library in ExportCAD_EndExport too is named in the report after the first one.
-[[noreturn]] void EndExportAfterFailure(CadLibrary& library, const std::exception_ptr& failure) {
+[[noreturn]] void EndExportAfterFailure(TCADLibrary& library, const std::exception_ptr& failure) {
     std::optional<ECADLibraryFault> second;
     try {
         library.EndExport();
@@ -42,15 +42,15 @@ const std::u16string& Entry(const std::vector<std::u16string>& list, size_t inde
     std::rethrow_exception(failure);
 }
 
-void ExportParts(CadLibrary& library, const ExportRunInputs& inputs, ExportRunMainView& main,
-                 ExportProgressView& progress, ExportErrorView& errors,
-                 ExportTaskbarView& taskbar) {
-    const BasketParameters& basket = inputs.basket;
+void ExportParts(TCADLibrary& library, const TExportRunInputs& inputs, TExportRunMainView& main,
+                 TExportProgressView& progress, TExportErrorView& errors,
+                 TExportTaskbarView& taskbar) {
+    const TBasketParameters& basket = inputs.basket;
     const auto parts = static_cast<int32_t>(basket.FPartNoList.size());
     int32_t good = 0;
     int32_t bad = 0;
     auto showOnTaskbar = [&](int32_t done) {
-        using enum ExportTaskbarView::TState;
+        using enum TExportTaskbarView::TState;
         taskbar.ShowProgress(done, parts, progress.Aborted() ? paused : bad > 0 ? error : normal);
     };
     for (int32_t position = 0; position < parts; ++position) {
@@ -80,7 +80,7 @@ void ExportParts(CadLibrary& library, const ExportRunInputs& inputs, ExportRunMa
     }
 }
 
-class TNoTaskbarButton final : public ExportTaskbarView {
+class TNoTaskbarButton final : public TExportTaskbarView {
 public:
     void ShowProgress(int32_t, int32_t, TState) override {}
     void Clear() override {}
@@ -88,7 +88,7 @@ public:
 
 } // namespace
 
-ExportTaskbarView& NoTaskbarButton() {
+TExportTaskbarView& NoTaskbarButton() {
     static TNoTaskbarButton none;
     return none;
 }
@@ -102,7 +102,7 @@ std::u16string ErrorLine(const std::u16string& partNo, const std::u16string& typ
     return u"- " + partNo + u"  " + type + u"   " + id1 + u"   " + id2;
 }
 
-void SetLibraryDirs(CadLibrary* library, const std::u16string& cadData,
+void SetLibraryDirs(TCADLibrary* library, const std::u16string& cadData,
                     const std::u16string& cadSoftware, const std::u16string& destination,
                     const std::u16string& shopName) {
     if (library == nullptr) {
@@ -112,9 +112,10 @@ void SetLibraryDirs(CadLibrary* library, const std::u16string& cadData,
                      shopName.empty() ? u"default" : shopName);
 }
 
-void RunExport(CadLibrary* library, const ExportRunInputs& inputs, ExportRunMainView& main,
-               ExportProgressView& progress, ExportErrorView& errors, ExportTaskbarView& taskbar) {
-    const BasketParameters& basket = inputs.basket;
+void RunExport(TCADLibrary* library, const TExportRunInputs& inputs, TExportRunMainView& main,
+               TExportProgressView& progress, TExportErrorView& errors,
+               TExportTaskbarView& taskbar) {
+    const TBasketParameters& basket = inputs.basket;
     const auto parts = static_cast<int32_t>(basket.FPartNoList.size());
     main.SetProgressText(u"");
     main.HideExportButton();
@@ -128,9 +129,12 @@ void RunExport(CadLibrary* library, const ExportRunInputs& inputs, ExportRunMain
         return;
     }
     TScopeExit clearTaskbar([&] { taskbar.Clear(); });
-    taskbar.ShowProgress(0, parts, ExportTaskbarView::TState::normal);
+    taskbar.ShowProgress(0, parts, TExportTaskbarView::TState::normal);
     // On a failure the dialog offers Close, so that the user can still end the program.
     TScopeExit offerClose([&] { progress.ShowFailed(); });
+    // The run's windows open and save in the folder it exports into.
+    progress.SetDestinationFolder(inputs.destination);
+    errors.SetDestinationFolder(inputs.destination);
     if (!WideDirectoryExists(inputs.destination)) {
         CreateSingleFolder(inputs.destination); // a failure shows in the parts that fail
     }

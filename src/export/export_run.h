@@ -15,9 +15,9 @@ namespace qrv {
 
 // The main window's share of a run: the Export button, its progress bar and progress text,
 // and bringing the program's windows to the front.
-class ExportRunMainView {
+class TExportRunMainView {
 public:
-    virtual ~ExportRunMainView() = default;
+    virtual ~TExportRunMainView() = default;
     virtual void SetProgressText(const std::u16string& text) = 0;
     // Hides and disables the Export button; nothing shows it again.
     virtual void HideExportButton() = 0;
@@ -29,10 +29,12 @@ public:
 };
 
 // The progress dialog.
-class ExportProgressView {
+class TExportProgressView {
 public:
-    virtual ~ExportProgressView() = default;
+    virtual ~TExportProgressView() = default;
     virtual void PrepareRun(int32_t parts) = 0;
+    // The folder the run exports into, which the dialog offers to open once the run has ended.
+    virtual void SetDestinationFolder(const std::u16string& folder) = 0;
     virtual void Show() = 0;
     // Sets the label and paints the dialog at once, without handling messages: the library
     // call that follows may block for long.
@@ -58,10 +60,12 @@ struct TFailedPart {
 };
 
 // The error window.
-class ExportErrorView {
+class TExportErrorView {
 public:
-    virtual ~ExportErrorView() = default;
+    virtual ~TExportErrorView() = default;
     virtual void Clear() = 0;
+    // The folder the run exports into, where the list is offered to be saved.
+    virtual void SetDestinationFolder(const std::u16string& folder) = 0;
     // Captions the window, appends the part's error line and shows the window.
     virtual void AddError(const std::u16string& caption, const TFailedPart& part) = 0;
     // Puts in the lines that wait to be shown; called before each part, which may take long.
@@ -69,10 +73,10 @@ public:
 };
 
 // The program's taskbar button, which shows the run to a user who works in other windows.
-class ExportTaskbarView {
+class TExportTaskbarView {
 public:
     enum class TState { normal, error, paused };
-    virtual ~ExportTaskbarView() = default;
+    virtual ~TExportTaskbarView() = default;
     // `done` of `parts` parts; error from the first failed part on, paused while an abort waits.
     virtual void ShowProgress(int32_t done, int32_t parts, TState state) = 0;
     // The button shows no run any more.
@@ -80,11 +84,11 @@ public:
 };
 
 // For a run without a taskbar button.
-ExportTaskbarView& NoTaskbarButton();
+TExportTaskbarView& NoTaskbarButton();
 
 // What a run reads when it starts.
-struct ExportRunInputs {
-    const BasketParameters& basket;
+struct TExportRunInputs {
+    const TBasketParameters& basket;
     std::u16string cadDataFolder;     // the hidden CAD data field
     std::u16string cadSoftwareFolder; // the hidden CAD software field
     std::u16string destination;       // as typed
@@ -101,7 +105,7 @@ std::u16string ErrorLine(const std::u16string& partNo, const std::u16string& typ
 
 // Hands the four folders to the library: the destination with a trailing backslash, an empty
 // shop name as "default". Does nothing without a library.
-void SetLibraryDirs(CadLibrary* library, const std::u16string& cadData,
+void SetLibraryDirs(TCADLibrary* library, const std::u16string& cadData,
                     const std::u16string& cadSoftware, const std::u16string& destination,
                     const std::u16string& shopName);
 
@@ -111,8 +115,8 @@ void SetLibraryDirs(CadLibrary* library, const std::u16string& cadData,
 // progress dialog then offers Close. When the library fails in ExportCAD_EndExport as well,
 // the exception that leaves names both faults. The taskbar button shows the run from the
 // first library call on and is cleared on every way out.
-void RunExport(CadLibrary* library, const ExportRunInputs& inputs, ExportRunMainView& main,
-               ExportProgressView& progress, ExportErrorView& errors,
-               ExportTaskbarView& taskbar = NoTaskbarButton());
+void RunExport(TCADLibrary* library, const TExportRunInputs& inputs, TExportRunMainView& main,
+               TExportProgressView& progress, TExportErrorView& errors,
+               TExportTaskbarView& taskbar = NoTaskbarButton());
 
 } // namespace qrv

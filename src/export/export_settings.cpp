@@ -55,7 +55,7 @@ void RestoreCheckMarks(TWideIniFile& settings, TWideStringList& pieces, TExportC
         return;
     }
     Split(value, pieces);
-    CheckListView& list = choices.SubDirListBox();
+    TCheckListView& list = choices.SubDirListBox();
     for (int position = 0; position < kSubDirCount && position < list.Count(); ++position) {
         // A short value (edited by hand) leaves the positions it lacks unchecked.
         list.SetChecked(position, position < pieces.Count() && !pieces.Get(position).empty());
@@ -66,7 +66,7 @@ void DisableBasketNameWithoutShop(const std::u16string& shopName, TExportChoices
     if (!JIsWhite(shopName, 1)) {
         return;
     }
-    CheckListView& list = choices.SubDirListBox();
+    TCheckListView& list = choices.SubDirListBox();
     for (int position = 0; position < kSubDirCount && position < list.Count(); ++position) {
         if (choices.SubDirOrder()[static_cast<size_t>(position)] == sdWKB) {
             list.SetEnabled(position, false);
@@ -139,7 +139,7 @@ void LoadSettings(const std::u16string& settingsPath, TExportChoices& choices,
         settings.ReadString(kSelection, u"ExportDestination", fallback));
 
     if (firstRun) {
-        CheckListView& list = choices.SubDirListBox();
+        TCheckListView& list = choices.SubDirListBox();
         for (int position = 0; position < list.Count(); ++position) {
             list.SetChecked(position, position < kSubDirCount - 1);
         }
@@ -147,7 +147,7 @@ void LoadSettings(const std::u16string& settingsPath, TExportChoices& choices,
 }
 
 void SaveSettings(const std::u16string& settingsPath, const TExportChoices& choices) {
-    const CheckListView& subDirs = choices.SubDirListBox();
+    const TCheckListView& subDirs = choices.SubDirListBox();
     if (subDirs.Count() == 0) {
         return;
     }

@@ -7,7 +7,7 @@ namespace qrv::ids {
 inline constexpr wchar_t kExportDetailsClass[] = L"TfrmExportDetails";
 inline constexpr wchar_t kErrorWindowClass[] = L"TfrmError";
 
-enum ExportDetailsControl : int {
+enum TExportDetailsControl : int {
     lblPartNo = 300,
     lblType = 301,
     lblID1 = 302,
@@ -22,12 +22,12 @@ enum ExportDetailsControl : int {
     btnOpenFolder = 311, // opens the destination once the run has ended
 };
 
-enum ErrorWindowControl : int {
+enum TErrorWindowControl : int {
     memErrors = 400,
 };
 
 // The error window's menu commands.
-enum ErrorWindowCommand : int {
+enum TErrorWindowCommand : int {
     cmdSaveListAs = 410,
     cmdCloseList = 411,
 };

@@ -21,7 +21,7 @@ int64_t Rounded(TMilliseconds value, TMilliseconds step) {
     return (value + step / 2) / step;
 }
 
-std::u16string Duration(TMilliseconds left, const RunTexts& texts) {
+std::u16string Duration(TMilliseconds left, const TRunTexts& texts) {
     if (left < 55 * kSecond) {
         return WithValue(texts.seconds, DecimalText(Rounded(left, 10 * kSecond) * 10));
     }
@@ -58,7 +58,7 @@ std::optional<TMilliseconds> EstimateTimeLeft(TMilliseconds partsTaken, int32_t 
     return std::max<TMilliseconds>(partsTaken, 0) * (parts - finished) / finished;
 }
 
-std::u16string TimeLeftText(TMilliseconds left, const RunTexts& texts) {
+std::u16string TimeLeftText(TMilliseconds left, const TRunTexts& texts) {
     if (left < 10 * kSecond) {
         return texts.fewSecondsLeft;
     }

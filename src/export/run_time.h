@@ -24,7 +24,7 @@ std::optional<TMilliseconds> EstimateTimeLeft(TMilliseconds partsTaken, int32_t 
 
 // The time left, rounded as people say it: under 10 seconds "a few seconds", under a minute to
 // tens of seconds, under an hour to whole minutes, from then on in hours and tens of minutes.
-std::u16string TimeLeftText(TMilliseconds left, const RunTexts& texts);
+std::u16string TimeLeftText(TMilliseconds left, const TRunTexts& texts);
 
 // The text with its "%1" replaced by the value.
 std::u16string WithValue(const std::u16string& text, const std::u16string& value);

@@ -8,14 +8,14 @@ namespace qrv {
 
 namespace {
 
-FrameworkState& State() {
-    static FrameworkState state;
+TFrameworkState& State() {
+    static TFrameworkState state;
     return state;
 }
 
 } // namespace
 
-const FrameworkState& CurrentFrameworkState() {
+const TFrameworkState& CurrentFrameworkState() {
     return State();
 }
 
@@ -43,7 +43,7 @@ void MemoryConsumptionTimer_Release() {
 }
 
 // Row 0 completes "xQRV?SPServer", row 1 "xQRV?MLHTTPServer".
-const std::array<std::array<IISCOMFileEntry, kIISCOMFilesRowLength>, 2> _IISCOMFilesGUIDS = {{
+const std::array<std::array<TIISCOMFileEntry, kIISCOMFilesRowLength>, 2> _IISCOMFilesGUIDS = {{
     {{{"A", "{6A5C1B00-0001-4C51-9E11-000000000001}"},
       {"B", "{6A5C1B00-0002-4C51-9E11-000000000002}"},
       {"C", "{6A5C1B00-0003-4C51-9E11-000000000003}"},

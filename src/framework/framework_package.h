@@ -26,23 +26,23 @@ void xQRVGlobalVariables_Release(int hostKind, bool ownerIsModule);
 void MemoryConsumptionTimer_Release();
 
 // What the package records, so that callers and tests can see the services' state.
-struct FrameworkState {
+struct TFrameworkState {
     bool globalVariablesExist = false;
     bool webApplicationRecorded = false;
     uint32_t processId = 0;
     int hostKind = 0;
     bool memoryTimerRunning = false;
 };
-const FrameworkState& CurrentFrameworkState();
+const TFrameworkState& CurrentFrameworkState();
 
 // The package's table of server file-name parts, in rows of 26 entries; only the first
 // field of each entry is ever read.
-struct IISCOMFileEntry {
+struct TIISCOMFileEntry {
     const char* name;
     const char* guid;
 };
 inline constexpr int kIISCOMFilesRowLength = 26;
-extern const std::array<std::array<IISCOMFileEntry, kIISCOMFilesRowLength>, 2> _IISCOMFilesGUIDS;
+extern const std::array<std::array<TIISCOMFileEntry, kIISCOMFilesRowLength>, 2> _IISCOMFilesGUIDS;
 
 // Bare name of a path: no folder (either slash), no extension.
 std::string BareFileName(std::string_view path);

@@ -7,15 +7,15 @@
 
 namespace qrv {
 
-EnvironmentSnapshot::EnvironmentSnapshot(const std::vector<std::string>& entries) {
+TEnvironmentSnapshot::TEnvironmentSnapshot(const std::vector<std::string>& entries) {
     entries_.reserve(entries.size());
     for (const auto& entry : entries) {
         Add(entry);
     }
 }
 
-EnvironmentSnapshot EnvironmentSnapshot::FromBlock(std::string_view block) {
-    EnvironmentSnapshot snapshot;
+TEnvironmentSnapshot TEnvironmentSnapshot::FromBlock(std::string_view block) {
+    TEnvironmentSnapshot snapshot;
     size_t pos = 0;
     while (pos < block.size()) {
         const size_t end = block.find('\0', pos);
@@ -42,7 +42,7 @@ size_t FoldedHash(std::string_view name) {
 
 } // namespace
 
-size_t EnvironmentSnapshot::SlotOf(std::string_view name, size_t foldedHash) const {
+size_t TEnvironmentSnapshot::SlotOf(std::string_view name, size_t foldedHash) const {
     const size_t mask = slots_.size() - 1;
     for (size_t slot = foldedHash & mask;; slot = (slot + 1) & mask) {
         const uint32_t index = slots_[slot];
@@ -53,14 +53,14 @@ size_t EnvironmentSnapshot::SlotOf(std::string_view name, size_t foldedHash) con
     }
 }
 
-void EnvironmentSnapshot::Grow() {
+void TEnvironmentSnapshot::Grow() {
     slots_.assign(std::max<size_t>(16, slots_.size() * 2), kEmptySlot);
     for (size_t i = 0; i < entries_.size(); ++i) {
         slots_[SlotOf(entries_[i].name, entries_[i].foldedHash)] = static_cast<uint32_t>(i);
     }
 }
 
-void EnvironmentSnapshot::Add(std::string_view entry) {
+void TEnvironmentSnapshot::Add(std::string_view entry) {
     const size_t equals = entry.find('=', 1);
     if (equals == std::string_view::npos) {
         return;
@@ -78,10 +78,10 @@ void EnvironmentSnapshot::Add(std::string_view entry) {
         return; // the first of two names that differ only in case wins, as on Windows
     }
     slots_[slot] = static_cast<uint32_t>(entries_.size());
-    entries_.push_back(Entry{std::string(name), std::string(entry.substr(equals + 1)), hash});
+    entries_.push_back(TEntry{std::string(name), std::string(entry.substr(equals + 1)), hash});
 }
 
-std::optional<std::string_view> EnvironmentSnapshot::Find(std::string_view name) const {
+std::optional<std::string_view> TEnvironmentSnapshot::Find(std::string_view name) const {
     if (slots_.empty()) {
         return std::nullopt;
     }
@@ -92,13 +92,13 @@ std::optional<std::string_view> EnvironmentSnapshot::Find(std::string_view name)
     return std::string_view(entries_[index].value);
 }
 
-std::string EnvironmentSnapshot::Value(std::string_view name) const {
+std::string TEnvironmentSnapshot::Value(std::string_view name) const {
     return std::string(Find(name).value_or(std::string_view()));
 }
 
-void EnvironmentSnapshot::ForEach(
+void TEnvironmentSnapshot::ForEach(
     const std::function<void(std::string_view, std::string_view)>& visit) const {
-    for (const Entry& entry : entries_) {
+    for (const TEntry& entry : entries_) {
         visit(entry.name, entry.value);
     }
 }

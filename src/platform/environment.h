@@ -12,16 +12,19 @@
 
 namespace qrv {
 
-class EnvironmentSnapshot {
+// The search path for programs and libraries, which loading the CAD export library changes.
+inline constexpr std::string_view kPathVariable = "PATH";
+
+class TEnvironmentSnapshot {
 public:
-    EnvironmentSnapshot() = default;
+    TEnvironmentSnapshot() = default;
     // From "name=value" entries. An entry without "=" after its first character is ignored
     // (Windows keeps per-drive folders as "=C:=C:\\..." entries; their name starts with "=").
-    explicit EnvironmentSnapshot(const std::vector<std::string>& entries);
+    explicit TEnvironmentSnapshot(const std::vector<std::string>& entries);
     // From a Windows environment block: entries ended by NUL, the block by an empty entry.
-    static EnvironmentSnapshot FromBlock(std::string_view block);
+    static TEnvironmentSnapshot FromBlock(std::string_view block);
     // The current process's environment.
-    static EnvironmentSnapshot Capture();
+    static TEnvironmentSnapshot Capture();
 
     // The value, or nothing when the variable is not set.
     std::optional<std::string_view> Find(std::string_view name) const;
@@ -32,7 +35,7 @@ public:
     void ForEach(const std::function<void(std::string_view, std::string_view)>& visit) const;
 
 private:
-    struct Entry {
+    struct TEntry {
         std::string name;
         std::string value;
         size_t foldedHash;
@@ -44,7 +47,7 @@ private:
     size_t SlotOf(std::string_view name, size_t foldedHash) const;
     void Grow();
 
-    std::vector<Entry> entries_;
+    std::vector<TEntry> entries_;
     // Open addressing over entries_ (indexes; a power-of-two size, at most half full): a flat
     // array keeps lookups in a large environment to about one cache miss.
     std::vector<uint32_t> slots_;

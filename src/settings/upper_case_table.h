@@ -5,8 +5,8 @@
 
 namespace qrv {
 
-using UpperCaseTable = std::array<char16_t, 0x10000>;
+using TUpperCaseTable = std::array<char16_t, 0x10000>;
 
-const UpperCaseTable& PlatformUpperCaseTable();
+const TUpperCaseTable& PlatformUpperCaseTable();
 
 } // namespace qrv

@@ -8,7 +8,7 @@ namespace qrv {
 namespace {
 
 // Releases a chain one entry at a time: a long chain would otherwise unwind recursively.
-void ReleaseChain(std::unique_ptr<TWideStringHash::Entry>& head) {
+void ReleaseChain(std::unique_ptr<TWideStringHash::TEntry>& head) {
     while (head) {
         head = std::move(head->next);
     }
@@ -35,7 +35,7 @@ uint32_t TWideStringHash::ComputeHash(std::u16string_view key) const {
 void TWideStringHash::AddEntry(std::u16string key, int32_t value) {
     const uint32_t hash = ComputeHash(key);
     auto& head = buckets_[BucketOf(hash)];
-    auto entry = std::make_unique<Entry>();
+    auto entry = std::make_unique<TEntry>();
     entry->hash = hash;
     entry->key = std::move(key);
     entry->value = value;
@@ -43,9 +43,9 @@ void TWideStringHash::AddEntry(std::u16string key, int32_t value) {
     head = std::move(entry);
 }
 
-const TWideStringHash::Entry* TWideStringHash::FindEntry(std::u16string_view key) const {
+const TWideStringHash::TEntry* TWideStringHash::FindEntry(std::u16string_view key) const {
     const uint32_t hash = ComputeHash(key);
-    for (const Entry* entry = buckets_[BucketOf(hash)].get(); entry != nullptr;
+    for (const TEntry* entry = buckets_[BucketOf(hash)].get(); entry != nullptr;
          entry = entry->next.get()) {
         if (entry->hash == hash && entry->key == key) {
             return entry;
@@ -55,7 +55,7 @@ const TWideStringHash::Entry* TWideStringHash::FindEntry(std::u16string_view key
 }
 
 int32_t TWideStringHash::ValueForKey(std::u16string_view key) const {
-    const Entry* entry = FindEntry(key);
+    const TEntry* entry = FindEntry(key);
     return entry != nullptr ? entry->value : -1;
 }
 

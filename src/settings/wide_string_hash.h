@@ -14,8 +14,8 @@ namespace qrv {
 
 class TWideStringHash {
 public:
-    struct Entry {
-        std::unique_ptr<Entry> next;
+    struct TEntry {
+        std::unique_ptr<TEntry> next;
         std::u16string key;
         int32_t value = 0;
         // ComputeHash of the key, so that a walk along the chain rarely touches other keys.
@@ -34,7 +34,7 @@ public:
 
     // Does not look for an existing entry with the same key.
     void AddEntry(std::u16string key, int32_t value);
-    const Entry* FindEntry(std::u16string_view key) const;
+    const TEntry* FindEntry(std::u16string_view key) const;
     // The value of FindEntry's entry, or -1.
     int32_t ValueForKey(std::u16string_view key) const;
     // Releases every entry; the buckets stay.
@@ -47,7 +47,7 @@ public:
 private:
     size_t BucketOf(uint32_t hash) const { return hash % buckets_.size(); }
 
-    std::vector<std::unique_ptr<Entry>> buckets_;
+    std::vector<std::unique_ptr<TEntry>> buckets_;
 };
 
 } // namespace qrv

@@ -29,21 +29,21 @@ TLineObject* TWideStringList::GetObject(int index) const {
 }
 
 void TWideStringList::PutObject(int index, TLineObject* object) {
-    ObjectPtr held = Hold(object);
+    TObjectPtr held = Hold(object);
     CheckIndex(index);
     lines_[static_cast<size_t>(index)].object = std::move(held);
     Changed();
 }
 
 void TWideStringList::InsertObject(int index, std::u16string line, TLineObject* object) {
-    ObjectPtr held = Hold(object);
+    TObjectPtr held = Hold(object);
     if (index < 0 || index > Count()) {
         throw EStringListError("List index out of bounds (" + std::to_string(index) + ")");
     }
     if (Count() == INT_MAX) {
         throw EStringListError("List capacity out of bounds (" + std::to_string(Count()) + ")");
     }
-    lines_.insert(lines_.begin() + index, Line{std::move(line), std::move(held)});
+    lines_.insert(lines_.begin() + index, TLine{std::move(line), std::move(held)});
     Changed();
 }
 

@@ -42,7 +42,7 @@ public:
     const std::u16string& Strings(int index) const;
 
 private:
-    struct ObjectDeleter {
+    struct TObjectDeleter {
         bool owns = false;
         void operator()(TLineObject* object) const {
             if (owns) {
@@ -50,17 +50,17 @@ private:
             }
         }
     };
-    using ObjectPtr = std::unique_ptr<TLineObject, ObjectDeleter>;
-    struct Line {
+    using TObjectPtr = std::unique_ptr<TLineObject, TObjectDeleter>;
+    struct TLine {
         std::u16string text;
-        ObjectPtr object;
+        TObjectPtr object;
     };
 
     void CheckIndex(int index) const;
-    ObjectPtr Hold(TLineObject* object) const { return ObjectPtr(object, {ownsObjects_}); }
+    TObjectPtr Hold(TLineObject* object) const { return TObjectPtr(object, {ownsObjects_}); }
 
     bool ownsObjects_;
-    std::vector<Line> lines_;
+    std::vector<TLine> lines_;
 };
 
 } // namespace qrv

@@ -5,7 +5,7 @@
 namespace qrv {
 
 char16_t WideUpperChar(char16_t unit) {
-    static const UpperCaseTable& table = PlatformUpperCaseTable();
+    static const TUpperCaseTable& table = PlatformUpperCaseTable();
     return table[unit];
 }
 

@@ -2,7 +2,7 @@
 
 namespace qrv {
 
-std::u16string xQRVWideValue(const jet::RowView& row, const jet::Column& field) {
+std::u16string xQRVWideValue(const jet::TRowView& row, const jet::TColumn& field) {
     return row.Text(field); // Text and Memo alike; NULL gives the empty text
 }
 

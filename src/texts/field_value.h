@@ -8,6 +8,6 @@
 namespace qrv {
 
 // The field's complete Unicode text; a NULL field gives the empty text.
-std::u16string xQRVWideValue(const jet::RowView& row, const jet::Column& field);
+std::u16string xQRVWideValue(const jet::TRowView& row, const jet::TColumn& field);
 
 } // namespace qrv

@@ -34,10 +34,10 @@ constexpr std::u16string_view kFixedKeys[] = {
     u"~CreateZipFile",
 };
 
-const jet::Column& TextColumn(const jet::Database& database, const jet::Table& table,
-                              std::u16string_view name) {
-    const jet::Column& column = table.ColumnNamed(name);
-    if (column.type != jet::ColumnType::Text && column.type != jet::ColumnType::Memo) {
+const jet::TColumn& TextColumn(const jet::TDatabase& database, const jet::TTable& table,
+                               std::u16string_view name) {
+    const jet::TColumn& column = table.ColumnNamed(name);
+    if (column.type != jet::TColumnType::Text && column.type != jet::TColumnType::Memo) {
         jet::ThrowJetError(database.FileName(), "the column " + Utf16ToUtf8(name) + " of table " +
                                                     table.Definition().nameUtf8 + " is a " +
                                                     jet::ColumnTypeName(column.type) +
@@ -48,9 +48,9 @@ const jet::Column& TextColumn(const jet::Database& database, const jet::Table& t
 
 // Compares without decoding for Text columns, the common case, so that rows of other
 // languages cost no allocation.
-bool Matches(const jet::RowView& row, const jet::Column& column, std::u16string_view folded) {
-    if (column.type == jet::ColumnType::Text) {
-        const std::optional<jet::Slice> raw = row.Raw(column);
+bool Matches(const jet::TRowView& row, const jet::TColumn& column, std::u16string_view folded) {
+    if (column.type == jet::TColumnType::Text) {
+        const std::optional<jet::TSlice> raw = row.Raw(column);
         return raw && jet::TextEqualsFolded(*raw, folded);
     }
     return !row.IsNull(column) && jet::FoldCase(row.Text(column)) == folded;
@@ -67,13 +67,13 @@ std::vector<std::u16string> ProgramTextKeys(std::span<const std::string> subDirC
 }
 
 std::vector<std::pair<std::u16string, std::u16string>>
-ReadProgramTextRows(const jet::Database& database, const std::string& language,
+ReadProgramTextRows(const jet::TDatabase& database, const std::string& language,
                     std::u16string_view group, std::span<const std::u16string> keys) {
-    const jet::Table table = database.OpenTable(kProgramTextsTable);
-    const jet::Column& languageColumn = TextColumn(database, table, u"LNGID_");
-    const jet::Column& groupColumn = TextColumn(database, table, u"GROUP_");
-    const jet::Column& keyColumn = TextColumn(database, table, u"TEXTID_");
-    const jet::Column& textColumn = TextColumn(database, table, u"TXT_");
+    const jet::TTable table = database.OpenTable(kProgramTextsTable);
+    const jet::TColumn& languageColumn = TextColumn(database, table, u"LNGID_");
+    const jet::TColumn& groupColumn = TextColumn(database, table, u"GROUP_");
+    const jet::TColumn& keyColumn = TextColumn(database, table, u"TEXTID_");
+    const jet::TColumn& textColumn = TextColumn(database, table, u"TXT_");
 
     const std::u16string foldedLanguage = jet::FoldCase(FromAnsi(language));
     const std::u16string foldedGroup = jet::FoldCase(group);
@@ -83,7 +83,7 @@ ReadProgramTextRows(const jet::Database& database, const std::string& language,
     }
 
     std::vector<std::pair<std::u16string, std::u16string>> rows;
-    table.ForEachRow([&](const jet::RowView& row) {
+    table.ForEachRow([&](const jet::TRowView& row) {
         if (!Matches(row, languageColumn, foldedLanguage) ||
             !Matches(row, groupColumn, foldedGroup) || row.IsNull(keyColumn)) {
             return;

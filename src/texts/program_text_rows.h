@@ -30,10 +30,10 @@ inline constexpr std::u16string_view kProgramTextsGroup = u"PROGRAM";
 // (8-bit, as the program holds them) widened from the ANSI code page.
 std::vector<std::u16string> ProgramTextKeys(std::span<const std::string> subDirCaptions);
 
-// Key and text of every selected row, in storage order. Throws jet::JetError naming the file
+// Key and text of every selected row, in storage order. Throws jet::EJetError naming the file
 // for a missing table or column, a column that is neither Text nor Memo, or a damaged file.
 std::vector<std::pair<std::u16string, std::u16string>>
-ReadProgramTextRows(const jet::Database& database, const std::string& language,
+ReadProgramTextRows(const jet::TDatabase& database, const std::string& language,
                     std::u16string_view group, std::span<const std::u16string> keys);
 
 } // namespace qrv

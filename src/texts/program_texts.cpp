@@ -19,8 +19,8 @@ std::u16string ProgramTextsDatabasePath(const std::u16string& programFile) {
 void LoadProgramTexts(TStringHash& texts, const std::u16string& databasePath,
                       const std::string& language, std::span<const std::string> subDirCaptions) {
     // The file stays open, shared for reading only, while the database object lives.
-    const jet::Database database(jet::OpenDatabaseFile(databasePath), Utf16ToUtf8(databasePath),
-                                 kProgramTextsPassword);
+    const jet::TDatabase database(jet::OpenDatabaseFile(databasePath), Utf16ToUtf8(databasePath),
+                                  kProgramTextsPassword);
     auto keys = ProgramTextKeys(subDirCaptions);
     for (const std::u16string_view key : RunTextKeys()) {
         keys.emplace_back(key);

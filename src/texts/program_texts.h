@@ -1,6 +1,6 @@
 #pragma once
 // The program's localised texts: loading them from the texts database into the text table,
-// and the texts the main window keeps for later.
+// and the texts the program's session keeps for later.
 
 #include "texts/run_texts.h"
 #include "texts/string_hash.h"
@@ -10,8 +10,8 @@
 
 namespace qrv {
 
-// Texts the main window keeps for the export run and its windows.
-struct KeptTexts {
+// Texts the program's session keeps for the export run and its windows.
+struct TKeptTexts {
     std::u16string NoError = u"~NoError";
     std::u16string Errors = u"~Errors";
     std::u16string Total = u"~Total";
@@ -23,14 +23,14 @@ struct KeptTexts {
     std::u16string Close = u"~Close";
     std::u16string CreateZipFile = u"~CreateZipFile";
     // The texts added since, never their keys: until the texts are read, the English ones.
-    RunTexts run = BuiltInRunTexts("");
+    TRunTexts run = BuiltInRunTexts("");
 };
 
 // The texts database beside the program: its folder + "data\tables\ado\QRV3RUN_2K.mdb".
 std::u16string ProgramTextsDatabasePath(const std::u16string& programFile);
 
 // Reads the texts of the language for the program's keys (the fixed ones, the subfolder
-// criterion names, 8-bit as the program holds them, and those of RunTexts) into the table; of two
+// criterion names, 8-bit as the program holds them, and those of TRunTexts) into the table; of two
 // rows with the same key the later one wins. Errors of the database (password, locking, damage, a
 // missing table or column) pass to the caller.
 void LoadProgramTexts(TStringHash& texts, const std::u16string& databasePath,

@@ -14,7 +14,7 @@
 
 namespace qrv {
 
-struct RunTexts {
+struct TRunTexts {
     std::u16string timeElapsed;    // "Time elapsed: %1"
     std::u16string totalTime;      // "Total time: %1"
     std::u16string aboutLeft;      // "About %1 left", with one of the durations below
@@ -32,10 +32,10 @@ struct RunTexts {
 };
 
 // The program's own texts for the language.
-RunTexts BuiltInRunTexts(std::string_view language);
+TRunTexts BuiltInRunTexts(std::string_view language);
 // The keys of these texts, for the query on the texts database.
 std::span<const std::u16string_view> RunTextKeys();
 // The text table's texts where it has the key, else the program's own for the language.
-RunTexts LookupRunTexts(const TStringHash& texts, std::string_view language);
+TRunTexts LookupRunTexts(const TStringHash& texts, std::string_view language);
 
 } // namespace qrv

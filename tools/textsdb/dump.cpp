@@ -13,7 +13,7 @@ namespace qrv::textsdb {
 
 namespace {
 
-using jet::ColumnType;
+using jet::TColumnType;
 
 std::string Escape(const std::u16string& text) {
     return EscapeTsvField(text);
@@ -87,34 +87,35 @@ std::string Hex(const std::vector<std::uint8_t>& bytes) {
     return out;
 }
 
-std::string FormatValue(const jet::RowView& row, const jet::Column& column) {
-    if (column.type == ColumnType::Boolean) {
+std::string FormatValue(const jet::TRowView& row, const jet::TColumn& column,
+                        std::string_view nullField) {
+    if (column.type == TColumnType::Boolean) {
         return row.BoolValue(column) ? "1" : "0";
     }
-    const std::optional<jet::Slice> raw = row.Raw(column);
+    const std::optional<jet::TSlice> raw = row.Raw(column);
     if (!raw) {
-        return {};
+        return std::string(nullField);
     }
     const auto bytes = raw->Bytes();
     switch (column.type) {
-    case ColumnType::Text:
-    case ColumnType::Memo:
+    case TColumnType::Text:
+    case TColumnType::Memo:
         return Escape(row.Text(column));
-    case ColumnType::Byte:
+    case TColumnType::Byte:
         return std::to_string(bytes[0]);
-    case ColumnType::Integer:
+    case TColumnType::Integer:
         return std::to_string(static_cast<std::int16_t>(LittleEndian(bytes)));
-    case ColumnType::Long:
+    case TColumnType::Long:
         return std::to_string(static_cast<std::int32_t>(LittleEndian(bytes)));
-    case ColumnType::Currency:
+    case TColumnType::Currency:
         return FormatCurrency(LittleEndian(bytes));
-    case ColumnType::Single:
+    case TColumnType::Single:
         return FormatReal(std::bit_cast<float>(static_cast<std::uint32_t>(LittleEndian(bytes))), 7);
-    case ColumnType::Double:
+    case TColumnType::Double:
         return FormatReal(std::bit_cast<double>(LittleEndian(bytes)), 15);
-    case ColumnType::DateTime:
+    case TColumnType::DateTime:
         return FormatDate(std::bit_cast<double>(LittleEndian(bytes)));
-    case ColumnType::Numeric:
+    case TColumnType::Numeric:
         return FormatDecimal(bytes.first<kDecimalBytes>(), column.scale);
     default:
         return Hex(row.Bytes(column));
@@ -123,15 +124,15 @@ std::string FormatValue(const jet::RowView& row, const jet::Column& column) {
 
 } // namespace
 
-void DumpTable(const jet::Table& table, std::ostream& out) {
+void DumpTable(const jet::TTable& table, std::ostream& out, std::string_view nullField) {
     const auto& columns = table.Columns();
     for (std::size_t i = 0; i < columns.size(); ++i) {
         out << (i ? "\t" : "") << Escape(columns[i].name);
     }
     out << '\n';
-    table.ForEachRow([&](const jet::RowView& row) {
+    table.ForEachRow([&](const jet::TRowView& row) {
         for (std::size_t i = 0; i < columns.size(); ++i) {
-            out << (i ? "\t" : "") << FormatValue(row, columns[i]);
+            out << (i ? "\t" : "") << FormatValue(row, columns[i], nullField);
         }
         out << '\n';
     });

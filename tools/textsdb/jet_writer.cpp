@@ -15,7 +15,7 @@ namespace qrv::textsdb {
 
 namespace {
 
-using jet::ColumnType;
+using jet::TColumnType;
 
 constexpr std::uint32_t kTablesContainerId = 0x0F000001;
 constexpr std::int64_t kCatalogTypeTable = 1;
@@ -37,13 +37,13 @@ struct ColumnLayout {
     bool fixed = false;
 };
 
-bool IsVariable(ColumnType type) {
-    return type == ColumnType::Text || type == ColumnType::Memo || type == ColumnType::Binary ||
-           type == ColumnType::Ole;
+bool IsVariable(TColumnType type) {
+    return type == TColumnType::Text || type == TColumnType::Memo || type == TColumnType::Binary ||
+           type == TColumnType::Ole;
 }
 
-std::uint32_t FixedBytes(ColumnType type) {
-    jet::Column column;
+std::uint32_t FixedBytes(TColumnType type) {
+    jet::TColumn column;
     column.type = type;
     return jet::FixedSize(column);
 }
@@ -202,7 +202,7 @@ std::vector<std::uint8_t> Writer::StoreLongValue(TableState& table, std::vector<
 
 std::vector<std::uint8_t> Writer::EncodeValue(TableState& table, const ColumnLayout& column,
                                               const Cell& cell) {
-    const ColumnType type = column.definition.type;
+    const TColumnType type = column.definition.type;
     auto wrong = [&]() {
         return std::runtime_error(
             "a value of the wrong kind for column " +
@@ -210,7 +210,7 @@ std::vector<std::uint8_t> Writer::EncodeValue(TableState& table, const ColumnLay
     };
     std::vector<std::uint8_t> out;
     switch (type) {
-    case ColumnType::Text: {
+    case TColumnType::Text: {
         const auto* text = std::get_if<std::u16string>(&cell);
         if (!text) {
             throw wrong();
@@ -221,7 +221,7 @@ std::vector<std::uint8_t> Writer::EncodeValue(TableState& table, const ColumnLay
         }
         return EncodeText(*text, options_.compressText);
     }
-    case ColumnType::Memo: {
+    case TColumnType::Memo: {
         const auto* text = std::get_if<std::u16string>(&cell);
         if (!text) {
             throw wrong();
@@ -230,10 +230,10 @@ std::vector<std::uint8_t> Writer::EncodeValue(TableState& table, const ColumnLay
         // Leave room in the row for the other columns: long texts go to LVAL pages anyway.
         return StoreLongValue(table, EncodeText(*text, compress), kRowCapacity / 2);
     }
-    case ColumnType::Byte:
-    case ColumnType::Integer:
-    case ColumnType::Long:
-    case ColumnType::Currency: {
+    case TColumnType::Byte:
+    case TColumnType::Integer:
+    case TColumnType::Long:
+    case TColumnType::Currency: {
         const auto* value = std::get_if<std::int64_t>(&cell);
         if (!value) {
             throw wrong();
@@ -244,14 +244,14 @@ std::vector<std::uint8_t> Writer::EncodeValue(TableState& table, const ColumnLay
         }
         return out;
     }
-    case ColumnType::Single:
-    case ColumnType::Double:
-    case ColumnType::DateTime: {
+    case TColumnType::Single:
+    case TColumnType::Double:
+    case TColumnType::DateTime: {
         const auto* value = std::get_if<double>(&cell);
         if (!value) {
             throw wrong();
         }
-        const std::uint64_t bits = type == ColumnType::Single
+        const std::uint64_t bits = type == TColumnType::Single
                                        ? std::bit_cast<std::uint32_t>(static_cast<float>(*value))
                                        : std::bit_cast<std::uint64_t>(*value);
         for (std::uint32_t i = 0; i < FixedBytes(type); ++i) {
@@ -259,12 +259,12 @@ std::vector<std::uint8_t> Writer::EncodeValue(TableState& table, const ColumnLay
         }
         return out;
     }
-    case ColumnType::Boolean:
+    case TColumnType::Boolean:
         if (!std::holds_alternative<bool>(cell)) {
             throw wrong();
         }
         return out;
-    case ColumnType::Numeric: {
+    case TColumnType::Numeric: {
         const auto* value = std::get_if<Decimal>(&cell);
         if (!value) {
             throw wrong();
@@ -315,7 +315,7 @@ std::vector<std::uint8_t> Writer::EncodeRow(TableState& table, const RowValues& 
         }
         if (bit) {
             std::vector<std::uint8_t> value = EncodeValue(table, column, cell);
-            if (column.definition.type == ColumnType::Boolean) {
+            if (column.definition.type == TColumnType::Boolean) {
                 bit = std::get<bool>(cell);
             } else if (column.fixed) {
                 std::copy(value.begin(), value.end(), fixed.begin() + column.fixedOffset);
@@ -440,7 +440,7 @@ std::uint32_t Writer::WriteUsageMap(const std::vector<std::uint32_t>& pages) {
 
 void Writer::WriteDefinition(const TableState& table, std::uint32_t usedMap,
                              std::uint32_t freeMap) {
-    const jet::PageLayout& layout = jet::kJet4Pages;
+    const jet::TPageLayout& layout = jet::kJet4Pages;
     std::vector<std::uint8_t> def(layout.tdefBlocksOffset, 0);
     def[0] = 0x02;
     def[1] = 0x01;
@@ -461,16 +461,16 @@ void Writer::WriteDefinition(const TableState& table, std::uint32_t usedMap,
     for (std::size_t index = 0; index < listed.size(); ++index) {
         const ColumnLayout& column = *listed[index];
         std::vector<std::uint8_t> block(layout.columnBlockSize, 0);
-        const ColumnType type = column.definition.type;
+        const TColumnType type = column.definition.type;
         block[layout.columnTypeOffset] = static_cast<std::uint8_t>(type);
         Put16(&block[layout.columnNumberOffset], column.number);
         Put16(&block[layout.columnVarIndexOffset], column.varIndex);
         Put16(&block[9], static_cast<std::uint32_t>(index));
-        const bool text = type == ColumnType::Text || type == ColumnType::Memo;
+        const bool text = type == TColumnType::Text || type == TColumnType::Memo;
         if (text) {
             Put16(&block[layout.columnPrecisionOffset], options_.sortOrder);
             block[14] = 0x01;
-        } else if (type == ColumnType::Numeric) {
+        } else if (type == TColumnType::Numeric) {
             block[layout.columnPrecisionOffset] = column.definition.precision;
             block[layout.columnScaleOffset] = column.definition.scale;
         }
@@ -478,9 +478,9 @@ void Writer::WriteDefinition(const TableState& table, std::uint32_t usedMap,
         block[layout.columnExtFlagsOffset] = (text && options_.compressText) ? 0x01 : 0x00;
         Put16(&block[layout.columnFixedOffsetOffset], column.fixed ? column.fixedOffset : 0);
         std::uint32_t length = 0;
-        if (type == ColumnType::Text) {
+        if (type == TColumnType::Text) {
             length = 2u * column.definition.textChars;
-        } else if (type == ColumnType::Boolean) {
+        } else if (type == TColumnType::Boolean) {
             length = 1;
         } else if (column.fixed) {
             length = FixedBytes(type);
@@ -504,7 +504,7 @@ void Writer::WriteDefinition(const TableState& table, std::uint32_t usedMap,
 }
 
 void Writer::WriteHeader() {
-    const jet::HeaderLayout& layout = jet::kJet4Header;
+    const jet::THeaderLayout& layout = jet::kJet4Header;
     std::uint8_t* page = image_.Page(0);
     page[1] = 0x01;
     const char* signature = options_.versionByte >= 2 ? "Standard ACE DB" : "Standard Jet DB";
@@ -544,17 +544,17 @@ std::vector<std::uint8_t> Writer::Write(const std::vector<TableContent>& tables,
     }
 
     TableContent catalog{u"MSysObjects",
-                         {{u"Id", ColumnType::Long},
-                          {u"ParentId", ColumnType::Long},
-                          {u"Name", ColumnType::Text, 128},
-                          {u"Type", ColumnType::Integer},
-                          {u"Flags", ColumnType::Long},
-                          {u"DateCreate", ColumnType::DateTime},
-                          {u"DateUpdate", ColumnType::DateTime},
-                          {u"LvProp", ColumnType::Ole},
-                          {u"Connect", ColumnType::Memo},
-                          {u"Database", ColumnType::Memo},
-                          {u"ForeignName", ColumnType::Text, 128}},
+                         {{u"Id", TColumnType::Long},
+                          {u"ParentId", TColumnType::Long},
+                          {u"Name", TColumnType::Text, 128},
+                          {u"Type", TColumnType::Integer},
+                          {u"Flags", TColumnType::Long},
+                          {u"DateCreate", TColumnType::DateTime},
+                          {u"DateUpdate", TColumnType::DateTime},
+                          {u"LvProp", TColumnType::Ole},
+                          {u"Connect", TColumnType::Memo},
+                          {u"Database", TColumnType::Memo},
+                          {u"ForeignName", TColumnType::Text, 128}},
                          {}};
     const double now = options_.creationDate;
     auto entry = [&](std::int64_t id, std::int64_t parent, std::u16string name, std::int64_t type,
@@ -602,7 +602,7 @@ std::vector<std::uint8_t> Writer::Write(const std::vector<TableContent>& tables,
             const std::uint8_t keyBytes[4] = {
                 static_cast<std::uint8_t>(key), static_cast<std::uint8_t>(key >> 8),
                 static_cast<std::uint8_t>(key >> 16), static_cast<std::uint8_t>(key >> 24)};
-            jet::Rc4(keyBytes).Apply({image_.Page(page), kPageSize});
+            jet::TRc4(keyBytes).Apply({image_.Page(page), kPageSize});
         }
     }
     return image_.Release();

@@ -17,7 +17,7 @@ namespace qrv::textsdb {
 
 struct ColumnDefinition {
     std::u16string name;
-    jet::ColumnType type = jet::ColumnType::Text;
+    jet::TColumnType type = jet::TColumnType::Text;
     std::uint16_t textChars = 255; // Text columns: the declared size in characters
     std::uint8_t precision = 18;   // Decimal columns: digits in all (Jet's default)
     std::uint8_t scale = 0;        // Decimal columns: digits after the point

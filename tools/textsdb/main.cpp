@@ -1,6 +1,7 @@
-// textsdb: writes the texts database from a tab-separated source and shows what a Jet 4
-// database holds. See README.md beside this file.
+// textsdb's commands: writes the texts database from a tab-separated source and shows what a
+// Jet 4 database holds. See README.md beside this file.
 
+#include "command.h"
 #include "dump.h"
 #include "jet_writer.h"
 #include "platform/utf.h"
@@ -8,9 +9,11 @@
 #include "texts/jet/byte_source.h"
 #include "texts/jet/database.h"
 #include "texts/program_text_rows.h"
+#include "texts/run_texts.h"
 #include "texts_table.h"
 
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <map>
@@ -24,16 +27,28 @@ namespace {
 using namespace qrv;
 
 constexpr const char* kUsage =
-    "usage:\n"
-    "  textsdb write SOURCE.tsv OUT.mdb [--password P] [--text] [--no-compress]\n"
-    "                [--deleted] [--overflow-every N] [--inline-limit BYTES] [--version N]\n"
-    "                [--encrypt KEY] [--deleted-column] [--added-column] [--sort-order LCID]\n"
-    "  textsdb sample OUT.mdb [--password P]\n"
-    "  textsdb tables FILE.mdb [--password P]\n"
-    "  textsdb dump FILE.mdb TABLE [--password P]\n"
-    "  textsdb texts FILE.mdb LANGUAGE [--group G] [--password P]\n"
-    "  textsdb load FILE.mdb LANGUAGE [--password P]\n"
-    "The password defaults to the program's (815C7d); --password '' for none.\n";
+    "textsdb reads and writes the texts database of QRV3DOVEravar, the file\n"
+    "data\\tables\\ado\\QRV3RUN_2K.mdb in the program's folder.\n"
+    "\n"
+    "  textsdb dump DATABASE > texts.tsv\n"
+    "      Prints the texts table X_PROGRAMSTRINGS as tab-separated text (UTF-8): a line\n"
+    "      with the column names LNGID_ GROUP_ TEXTID_ TXT_, then one line per text.\n"
+    "      (textsdb dump DATABASE TABLE prints another table.)\n"
+    "  textsdb write texts.tsv NEW_DATABASE\n"
+    "      Writes a database with that table from such text: the table, the password and\n"
+    "      the layout that the program reads. An existing file is replaced.\n"
+    "  textsdb texts DATABASE LANGUAGE\n"
+    "      Shows, for every text the program asks for, what it will show in that language.\n"
+    "  textsdb tables DATABASE\n"
+    "      Lists the database's tables.\n"
+    "\n"
+    "In the text, a field that is exactly \\N has no value, and \\t \\n \\r \\\\ stand for tab,\n"
+    "line feed, carriage return and backslash. Lines that start with # are left out.\n"
+    "To correct a text or add a language: dump, edit the text in an editor that saves UTF-8,\n"
+    "write to a new file, look at it with texts, then put it in place of the program's\n"
+    "file while the program is not running. The program's own texts database needs no\n"
+    "password option; --password P opens or writes a database with another password\n"
+    "(--password \"\" for none).\n";
 
 struct Arguments {
     std::vector<std::string> positional;
@@ -45,12 +60,12 @@ struct Arguments {
     }
 };
 
-Arguments Parse(int argc, char** argv) {
+Arguments Parse(const std::vector<std::string>& arguments) {
     static const char* kFlags[] = {"--text", "--no-compress", "--deleted", "--deleted-column",
                                    "--added-column"};
     Arguments args;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& arg = arguments[i];
         if (arg.rfind("--", 0) != 0) {
             args.positional.push_back(arg);
             continue;
@@ -61,8 +76,8 @@ Arguments Parse(int argc, char** argv) {
         }
         if (flag) {
             args.options[arg] = "";
-        } else if (i + 1 < argc) {
-            args.options[arg] = argv[++i];
+        } else if (i + 1 < arguments.size()) {
+            args.options[arg] = arguments[++i];
         } else {
             throw std::runtime_error("option " + arg + " needs a value");
         }
@@ -70,8 +85,13 @@ Arguments Parse(int argc, char** argv) {
     return args;
 }
 
+// A path given in UTF-8, as the file system takes it (wide on Windows).
+std::filesystem::path FilePath(const std::string& path) {
+    return std::filesystem::path(Utf8ToUtf16(path));
+}
+
 std::string ReadText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(FilePath(path), std::ios::binary);
     if (!in) {
         throw std::runtime_error(path + ": cannot open");
     }
@@ -81,7 +101,7 @@ std::string ReadText(const std::string& path) {
 }
 
 void WriteFile(const std::string& target, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(target, std::ios::binary | std::ios::trunc);
+    std::ofstream out(FilePath(target), std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
     out.close();
@@ -91,9 +111,6 @@ void WriteFile(const std::string& target, const std::vector<std::uint8_t>& bytes
 }
 
 int Write(const Arguments& args) {
-    if (args.positional.size() != 3) {
-        throw std::runtime_error(kUsage);
-    }
     textsdb::TextsTableOptions tableOptions;
     tableOptions.memo = !args.Has("--text");
     tableOptions.deletedCopies = args.Has("--deleted");
@@ -131,12 +148,12 @@ int Sample(const Arguments& args) {
 }
 
 struct OpenDatabase {
-    std::unique_ptr<jet::Database> database;
+    std::unique_ptr<jet::TDatabase> database;
 };
 
 OpenDatabase Open(const Arguments& args) {
     const std::string& path = args.positional.at(1);
-    return {std::make_unique<jet::Database>(jet::OpenDatabaseFile(Utf8ToUtf16(path)), path,
+    return {std::make_unique<jet::TDatabase>(jet::OpenDatabaseFile(Utf8ToUtf16(path)), path,
                                             Utf8ToUtf16(args.Get("--password", "815C7d")))};
 }
 
@@ -150,19 +167,25 @@ int Tables(const Arguments& args) {
 
 int Dump(const Arguments& args) {
     const OpenDatabase open = Open(args);
-    const jet::Table table = open.database->OpenTable(Utf8ToUtf16(args.positional.at(2)));
+    const std::u16string name = args.positional.size() > 2 ? Utf8ToUtf16(args.positional[2])
+                                                           : std::u16string(kProgramTextsTable);
+    const jet::TTable table = open.database->OpenTable(name);
     std::ostringstream text;
     textsdb::DumpTable(table, text);
     std::cout << text.str();
     return 0;
 }
 
-// The pairs in storage order, and what the program ends up with for each key.
+// What the program ends up with for each key it asks for.
 int Texts(const Arguments& args) {
     const OpenDatabase open = Open(args);
     const std::vector<std::string> subDirCaptions = {
         "~BasketName", "~CADFormatDesignation", "~FirstLetterOfSeries", "~Series", "~Teilenummer"};
-    const std::vector<std::u16string> keys = ProgramTextKeys(subDirCaptions);
+    std::vector<std::u16string> keys = ProgramTextKeys(subDirCaptions);
+    const std::size_t captionKeys = keys.size();
+    for (const std::u16string_view key : RunTextKeys()) {
+        keys.emplace_back(key);
+    }
     const auto rows = ReadProgramTextRows(*open.database, args.positional.at(2),
                                           Utf8ToUtf16(args.Get("--group", "PROGRAM")), keys);
     std::map<std::u16string, std::u16string> table;
@@ -170,12 +193,14 @@ int Texts(const Arguments& args) {
         table[key] = text;
     }
     std::cout << "TEXTID_\tTXT_\n";
-    for (const std::u16string& key : keys) {
-        const auto it = table.find(key);
-        std::cout << textsdb::EscapeTsvField(key) << '\t'
-                  << (it == table.end() ? "(no text: the key is shown)"
-                                        : textsdb::EscapeTsvField(it->second))
-                  << '\n';
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        const auto it = table.find(keys[i]);
+        const char* missing = i < captionKeys
+                                  ? "(no text: the key is shown)"
+                                  : "(no text: the program's own is shown, German for DEDE, "
+                                    "else English)";
+        std::cout << textsdb::EscapeTsvField(keys[i]) << '\t'
+                  << (it == table.end() ? missing : textsdb::EscapeTsvField(it->second)) << '\n';
     }
     return 0;
 }
@@ -197,11 +222,11 @@ int Load(const Arguments& args) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int qrv::textsdb::Run(const std::vector<std::string>& arguments) {
     try {
-        const Arguments args = Parse(argc, argv);
+        const Arguments args = Parse(arguments);
         const std::string command = args.positional.empty() ? "" : args.positional[0];
-        if (command == "write") {
+        if (command == "write" && args.positional.size() == 3) {
             return Write(args);
         }
         if (command == "sample" && args.positional.size() == 2) {
@@ -210,7 +235,7 @@ int main(int argc, char** argv) {
         if (command == "tables" && args.positional.size() == 2) {
             return Tables(args);
         }
-        if (command == "dump" && args.positional.size() == 3) {
+        if (command == "dump" && (args.positional.size() == 2 || args.positional.size() == 3)) {
             return Dump(args);
         }
         if (command == "texts" && args.positional.size() == 3) {

@@ -4,7 +4,7 @@ namespace qrv::textsdb {
 
 namespace {
 
-using jet::ColumnType;
+using jet::TColumnType;
 
 const Cell kNull = std::monostate{};
 
@@ -16,13 +16,13 @@ Cell Text(const char16_t* text) {
 // rows from before the deletion, between, and after the addition.
 TableContent Edited() {
     TableContent table{u"Edited",
-                       {{u"Key", ColumnType::Text, 20},
+                       {{u"Key", TColumnType::Text, 20},
                         {.name = u"Gone", .deleted = true},
-                        {.name = u"GoneFixed", .type = ColumnType::Double, .deleted = true},
-                        {u"Value", ColumnType::Memo},
-                        {u"Amount", ColumnType::Currency},
-                        {u"Added", ColumnType::Text, 20},
-                        {u"AddedFixed", ColumnType::Long}},
+                        {.name = u"GoneFixed", .type = TColumnType::Double, .deleted = true},
+                        {u"Value", TColumnType::Memo},
+                        {u"Amount", TColumnType::Currency},
+                        {u"Added", TColumnType::Text, 20},
+                        {u"AddedFixed", TColumnType::Long}},
                        {}};
     table.rows = {
         WrittenWith(
@@ -36,7 +36,7 @@ TableContent Edited() {
 // Only fixed columns at first; a Text column added later.
 TableContent FixedFirst() {
     TableContent table{
-        u"FixedFirst", {{u"Id", ColumnType::Long}, {u"Note", ColumnType::Text, 20}}, {}};
+        u"FixedFirst", {{u"Id", TColumnType::Long}, {u"Note", TColumnType::Text, 20}}, {}};
     table.rows = {WrittenWith(1, {std::int64_t{1}, kNull}),
                   {{std::int64_t{2}, Text(u"two")}},
                   {{std::int64_t{3}, kNull}}};
@@ -47,9 +47,9 @@ TableContent FixedFirst() {
 // fixed columns but counts a variable one.
 TableContent VariableGone() {
     TableContent table{u"VariableGone",
-                       {{u"Id", ColumnType::Long},
+                       {{u"Id", TColumnType::Long},
                         {.name = u"Note", .deleted = true},
-                        {u"Count", ColumnType::Integer}},
+                        {u"Count", TColumnType::Integer}},
                        {}};
     table.rows = {WrittenWith(1, {std::int64_t{1}, kNull, kNull}),
                   {{std::int64_t{2}, Text(u"gone"), std::int64_t{5}}},
@@ -59,10 +59,10 @@ TableContent VariableGone() {
 
 TableContent Decimals() {
     TableContent table{u"Decimals",
-                       {{u"Name", ColumnType::Text, 20},
-                        {u"Price", ColumnType::Numeric, 0, 18, 2},
-                        {u"Count", ColumnType::Numeric, 0, 10, 0},
-                        {u"Fine", ColumnType::Numeric, 0, 28, 10}},
+                       {{u"Name", TColumnType::Text, 20},
+                        {u"Price", TColumnType::Numeric, 0, 18, 2},
+                        {u"Count", TColumnType::Numeric, 0, 10, 0},
+                        {u"Fine", TColumnType::Numeric, 0, 28, 10}},
                        {}};
     table.rows = {
         {{Text(u"a"), Decimal{"12.5"}, Decimal{"7"}, Decimal{"123456789012345678.0123456789"}}},

@@ -32,17 +32,17 @@ TableContent BuildTextsTable(const std::vector<TsvRecord>& records,
                                  ": the header must name LNGID_, GROUP_, TEXTID_, TXT_");
     }
     TableContent table{u"X_PROGRAMSTRINGS",
-                       {{u"LNGID_", jet::ColumnType::Text, 10},
-                        {u"GROUP_", jet::ColumnType::Text, 50},
-                        {u"TEXTID_", jet::ColumnType::Text, 100}},
+                       {{u"LNGID_", jet::TColumnType::Text, 10},
+                        {u"GROUP_", jet::TColumnType::Text, 50},
+                        {u"TEXTID_", jet::TColumnType::Text, 100}},
                        {}};
     if (options.deletedColumn) {
         table.columns.push_back({.name = u"NOTE_", .textChars = 100, .deleted = true});
     }
     table.columns.push_back(
-        {u"TXT_", options.memo ? jet::ColumnType::Memo : jet::ColumnType::Text, 255});
+        {u"TXT_", options.memo ? jet::TColumnType::Memo : jet::TColumnType::Text, 255});
     if (options.addedColumn) {
-        table.columns.push_back({u"COMMENT_", jet::ColumnType::Memo});
+        table.columns.push_back({u"COMMENT_", jet::TColumnType::Memo});
     }
     const std::size_t halfWay = 1 + (records.size() - 1) / 2;
     for (std::size_t i = 1; i < records.size(); ++i) {

@@ -8,6 +8,9 @@ namespace qrv::textsdb {
 
 namespace {
 
+constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD"; // U+FFFD in UTF-8
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 TsvField Unescape(std::string_view raw, std::size_t line) {
     if (raw == "\\N") {
         return std::nullopt;
@@ -38,12 +41,23 @@ TsvField Unescape(std::string_view raw, std::size_t line) {
         }
         ++i;
     }
-    return Utf8ToUtf16(out);
+    std::u16string text = Utf8ToUtf16(out);
+    // The conversion marks what is not UTF-8 with U+FFFD: a file saved in another encoding
+    // would otherwise lose its letters without a word.
+    if (text.find(u'\uFFFD') != std::u16string::npos &&
+        out.find(kReplacementCharacter) == out.npos) {
+        throw std::runtime_error("line " + std::to_string(line) +
+                                 ": not UTF-8 text (save the file as UTF-8)");
+    }
+    return text;
 }
 
 } // namespace
 
 std::vector<TsvRecord> ParseTsv(std::string_view text) {
+    if (text.starts_with(kByteOrderMark)) { // as Notepad saves UTF-8
+        text.remove_prefix(kByteOrderMark.size());
+    }
     std::vector<TsvRecord> records;
     std::size_t line = 0;
     std::size_t position = 0;

@@ -6,7 +6,6 @@
 #include "app/win32/application_window.h"
 #include "app/win32/main_window.h"
 #include "app/win32/windows_cad_library_owner.h"
-#include "app/win32/windows_shell.h"
 #include "cadlib/win32/cad_basket.h"
 #include "controls/win32/message_boxes.h"
 #include "export/win32/error_window.h"
@@ -14,6 +13,7 @@
 #include "framework/framework_package.h"
 #include "platform/win32/message_pump.h"
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/windows_shell.h"
 
 #include <commctrl.h>
 #include <windows.h>
@@ -28,37 +28,44 @@ constexpr char kInstanceMutexName[] = "MyApp";
 // The copies of this version hold a mutex of their own as well.
 constexpr char kOwnInstanceMutexName[] = "QRV3DOVEravar.Instance";
 
-struct InstanceMutex {
-    qrv::UniqueHandle handle; // held until the program ends
+struct TInstanceMutex {
+    qrv::TUniqueHandle handle; // held until the program ends
     bool existed;
 };
 
-InstanceMutex CreateInstanceMutex(const char* name) {
-    qrv::UniqueHandle handle(CreateMutexA(nullptr, FALSE, name));
+TInstanceMutex CreateInstanceMutex(const char* name) {
+    qrv::TUniqueHandle handle(CreateMutexA(nullptr, FALSE, name));
     return {std::move(handle), GetLastError() == ERROR_ALREADY_EXISTS};
 }
 
 // Another copy runs: one of this version, or "MyApp" is held and a main window is up (an older
 // version's has the same class). A "MyApp" without such a window belongs to another program.
-bool AnotherCopyRuns(const InstanceMutex& design, const InstanceMutex& own) {
+bool AnotherCopyRuns(const TInstanceMutex& design, const TInstanceMutex& own) {
     return own.existed ||
            (design.existed && FindWindowW(qrv::ids::kMainWindowClass, nullptr) != nullptr);
 }
 
+// The program's message boxes: the plain one and the general error report.
+class TMessageBoxes final : public qrv::TProgramMessages {
+public:
+    void ShowMessageBox(const std::u16string& text) override { qrv::ShowMessage(text); }
+    void ReportError(const std::exception& error) override { qrv::ShowGeneralErrorReport(error); }
+};
+
 // Module initialisation and finalisation: the framework services live for the whole process.
-struct ProgramModules {
-    ProgramModules() { qrv::FrameworkStarter_Init(); }
-    ~ProgramModules() {
+struct TProgramModules {
+    TProgramModules() { qrv::FrameworkStarter_Init(); }
+    ~TProgramModules() {
         qrv::FrameworkStarter_Release();
         qrv::xQRVIsRunningAsWebApplication_Release(qrv::DetectProgramHostKind());
     }
-    ProgramModules(const ProgramModules&) = delete;
-    ProgramModules& operator=(const ProgramModules&) = delete;
+    TProgramModules(const TProgramModules&) = delete;
+    TProgramModules& operator=(const TProgramModules&) = delete;
 };
 
 int RunProgram(HINSTANCE instance) {
-    const InstanceMutex designMutex = CreateInstanceMutex(kInstanceMutexName);
-    const InstanceMutex ownMutex = CreateInstanceMutex(kOwnInstanceMutexName);
+    const TInstanceMutex designMutex = CreateInstanceMutex(kInstanceMutexName);
+    const TInstanceMutex ownMutex = CreateInstanceMutex(kOwnInstanceMutexName);
     if (AnotherCopyRuns(designMutex, ownMutex)) {
         // Another copy runs: ask it to come to the front, and end.
         const UINT restore = RegisterWindowMessageA(qrv::kRestoreMessageName);
@@ -76,20 +83,21 @@ int RunProgram(HINSTANCE instance) {
     ShowWindow(application.Handle(), SW_RESTORE);
 
     qrv::TWindowsShell shell;
-    qrv::TWindowsCADLibraryOwner library(qrv::CADLibraryHandle());
+    TMessageBoxes messages;
+    qrv::TWindowsCADLibraryOwner library(shell);
     qrv::TfrmExport mainWindow(application);
-    qrv::TProgramSession session(shell, shell, library, mainWindow.View());
+    qrv::TProgramSession session(shell, messages, library, mainWindow.View());
     try {
         mainWindow.Create(instance, session);
     } catch (const qrv::ECADLibraryLoadError& error) {
-        qrv::ShowMessage(error.message());
+        qrv::ShowMessage(error.Message());
         return 1;
     }
-    qrv::TfrmExportDetails details;
+    qrv::TfrmExportDetails details(shell);
     // Owned by the application window, so that minimising the main window leaves them up.
     const HWND owner = application.Handle();
     details.Create(instance, owner, mainWindow.Handle(), session.keptTexts);
-    qrv::TfrmError errors;
+    qrv::TfrmError errors(shell);
     errors.Create(instance, owner, session.keptTexts);
     mainWindow.AttachRunWindows(details, errors);
 
@@ -105,7 +113,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // like any other fault of the library.
     ULONG stackGuarantee = 64 * 1024;
     SetThreadStackGuarantee(&stackGuarantee);
-    const ProgramModules modules;
+    const TProgramModules modules;
     try {
         return RunProgram(instance);
     } catch (const std::exception& error) {

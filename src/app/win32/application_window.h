@@ -37,7 +37,7 @@ public:
     void BringProgramWindowsToFront();
 
     // The export run on the program's taskbar button, which this window owns.
-    ExportTaskbarView& TaskbarButton() { return *taskbar_; }
+    TExportTaskbarView& TaskbarButton() { return *taskbar_; }
 
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

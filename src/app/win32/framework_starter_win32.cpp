@@ -8,7 +8,7 @@ namespace qrv {
 
 namespace {
 
-class SystemStarterServices final : public StarterServices {
+class TSystemStarterServices final : public TStarterServices {
 public:
     std::string ExeBareName() override { return xQRVGetVeryPureExeFileName(); }
     std::string ModuleBareName() override { return JGetVeryPureModuleFileName(OwnModule()); }
@@ -45,15 +45,15 @@ private:
     }
 };
 
-SystemStarterServices& Services() {
-    static SystemStarterServices services;
+TSystemStarterServices& Services() {
+    static TSystemStarterServices services;
     return services;
 }
 
 } // namespace
 
-FrameworkStarter& ProgramFrameworkStarter() {
-    static FrameworkStarter starter(Services());
+TFrameworkStarter& ProgramFrameworkStarter() {
+    static TFrameworkStarter starter(Services());
     return starter;
 }
 

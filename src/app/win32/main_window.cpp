@@ -4,6 +4,7 @@
 #include "app/main_window_layout.h"
 #include "app/shutdown_sequence.h"
 #include "app/start_up_sequence.h"
+#include "app/win32/documents_folder.h"
 #include "cadlib/win32/cad_basket.h"
 #include "controls/check_list_messages.h"
 #include "controls/win32/browse_button.h"
@@ -116,7 +117,9 @@ void TfrmExport::Create(HINSTANCE instance, TProgramSession& session) {
 }
 
 void TfrmExport::FormCreate() {
-    RunStartUpSequence(*session_, *this, {EnvironmentSnapshot::Capture(), ModulePath(nullptr)});
+    RunStartUpSequence(
+        *session_, *this,
+        {TEnvironmentSnapshot::Capture(), ModulePath(nullptr), &GetMyDocumentsFolder});
 }
 
 void TfrmExport::HandleCloseRequest() {
@@ -214,11 +217,11 @@ void TfrmExport::ShowProgramControls() {
     ShowWindow(Control(ids::pnlStartingPDataMgr), SW_HIDE);
 }
 
-TCadFolders TfrmExport::CadFolders() const {
+TCADFolders TfrmExport::CADFolders() const {
     return {WindowText(Control(ids::BrowseCADData)), WindowText(Control(ids::BrowseCADSoftware))};
 }
 
-void TfrmExport::SetCadFolders(const TCadFolders& folders) {
+void TfrmExport::SetCADFolders(const TCADFolders& folders) {
     SetWindowTextOf(Control(ids::BrowseCADData), folders.cadData);
     SetWindowTextOf(Control(ids::BrowseCADSoftware), folders.cadSoftware);
 }

@@ -25,12 +25,12 @@ inline constexpr char kRestoreMessageName[] = "QRV3DOVEravar";
 class TfrmExportDetails;
 class TfrmError;
 
-class TfrmExport final : public TForm, private MainWindowView {
+class TfrmExport final : public TForm, private TMainWindowView {
 public:
     explicit TfrmExport(TApplicationWindow& application);
 
     // The view that the session's choices show in.
-    MainWindowView& View() { return *this; }
+    TMainWindowView& View() { return *this; }
     // Creates the window, owned by the application window, and runs the start-up sequence on
     // the session. ECADLibraryLoadError leaves it (the program then ends with exit code 1);
     // other errors are reported here.
@@ -60,19 +60,19 @@ private:
     void OnClose() override;
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    // MainWindowView.
+    // TMainWindowView.
     void InstallRestoreProcedure() override;
     void ShowMainWindow() override;
     void ShowStartingPanel() override;
     void ShowProgramControls() override;
     void UpdateExportButton() override;
-    TCadFolders CadFolders() const override;
-    void SetCadFolders(const TCadFolders& folders) override;
-    CheckListView& FormatsList() override { return formatsList_; }
-    CheckListView& SubDirListBox() override { return subDirListBox_; }
+    TCADFolders CADFolders() const override;
+    void SetCADFolders(const TCADFolders& folders) override;
+    TCheckListView& FormatsList() override { return formatsList_; }
+    TCheckListView& SubDirListBox() override { return subDirListBox_; }
     void PostClose() override;
 
-    // ProgramTextTargets.
+    // TProgramTextTargets.
     void SetApplicationTitle(const std::string& title) override;
     void SetCaption(int control, const std::u16string& caption) override;
     void SetStartingPanelCaption(const std::string& caption) override;
@@ -80,13 +80,13 @@ private:
     std::u16string Hint(int control) const override;
     void SetExportButtonLabel(const std::u16string& label) override;
 
-    // ExportChoiceFields.
+    // TExportChoiceFields.
     std::u16string Destination() const override;
     void SetDestination(const std::u16string& destination) override;
     bool CreateZip() const override;
     void SetCreateZip(bool createZip) override;
 
-    // ExportRunMainView.
+    // TExportRunMainView.
     void SetProgressText(const std::u16string& text) override;
     void HideExportButton() override;
     void ShowProgressBar(int32_t maximum) override;

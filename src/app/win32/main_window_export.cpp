@@ -21,10 +21,6 @@ void TfrmExport::btnExportClick() {
     if (details_ == nullptr || errors_ == nullptr) {
         return;
     }
-    // The run's windows open and save in the folder the run exports to.
-    const std::u16string destination = Destination();
-    details_->SetDestinationFolder(destination);
-    errors_->SetDestinationFolder(destination);
     RunExportOnce(*session_, *this, *details_, *errors_, application_.TaskbarButton());
 }
 

@@ -1,13 +1,12 @@
 #pragma once
 // The program's owner of the CAD export library on Windows: FSavedPath keeps PATH from before
-// the library's folder went in front of it; the module and its binding are the handle it is
-// given, and every call into the library goes through the guard.
+// the library's folder went in front of it; the module and its binding are its handle, which
+// nothing else loads or unloads, and every call into the library goes through the guard.
 
 #include "app/cad_library_owner.h"
 #include "cadlib/win32/bound_cad_library.h"
 #include "cadlib/win32/cad_basket.h"
 #include "platform/ansi.h"
-#include "platform/win32/message_pump.h"
 #include "platform/win32/path_variable.h"
 
 #include <windows.h>
@@ -16,12 +15,10 @@ namespace qrv {
 
 class TWindowsCADLibraryOwner final : public TCADLibraryOwner {
 public:
-    // The handle is the program's CADLibraryHandle; only this object loads or unloads it.
-    explicit TWindowsCADLibraryOwner(TCADLibraryHandle& handle)
-        : handle_(handle), library_(handle) {}
+    explicit TWindowsCADLibraryOwner(TProgramShell& shell) : TCADLibraryOwner(shell) {}
 
     bool LibraryLoaded() const override { return handle_.Loaded(); }
-    CadLibrary& Library() override { return library_; }
+    TCADLibrary& Library() override { return library_; }
 
 private:
     void PutInFrontOfPath(const std::u16string& folder) override { FSavedPath.Apply(folder); }
@@ -36,12 +33,13 @@ private:
         SetCurrentDirectoryA(ToAnsi(folder).c_str());
     }
     void LoadModule(const std::u16string& folder) override { LoadCADBasket(folder, handle_); }
-    void UnloadModule() override { UnloadCADBasket(handle_, &PumpMessages); }
-    void Pump() override { PumpMessages(); }
+    void UnloadModule(TProgramShell& shell) override {
+        UnloadCADBasket(handle_, [&shell] { shell.Pump(); });
+    }
 
-    TCADLibraryHandle& handle_;
-    PathPrefix FSavedPath;
-    BoundCadLibrary library_;
+    TCADLibraryHandle handle_; // CADLibraryHandle
+    TPathPrefix FSavedPath;
+    TBoundCADLibrary library_{handle_};
 };
 
 } // namespace qrv

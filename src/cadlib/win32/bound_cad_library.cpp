@@ -34,39 +34,39 @@ template <auto Entry, typename... Args> auto Call(const TBinding& binding, Args.
 
 } // namespace
 
-void BoundCadLibrary::SetDirs(const std::u16string& cadData, const std::u16string& cadSoftware,
-                              const std::u16string& destination, const std::u16string& shopName) {
+void TBoundCADLibrary::SetDirs(const std::u16string& cadData, const std::u16string& cadSoftware,
+                               const std::u16string& destination, const std::u16string& shopName) {
     Call<&TBinding::ExportCAD_SetDirs>(Binding(), Wide(cadData), Wide(cadSoftware),
                                        Wide(destination), Wide(shopName));
 }
 
-void BoundCadLibrary::CadStart() {
+void TBoundCADLibrary::CadStart() {
     Call<&TBinding::ExportCAD_CadStart>(Binding());
 }
 
-bool BoundCadLibrary::HasCadIsSleeping() const {
+bool TBoundCADLibrary::HasCadIsSleeping() const {
     return Binding().ExportCAD_CadIsSleeping != nullptr;
 }
 
-bool BoundCadLibrary::CadIsSleeping() {
+bool TBoundCADLibrary::CadIsSleeping() {
     return LowByte(Call<&TBinding::ExportCAD_CadIsSleeping>(Binding()));
 }
 
-void BoundCadLibrary::CadStopIfBound() {
+void TBoundCADLibrary::CadStopIfBound() {
     if (Binding().ExportCAD_CadStop != nullptr) {
         CadStop();
     }
 }
 
-void BoundCadLibrary::CadStop() {
+void TBoundCADLibrary::CadStop() {
     Call<&TBinding::ExportCAD_CadStop>(Binding());
 }
 
-int32_t BoundCadLibrary::GetCADCount() {
+int32_t TBoundCADLibrary::GetCADCount() {
     return Call<&TBinding::ExportCAD_GetCADCount>(Binding());
 }
 
-std::u16string BoundCadLibrary::GetCADName(int32_t index) {
+std::u16string TBoundCADLibrary::GetCADName(int32_t index) {
     const wchar_t* name = Call<&TBinding::ExportCAD_GetCADName>(Binding(), index);
     if (name == nullptr) {
         return {};
@@ -83,34 +83,34 @@ std::u16string BoundCadLibrary::GetCADName(int32_t index) {
     return std::u16string(reinterpret_cast<const char16_t*>(name), length);
 }
 
-void BoundCadLibrary::SelectCADs(const std::vector<uint16_t>& formats) {
+void TBoundCADLibrary::SelectCADs(const std::vector<uint16_t>& formats) {
     Call<&TBinding::ExportCAD_SelectCADs>(Binding(), formats.empty() ? nullptr : formats.data(),
                                           LastIndex(formats.size()));
 }
 
-void BoundCadLibrary::SelectSubDirs(const std::vector<TSubDir>& subDirs) {
+void TBoundCADLibrary::SelectSubDirs(const std::vector<TSubDir>& subDirs) {
     static_assert(sizeof(TSubDir) == 1);
     Call<&TBinding::ExportCAD_SelectSubDirs>(
         Binding(), subDirs.empty() ? nullptr : reinterpret_cast<const uint8_t*>(subDirs.data()),
         LastIndex(subDirs.size()));
 }
 
-void BoundCadLibrary::SetZipMode(bool zip) {
+void TBoundCADLibrary::SetZipMode(bool zip) {
     Call<&TBinding::ExportCAD_SetZipMode>(Binding(), TLibBool{zip ? 1 : 0});
 }
 
-void BoundCadLibrary::BeginExport() {
+void TBoundCADLibrary::BeginExport() {
     Call<&TBinding::ExportCAD_BeginExport>(Binding());
 }
 
-bool BoundCadLibrary::ExportPart(const std::string& partNo, const std::string& type,
-                                 const std::string& id1, const std::string& id2,
-                                 const std::string& cad) {
+bool TBoundCADLibrary::ExportPart(const std::string& partNo, const std::string& type,
+                                  const std::string& id1, const std::string& id2,
+                                  const std::string& cad) {
     return LowByte(Call<&TBinding::ExportCAD_ExportPart>(Binding(), partNo.c_str(), type.c_str(),
                                                          id1.c_str(), id2.c_str(), cad.c_str()));
 }
 
-void BoundCadLibrary::EndExport() {
+void TBoundCADLibrary::EndExport() {
     Call<&TBinding::ExportCAD_EndExport>(Binding());
 }
 

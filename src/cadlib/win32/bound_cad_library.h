@@ -6,9 +6,9 @@
 namespace qrv {
 
 // The CAD export library as loaded and bound in a library handle.
-class BoundCadLibrary final : public CadLibrary {
+class TBoundCADLibrary final : public TCADLibrary {
 public:
-    explicit BoundCadLibrary(const TCADLibraryHandle& handle) : handle_(handle) {}
+    explicit TBoundCADLibrary(const TCADLibraryHandle& handle) : handle_(handle) {}
 
     void SetDirs(const std::u16string& cadData, const std::u16string& cadSoftware,
                  const std::u16string& destination, const std::u16string& shopName) override;

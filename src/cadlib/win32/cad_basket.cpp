@@ -94,11 +94,6 @@ TCADLibraryHandle::~TCADLibraryHandle() {
     }
 }
 
-TCADLibraryHandle& CADLibraryHandle() {
-    static TCADLibraryHandle handle;
-    return handle;
-}
-
 void ResetCADBasket(TCADLibraryHandle& handle) {
     handle.module_ = nullptr;
     handle.binding_ = TCADBasketBinding{};
@@ -136,7 +131,7 @@ bool LoadCADBasket(const std::u16string& folder, TCADLibraryHandle& handle) {
     return true;
 }
 
-void UnloadCADBasket(TCADLibraryHandle& handle, void (*pump)()) {
+void UnloadCADBasket(TCADLibraryHandle& handle, const std::function<void()>& pump) {
     const auto finalization = handle.binding_.ExportCAD_LibFinalization;
     if (finalization != nullptr) {
         try {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstring>
 #include <exception>
+#include <functional>
 #include <string>
 
 namespace qrv {
@@ -55,14 +56,11 @@ public:
 private:
     friend void ResetCADBasket(TCADLibraryHandle& handle);
     friend bool LoadCADBasket(const std::u16string& folder, TCADLibraryHandle& handle);
-    friend void UnloadCADBasket(TCADLibraryHandle& handle, void (*pump)());
+    friend void UnloadCADBasket(TCADLibraryHandle& handle, const std::function<void()>& pump);
 
     HMODULE module_ = nullptr;
     TCADBasketBinding binding_;
 };
-
-// The program's library, loaded by the main window during start-up.
-TCADLibraryHandle& CADLibraryHandle();
 
 inline constexpr wchar_t kCADBasketFileName[] = L"CADBasketDLL.dll";
 
@@ -71,7 +69,7 @@ inline constexpr wchar_t kCADBasketFileName[] = L"CADBasketDLL.dll";
 class ECADLibraryLoadError : public std::exception {
 public:
     explicit ECADLibraryLoadError(std::u16string message) : message_(std::move(message)) {}
-    const std::u16string& message() const { return message_; }
+    const std::u16string& Message() const { return message_; }
     const char* what() const noexcept override { return "the CAD export library cannot be loaded"; }
 
 private:
@@ -84,6 +82,6 @@ void ResetCADBasket(TCADLibraryHandle& handle);
 // the program calls without asking first.
 bool LoadCADBasket(const std::u16string& folder, TCADLibraryHandle& handle);
 // Finalises and frees the library; the handle and the binding are cleared on every way out.
-void UnloadCADBasket(TCADLibraryHandle& handle, void (*pump)());
+void UnloadCADBasket(TCADLibraryHandle& handle, const std::function<void()>& pump);
 
 } // namespace qrv

@@ -34,14 +34,14 @@ bool CallGuarded(void (*body)(void*), void* context, TStructuredFault& fault);
 // exception from the library, which cannot be one of ours (call() holds nothing but the
 // library call).
 template <typename Call> auto GuardLibraryCall(const char* function, Call&& call) {
-    using Result = std::invoke_result_t<Call&>;
-    struct Frame {
+    using TResult = std::invoke_result_t<Call&>;
+    struct TFrame {
         std::remove_reference_t<Call>* call;
-        std::conditional_t<std::is_void_v<Result>, bool, Result> result{};
+        std::conditional_t<std::is_void_v<TResult>, bool, TResult> result{};
     } frame{&call};
     const auto body = [](void* context) {
-        auto& f = *static_cast<Frame*>(context);
-        if constexpr (std::is_void_v<Result>) {
+        auto& f = *static_cast<TFrame*>(context);
+        if constexpr (std::is_void_v<TResult>) {
             (*f.call)();
         } else {
             f.result = (*f.call)();
@@ -57,7 +57,7 @@ template <typename Call> auto GuardLibraryCall(const char* function, Call&& call
     if (!returned) {
         throw ECADLibraryFault(function, fault.code);
     }
-    if constexpr (!std::is_void_v<Result>) {
+    if constexpr (!std::is_void_v<TResult>) {
         return frame.result;
     }
 }

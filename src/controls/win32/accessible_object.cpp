@@ -11,11 +11,11 @@ using accessibility::kSelf;
 
 // The portable rules speak MSAA's numbers.
 static_assert(kSelf == CHILDID_SELF);
-static_assert(static_cast<long>(accessibility::Role::client) == ROLE_SYSTEM_CLIENT);
-static_assert(static_cast<long>(accessibility::Role::list) == ROLE_SYSTEM_LIST);
-static_assert(static_cast<long>(accessibility::Role::staticText) == ROLE_SYSTEM_STATICTEXT);
-static_assert(static_cast<long>(accessibility::Role::pushButton) == ROLE_SYSTEM_PUSHBUTTON);
-static_assert(static_cast<long>(accessibility::Role::checkButton) == ROLE_SYSTEM_CHECKBUTTON);
+static_assert(static_cast<long>(accessibility::TRole::client) == ROLE_SYSTEM_CLIENT);
+static_assert(static_cast<long>(accessibility::TRole::list) == ROLE_SYSTEM_LIST);
+static_assert(static_cast<long>(accessibility::TRole::staticText) == ROLE_SYSTEM_STATICTEXT);
+static_assert(static_cast<long>(accessibility::TRole::pushButton) == ROLE_SYSTEM_PUSHBUTTON);
+static_assert(static_cast<long>(accessibility::TRole::checkButton) == ROLE_SYSTEM_CHECKBUTTON);
 static_assert(accessibility::kUnavailable == STATE_SYSTEM_UNAVAILABLE);
 static_assert(accessibility::kSelected == STATE_SYSTEM_SELECTED);
 static_assert(accessibility::kFocused == STATE_SYSTEM_FOCUSED);
@@ -55,13 +55,13 @@ TAccessibleObject::TAccessibleObject(HWND window) : window_(window) {
     }
 }
 
-accessibility::States TAccessibleObject::StandardStates() const {
+accessibility::TStates TAccessibleObject::StandardStates() const {
     VARIANT self;
     SetChild(&self, kSelf);
     VARIANT state;
     VariantInit(&state);
     return SUCCEEDED(standard_->get_accState(self, &state)) && state.vt == VT_I4
-               ? static_cast<accessibility::States>(state.lVal)
+               ? static_cast<accessibility::TStates>(state.lVal)
                : 0;
 }
 

@@ -74,15 +74,15 @@ protected:
 
     HWND Window() const { return window_; }
     // The system's object for the window's client area, and the states it gives the control.
-    IAccessible& Standard() const { return *standard_.get(); }
-    accessibility::States StandardStates() const;
+    IAccessible& Standard() const { return *standard_.Get(); }
+    accessibility::TStates StandardStates() const;
 
     // What the control answers. `child` is accessibility::kSelf or the child number of one of
     // its entries, checked before.
     virtual int EntryCount() const { return 0; }
     virtual std::u16string Name(long child) const = 0;
-    virtual accessibility::Role Role(long child) const = 0;
-    virtual accessibility::States States(long child) const = 0;
+    virtual accessibility::TRole Role(long child) const = 0;
+    virtual accessibility::TStates States(long child) const = 0;
     virtual std::optional<std::u16string> DefaultAction(long /*child*/) const { return {}; }
     // Called only when DefaultAction names one.
     virtual void DoDefaultAction(long /*child*/) {}
@@ -127,7 +127,7 @@ LRESULT AnswerGetObject(WPARAM wParam, LPARAM lParam, Make make, Otherwise other
     if (static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
         try {
             const TComPtr<IAccessible> object(make());
-            const LRESULT answer = LresultFromObject(AccessibleInterfaceId(), wParam, object.get());
+            const LRESULT answer = LresultFromObject(AccessibleInterfaceId(), wParam, object.Get());
             if (answer >= 0) {
                 return answer;
             }

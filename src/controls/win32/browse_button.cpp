@@ -41,7 +41,7 @@ HBITMAP FolderMask(unsigned dpi) {
     static std::map<unsigned, TBitmap> masks;
     TBitmap& mask = masks[dpi];
     if (mask) {
-        return mask.get();
+        return mask.Get();
     }
     const int width = ScaleToDpi(kPictureWidth, dpi);
     const int height = ScaleToDpi(kPictureHeight, dpi);
@@ -63,7 +63,7 @@ HBITMAP FolderMask(unsigned dpi) {
         }
     }
     mask.Reset(CreateBitmap(width, height, 1, 1, bits.data()));
-    return mask.get();
+    return mask.Get();
 }
 
 void Draw(const DRAWITEMSTRUCT& item) {
@@ -88,16 +88,16 @@ void Draw(const DRAWITEMSTRUCT& item) {
     const int left = rect.left + (rect.right - rect.left - pictureWidth) / 2 + offset;
     const int top = rect.top + (rect.bottom - rect.top - pictureHeight) / 2 + offset;
     const TMemoryDC maskDc(dc);
-    const TSelection mask(maskDc.get(), FolderMask(dpi));
+    const TSelection mask(maskDc.Get(), FolderMask(dpi));
     const TBrush colour(
         CreateSolidBrush((item.itemState & ODS_DISABLED) != 0
                              ? GetSysColor(COLOR_GRAYTEXT)
                              : DesignOrSystem(kBrowsePictureColour, COLOR_WINDOWTEXT)));
-    const TSelection brush(dc, colour.get());
+    const TSelection brush(dc, colour.Get());
     const TTextColours colours(dc, RGB(0, 0, 0), RGB(255, 255, 255));
     // Where the mask is set the brush is painted, elsewhere the background stays.
     constexpr DWORD kPaintBrushWhereSourceIsSet = 0x00E20746;
-    BitBlt(dc, left, top, pictureWidth, pictureHeight, maskDc.get(), 0, 0,
+    BitBlt(dc, left, top, pictureWidth, pictureHeight, maskDc.Get(), 0, 0,
            kPaintBrushWhereSourceIsSet);
 }
 

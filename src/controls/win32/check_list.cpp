@@ -182,8 +182,8 @@ void FitRowsToFont(HWND list, HFONT font) {
     TEXTMETRICW metrics{};
     {
         const TClientDC dc(list);
-        const TSelection selected(dc.get(), font);
-        GetTextMetricsW(dc.get(), &metrics);
+        const TSelection selected(dc.Get(), font);
+        GetTextMetricsW(dc.Get(), &metrics);
     }
     const unsigned dpi = WindowDpi(list);
     const int itemHeight = std::max<int>(ScaleToDpi(kMinimumItemHeight, dpi),

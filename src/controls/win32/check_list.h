@@ -23,7 +23,7 @@ inline constexpr DWORD kCheckListExStyle = WS_EX_CLIENTEDGE;
 // Registers the class, once.
 void RegisterCheckListClass(HINSTANCE instance);
 
-class TCheckList final : public CheckListView {
+class TCheckList final : public TCheckListView {
 public:
     TCheckList() = default;
     explicit TCheckList(HWND handle) : handle_(handle) {}

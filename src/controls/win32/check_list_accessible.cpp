@@ -22,7 +22,7 @@ private:
 
     int EntryCount() const override { return static_cast<int>(Ask(LB_GETCOUNT)); }
 
-    accessibility::CheckListEntry Entry(int entry) const {
+    accessibility::TCheckListEntry Entry(int entry) const {
         const auto index = static_cast<WPARAM>(entry);
         RECT shown = EntryRect(entry);
         RECT client;
@@ -59,11 +59,11 @@ private:
         return accessibility::NameFromLabel(WindowText(label));
     }
 
-    accessibility::Role Role(long child) const override {
-        return child == kSelf ? accessibility::Role::list : accessibility::Role::checkButton;
+    accessibility::TRole Role(long child) const override {
+        return child == kSelf ? accessibility::TRole::list : accessibility::TRole::checkButton;
     }
 
-    accessibility::States States(long child) const override {
+    accessibility::TStates States(long child) const override {
         return child == kSelf ? StandardStates()
                               : accessibility::StatesOf(Entry(static_cast<int>(child - 1)));
     }

@@ -65,7 +65,7 @@ void TForm::AddControl(HINSTANCE instance, const TControlSpec& control, unsigned
     if (created == nullptr) {
         throw std::runtime_error("A control of the window could not be created.");
     }
-    SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
     controls_[control.id] = created;
 }
 

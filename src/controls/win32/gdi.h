@@ -23,7 +23,7 @@ public:
     TGdiObject(const TGdiObject&) = delete;
     TGdiObject& operator=(const TGdiObject&) = delete;
 
-    Handle get() const { return handle_; }
+    Handle Get() const { return handle_; }
     explicit operator bool() const { return handle_ != nullptr; }
     void Reset(Handle handle = nullptr) {
         if (handle_ != nullptr) {
@@ -48,7 +48,7 @@ public:
     TPaintDC(const TPaintDC&) = delete;
     TPaintDC& operator=(const TPaintDC&) = delete;
 
-    HDC get() const { return dc_; }
+    HDC Get() const { return dc_; }
 
 private:
     HWND window_;
@@ -68,7 +68,7 @@ public:
     TClientDC(const TClientDC&) = delete;
     TClientDC& operator=(const TClientDC&) = delete;
 
-    HDC get() const { return dc_; }
+    HDC Get() const { return dc_; }
 
 private:
     HWND window_;
@@ -87,7 +87,7 @@ public:
     TMemoryDC(const TMemoryDC&) = delete;
     TMemoryDC& operator=(const TMemoryDC&) = delete;
 
-    HDC get() const { return dc_; }
+    HDC Get() const { return dc_; }
 
 private:
     HDC dc_;

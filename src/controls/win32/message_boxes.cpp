@@ -9,13 +9,13 @@ namespace qrv {
 
 namespace {
 
-struct MessageBoxSetting {
+struct TMessageBoxSetting {
     HWND owner = nullptr;
     std::u16string title;
 };
 
-MessageBoxSetting& Setting() {
-    static MessageBoxSetting setting;
+TMessageBoxSetting& Setting() {
+    static TMessageBoxSetting setting;
     return setting;
 }
 

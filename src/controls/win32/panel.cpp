@@ -18,7 +18,7 @@ HFONT FontOf(HWND panel) {
 
 void Paint(HWND panel) {
     const TPaintDC paint(panel);
-    const HDC dc = paint.get();
+    const HDC dc = paint.Get();
     RECT client;
     GetClientRect(panel, &client);
     FillRect(dc, &client, WindowBrush());

@@ -19,16 +19,16 @@ public:
 private:
     std::u16string Name(long) const override { return name_ ? *name_ : WindowText(Window()); }
 
-    accessibility::Role Role(long) const override { return accessibility::Role::pushButton; }
+    accessibility::TRole Role(long) const override { return accessibility::TRole::pushButton; }
 
-    accessibility::States States(long) const override {
+    accessibility::TStates States(long) const override {
         const LRESULT state = SendMessageW(Window(), BM_GETSTATE, 0, 0);
         return accessibility::StatesOf(
-            accessibility::PushButton{.enabled = IsWindowEnabled(Window()) != FALSE,
-                                      .visible = IsWindowVisible(Window()) != FALSE,
-                                      .focused = GetFocus() == Window(),
-                                      .pressed = (state & BST_PUSHED) != 0,
-                                      .hot = (state & BST_HOT) != 0});
+            accessibility::TPushButton{.enabled = IsWindowEnabled(Window()) != FALSE,
+                                       .visible = IsWindowVisible(Window()) != FALSE,
+                                       .focused = GetFocus() == Window(),
+                                       .pressed = (state & BST_PUSHED) != 0,
+                                       .hot = (state & BST_HOT) != 0});
     }
 
     std::optional<std::u16string> DefaultAction(long) const override {

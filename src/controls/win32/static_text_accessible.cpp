@@ -17,11 +17,11 @@ private:
         return accessKeys_ == TAccessKeys::shown ? accessibility::NameFromLabel(text) : text;
     }
 
-    accessibility::Role Role(long) const override { return accessibility::Role::staticText; }
+    accessibility::TRole Role(long) const override { return accessibility::TRole::staticText; }
 
-    accessibility::States States(long) const override {
+    accessibility::TStates States(long) const override {
         return accessibility::StatesOf(
-            accessibility::StaticText{.visible = IsWindowVisible(Window()) != FALSE});
+            accessibility::TStaticText{.visible = IsWindowVisible(Window()) != FALSE});
     }
 
     TAccessKeys accessKeys_;

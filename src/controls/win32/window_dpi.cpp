@@ -18,19 +18,19 @@ template <typename Function> Function User32Function(const char* name) {
     return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(user32, name)));
 }
 
-using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+using TGetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+using TAdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
 
 unsigned ScreenDpi() {
     const TClientDC screen(nullptr);
-    const int dpi = screen.get() != nullptr ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
+    const int dpi = screen.Get() != nullptr ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 0;
     return dpi > 0 ? static_cast<unsigned>(dpi) : kDesignDpi;
 }
 
 } // namespace
 
 unsigned SystemDpiOf(HWND window) {
-    static const auto getDpiForWindow = User32Function<GetDpiForWindowFunction>("GetDpiForWindow");
+    static const auto getDpiForWindow = User32Function<TGetDpiForWindowFunction>("GetDpiForWindow");
     if (getDpiForWindow != nullptr && window != nullptr) {
         const UINT dpi = getDpiForWindow(window);
         if (dpi != 0) {
@@ -61,7 +61,7 @@ void ForgetLayoutDpi(HWND topLevel) {
 
 SIZE OuterSizeForDpi(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, unsigned dpi) {
     static const auto adjustForDpi =
-        User32Function<AdjustWindowRectExForDpiFunction>("AdjustWindowRectExForDpi");
+        User32Function<TAdjustWindowRectExForDpiFunction>("AdjustWindowRectExForDpi");
     RECT outer{0, 0, clientWidth, clientHeight};
     if (adjustForDpi == nullptr || !adjustForDpi(&outer, style, FALSE, exStyle, dpi)) {
         outer = {0, 0, clientWidth, clientHeight};
@@ -80,7 +80,7 @@ TFont TakeNewDpi(HWND window, WPARAM wParam, LPARAM suggestedRect) {
     const unsigned dpi = HIWORD(wParam);
     SetLayoutDpi(window, dpi);
     TFont font = CreateWindowFont(dpi);
-    SetFontOfDescendants(window, font.get());
+    SetFontOfDescendants(window, font.Get());
     if (const auto* suggested = reinterpret_cast<const RECT*>(suggestedRect)) {
         SetWindowPos(window, nullptr, suggested->left, suggested->top,
                      suggested->right - suggested->left, suggested->bottom - suggested->top,

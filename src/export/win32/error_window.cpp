@@ -54,13 +54,13 @@ constexpr TFormDesign kErrorWindowDesign = {
 
 } // namespace
 
-TfrmError::TfrmError() : TForm(kErrorWindowDesign) {}
+TfrmError::TfrmError(TProgramShell& shell) : TForm(kErrorWindowDesign), shell_(shell) {}
 
 TfrmError::~TfrmError() {
     SetWindowAccelerators(Handle(), nullptr);
 }
 
-void TfrmError::Create(HINSTANCE instance, HWND owner, const KeptTexts& texts) {
+void TfrmError::Create(HINSTANCE instance, HWND owner, const TKeptTexts& texts) {
     texts_ = &texts;
     CreateForm(instance, owner);
     // A multi-line edit holds 32,767 characters unless told otherwise; a long run fails more.
@@ -68,7 +68,7 @@ void TfrmError::Create(HINSTANCE instance, HWND owner, const KeptTexts& texts) {
     CreateMenuBar(texts);
 }
 
-void TfrmError::CreateMenuBar(const KeptTexts& texts) {
+void TfrmError::CreateMenuBar(const TKeptTexts& texts) {
     const HMENU file = CreatePopupMenu();
     const HMENU bar = CreateMenu();
     // The window destroys its menu bar, and the bar its menus.
@@ -105,7 +105,7 @@ void TfrmError::AddError(const std::u16string& caption, const TFailedPart& part)
     }
     pending_ += u"\r\n";
     pending_ += ErrorLine(part.partNo, part.type, part.id1, part.id2);
-    if (GetTickCount64() - lastFlush_ >= kRefreshMilliseconds) {
+    if (shell_.NowInMilliseconds() - lastFlush_ >= kRefreshMilliseconds) {
         Flush();
     } else if (!timerSet_) {
         timerSet_ = SetTimer(Handle(), 1, kRefreshMilliseconds, nullptr) != 0;
@@ -113,7 +113,7 @@ void TfrmError::AddError(const std::u16string& caption, const TFailedPart& part)
 }
 
 void TfrmError::ShowPendingErrors() {
-    const ULONGLONG now = GetTickCount64();
+    const int64_t now = shell_.NowInMilliseconds();
     const bool quickParts = lastPartBegan_ != 0 && now - lastPartBegan_ < kQuickPartMilliseconds;
     lastPartBegan_ = now;
     if (pending_.empty() || quickParts) {
@@ -130,7 +130,7 @@ void TfrmError::Flush(bool wholeText) {
         KillTimer(Handle(), 1);
         timerSet_ = false;
     }
-    lastFlush_ = GetTickCount64();
+    lastFlush_ = shell_.NowInMilliseconds();
     if (pending_.empty()) {
         return;
     }
@@ -156,7 +156,7 @@ void TfrmError::Flush(bool wholeText) {
 
 void TfrmError::SaveListAs() {
     Flush();
-    const RunTexts& texts = texts_->run;
+    const TRunTexts& texts = texts_->run;
     std::u16string fileName = ProposedFileName(texts_->Errors);
     fileName.resize(std::max<size_t>(fileName.size(), MAX_PATH) * 4);
     const std::u16string filter = texts.textFiles + u'\0' + u"*.txt" + u'\0';

@@ -13,6 +13,7 @@
 
 #include "controls/win32/form.h"
 #include "export/export_run.h"
+#include "platform/program_shell.h"
 #include "texts/program_texts.h"
 
 #include <windows.h>
@@ -22,16 +23,16 @@
 
 namespace qrv {
 
-class TfrmError final : public TForm, public ExportErrorView {
+class TfrmError final : public TForm, public TExportErrorView {
 public:
-    TfrmError();
+    // Its clock is the shell's.
+    explicit TfrmError(TProgramShell& shell);
     ~TfrmError() override;
 
     // Created hidden, with its menu in the texts' language.
-    void Create(HINSTANCE instance, HWND owner, const KeptTexts& texts);
+    void Create(HINSTANCE instance, HWND owner, const TKeptTexts& texts);
 
-    // The folder the run exports into, where the Save As dialog opens.
-    void SetDestinationFolder(const std::u16string& folder) { destination_ = folder; }
+    void SetDestinationFolder(const std::u16string& folder) override { destination_ = folder; }
 
     void Clear() override;
     // Captions the window (8-bit, as the ANSI code page has it), appends the part's line at
@@ -45,7 +46,7 @@ public:
     // kQuickPartMilliseconds (a library that answers at once does no CAD work) the lines stay
     // gathered and come in by the timer instead.
     void ShowPendingErrors() override;
-    static constexpr ULONGLONG kQuickPartMilliseconds = 50;
+    static constexpr int64_t kQuickPartMilliseconds = 50;
 
     static constexpr UINT kRefreshMilliseconds = 200;
 
@@ -54,7 +55,7 @@ private:
         void operator()(HACCEL table) const { DestroyAcceleratorTable(table); }
     };
 
-    void CreateMenuBar(const KeptTexts& texts);
+    void CreateMenuBar(const TKeptTexts& texts);
     // Asks for a file and writes the list into it; a failure is told in a message box, and
     // the list stays as it is.
     void SaveListAs();
@@ -63,14 +64,15 @@ private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     HWND Memo() const;
 
-    const KeptTexts* texts_ = nullptr;
+    const TKeptTexts* texts_ = nullptr;
     std::unique_ptr<std::remove_pointer_t<HACCEL>, TAcceleratorsDeleter> accelerators_;
     std::vector<TFailedPart> failed_; // the run's, in the order it reported them
     std::u16string destination_;
     std::u16string pending_; // lines not yet in the text, each after a line break
     std::string caption_;
-    ULONGLONG lastFlush_ = 0;
-    ULONGLONG lastPartBegan_ = 0; // when the previous part was handed to the library
+    TProgramShell& shell_;
+    int64_t lastFlush_ = 0;
+    int64_t lastPartBegan_ = 0; // when the previous part was handed to the library
     bool timerSet_ = false;
 };
 

@@ -10,7 +10,6 @@
 #include "framework/win32/mouse_state_button.h"
 #include "platform/ansi.h"
 #include "platform/decimal_text.h"
-#include "platform/win32/message_pump.h"
 #include "platform/win32/system_message.h"
 #include "platform/win32/wide.h"
 
@@ -63,10 +62,11 @@ const TCommandHandler<TfrmExportDetails> TfrmExportDetails::kCommands[] = {
     {IDCANCEL, 0, &TfrmExportDetails::EscapePressed},
 };
 
-TfrmExportDetails::TfrmExportDetails() : TForm(kExportDetailsDesign) {}
+TfrmExportDetails::TfrmExportDetails(TProgramShell& shell)
+    : TForm(kExportDetailsDesign), shell_(shell) {}
 
 void TfrmExportDetails::Create(HINSTANCE instance, HWND owner, HWND programWindow,
-                               const KeptTexts& texts) {
+                               const TKeptTexts& texts) {
     programWindow_ = programWindow;
     texts_ = &texts;
     RegisterLabelClass(instance);
@@ -97,11 +97,11 @@ void TfrmExportDetails::SetCounts(int32_t good, int32_t bad) {
 }
 
 void TfrmExportDetails::ShowTimes(int32_t finished) {
-    const ULONGLONG now = GetTickCount64();
+    const int64_t now = shell_.NowInMilliseconds();
     if (!partsBegan_) {
         partsBegan_ = now;
     }
-    const RunTexts& texts = texts_->run;
+    const TRunTexts& texts = texts_->run;
     const auto taken = static_cast<TMilliseconds>(now - runBegan_);
     SetText(ids::lblTimeElapsed, WithValue(texts.timeElapsed, ClockText(taken)));
     const auto left =
@@ -110,7 +110,7 @@ void TfrmExportDetails::ShowTimes(int32_t finished) {
 }
 
 void TfrmExportDetails::ShowEnded() {
-    const auto taken = static_cast<TMilliseconds>(GetTickCount64() - runBegan_);
+    const TMilliseconds taken = shell_.NowInMilliseconds() - runBegan_;
     SetText(ids::lblTimeElapsed, WithValue(texts_->run.totalTime, ClockText(taken)));
     SetText(ids::lblTimeLeft, u"");
     TxQRV3MouseStateButton open(Control(ids::btnOpenFolder));
@@ -121,7 +121,7 @@ void TfrmExportDetails::ShowEnded() {
 void TfrmExportDetails::PrepareRun(int32_t parts) {
     parts_ = parts;
     prepared_ = true;
-    runBegan_ = GetTickCount64();
+    runBegan_ = shell_.NowInMilliseconds();
     partsBegan_.reset();
     SetWindowTextA(Handle(), ToAnsi(texts_->Details).c_str()); // an 8-bit caption
     TxQRV3MouseStateButton abort(Control(ids::btnAbort));
@@ -180,7 +180,7 @@ void TfrmExportDetails::ShowProgress(const std::u16string& partNo, const std::u1
     SetText(ids::lblID1, id1);
     SetText(ids::lblID2, id2);
     ShowTimes(good + bad);
-    PumpMessages();
+    shell_.Pump();
 }
 
 void TfrmExportDetails::ShowFinished() {

@@ -10,6 +10,7 @@
 #include "controls/win32/command_table.h"
 #include "controls/win32/form.h"
 #include "export/export_run.h"
+#include "platform/program_shell.h"
 #include "texts/program_texts.h"
 
 #include <windows.h>
@@ -20,13 +21,14 @@
 
 namespace qrv {
 
-class TfrmExportDetails final : public TForm, public ExportProgressView {
+class TfrmExportDetails final : public TForm, public TExportProgressView {
 public:
-    TfrmExportDetails();
+    // The run's pumping and its times go through the shell.
+    explicit TfrmExportDetails(TProgramShell& shell);
 
     // Created hidden. The texts are read each time they are needed; programWindow is the
     // window it is centred on and that the button closes after the run.
-    void Create(HINSTANCE instance, HWND owner, HWND programWindow, const KeptTexts& texts);
+    void Create(HINSTANCE instance, HWND owner, HWND programWindow, const TKeptTexts& texts);
 
     void PrepareRun(int32_t parts) override;
     // Shows the dialog, not modal, centred on the program window.
@@ -39,8 +41,7 @@ public:
     void ShowFinished() override;
     void ShowFailed() override;
 
-    // The folder the run exports into, which the dialog offers to open at the end.
-    void SetDestinationFolder(const std::u16string& folder) { destination_ = folder; }
+    void SetDestinationFolder(const std::u16string& folder) override { destination_ = folder; }
     bool Finished() const { return FFinished; }
     // Brings the shown dialog to the front, or shows the one that no run has prepared yet.
     void BringUp();
@@ -61,11 +62,12 @@ private:
     void ShowEnded();
     void CentreOnProgramWindow();
     HWND programWindow_ = nullptr;
-    const KeptTexts* texts_ = nullptr;
+    const TKeptTexts* texts_ = nullptr;
     int32_t parts_ = 0;
     int32_t barPosition_ = -1;
-    ULONGLONG runBegan_ = 0;              // when the run was prepared
-    std::optional<ULONGLONG> partsBegan_; // when the first part was shown
+    TProgramShell& shell_;
+    int64_t runBegan_ = 0;              // when the run was prepared
+    std::optional<int64_t> partsBegan_; // when the first part was shown
     std::u16string destination_;
     std::map<int, std::optional<std::u16string>> shown_; // the labels' texts
     bool prepared_ = false;

@@ -10,10 +10,10 @@ namespace qrv {
 
 namespace {
 
-struct ItemListRelease {
+struct TItemListRelease {
     void operator()(ITEMIDLIST* items) const { CoTaskMemFree(items); }
 };
-using ItemList = std::unique_ptr<ITEMIDLIST, ItemListRelease>;
+using TItemList = std::unique_ptr<ITEMIDLIST, TItemListRelease>;
 
 } // namespace
 
@@ -40,7 +40,7 @@ std::u16string BrowseForFolder(HWND owner, const std::u16string& title,
         description.lParam = reinterpret_cast<LPARAM>(startFolder->c_str());
     }
 
-    const ItemList chosen(SHBrowseForFolderW(&description));
+    const TItemList chosen(SHBrowseForFolderW(&description));
     if (!chosen) {
         return {};
     }

@@ -4,13 +4,13 @@ namespace qrv {
 
 namespace {
 
-TBPFLAG Flag(ExportTaskbarView::TState state) {
+TBPFLAG Flag(TExportTaskbarView::TState state) {
     switch (state) {
-    case ExportTaskbarView::TState::error:
+    case TExportTaskbarView::TState::error:
         return TBPF_ERROR;
-    case ExportTaskbarView::TState::paused:
+    case TExportTaskbarView::TState::paused:
         return TBPF_PAUSED;
-    case ExportTaskbarView::TState::normal:
+    case TExportTaskbarView::TState::normal:
         break;
     }
     return TBPF_NORMAL;

@@ -18,7 +18,7 @@
 
 namespace qrv {
 
-class TTaskbarProgress final : public ExportTaskbarView {
+class TTaskbarProgress final : public TExportTaskbarView {
 public:
     // The window that owns the taskbar button.
     explicit TTaskbarProgress(HWND window) : window_(window) {}

@@ -21,32 +21,32 @@ namespace qrv {
 
 namespace {
 
-enum class ButtonState { normal, hover, pressed, disabled };
+enum class TButtonState { normal, hover, pressed, disabled };
 
 // The button's size at a DPI, and its border one design pixel wide.
-struct ButtonSize {
+struct TButtonSize {
     int width;
     int height;
     int border;
 };
 
-ButtonSize SizeAt(unsigned dpi) {
+TButtonSize SizeAt(unsigned dpi) {
     return {ScaleToDpi(kMouseStateButtonWidth, dpi), ScaleToDpi(kMouseStateButtonHeight, dpi),
             std::max(1, ScaleToDpi(1, dpi))};
 }
 
 // The four pictures at one DPI, drawn once at that size: a vertical two-colour gradient with a
 // border.
-class ButtonPictures {
+class TButtonPictures {
 public:
-    explicit ButtonPictures(unsigned dpi) : size_(SizeAt(dpi)) {
+    explicit TButtonPictures(unsigned dpi) : size_(SizeAt(dpi)) {
         pictures_[0].Reset(Make(RGB(232, 243, 252), RGB(176, 212, 240), RGB(0, 102, 170)));
         pictures_[1].Reset(Make(RGB(245, 250, 255), RGB(200, 228, 250), RGB(0, 145, 220)));
         pictures_[2].Reset(Make(RGB(150, 190, 225), RGB(205, 228, 245), RGB(0, 80, 140)));
         pictures_[3].Reset(Make(RGB(236, 236, 236), RGB(212, 212, 212), RGB(160, 160, 160)));
     }
 
-    HBITMAP For(ButtonState state) const { return pictures_[static_cast<size_t>(state)].get(); }
+    HBITMAP For(TButtonState state) const { return pictures_[static_cast<size_t>(state)].Get(); }
 
 private:
     HBITMAP Make(COLORREF top, COLORREF bottom, COLORREF border) const {
@@ -87,13 +87,13 @@ private:
         return picture;
     }
 
-    ButtonSize size_;
+    TButtonSize size_;
     std::array<TBitmap, 4> pictures_;
 };
 
 // The pictures for each DPI a button has been drawn at, freed when the program ends.
-const ButtonPictures& Pictures(unsigned dpi) {
-    static std::map<unsigned, ButtonPictures> pictures;
+const TButtonPictures& Pictures(unsigned dpi) {
+    static std::map<unsigned, TButtonPictures> pictures;
     return pictures.try_emplace(dpi, dpi).first->second;
 }
 
@@ -101,15 +101,15 @@ const ButtonPictures& Pictures(unsigned dpi) {
 constexpr int kFocusInset = 3;
 
 // The label's offset from the top-left corner in each state, in pixels of the design.
-int LabelOffset(ButtonState state) {
-    return state == ButtonState::pressed ? 8 : state == ButtonState::hover ? 6 : 4;
+int LabelOffset(TButtonState state) {
+    return state == TButtonState::pressed ? 8 : state == TButtonState::hover ? 6 : 4;
 }
 
 // The bit of a key message's lParam that tells that the key was down before the message.
 constexpr LPARAM kKeyWasDown = LPARAM{1} << 30;
 
 // Per-window state, kept behind GWLP_USERDATA.
-struct ButtonData {
+struct TButtonData {
     bool hover = false;
     bool pressed = false;
     bool captured = false;
@@ -117,49 +117,49 @@ struct ButtonData {
     HFONT font = nullptr;
 };
 
-ButtonData* Data(HWND button) {
-    return reinterpret_cast<ButtonData*>(GetWindowLongPtrW(button, GWLP_USERDATA));
+TButtonData* Data(HWND button) {
+    return reinterpret_cast<TButtonData*>(GetWindowLongPtrW(button, GWLP_USERDATA));
 }
 
-ButtonState StateOf(HWND button, const ButtonData& data) {
+TButtonState StateOf(HWND button, const TButtonData& data) {
     if (!IsWindowEnabled(button)) {
-        return ButtonState::disabled;
+        return TButtonState::disabled;
     }
     if (data.pressed && data.hover) {
-        return ButtonState::pressed;
+        return TButtonState::pressed;
     }
-    return data.hover ? ButtonState::hover : ButtonState::normal;
+    return data.hover ? TButtonState::hover : TButtonState::normal;
 }
 
-void DrawPicture(HDC dc, ButtonState state, unsigned dpi, const ButtonSize& size) {
+void DrawPicture(HDC dc, TButtonState state, unsigned dpi, const TButtonSize& size) {
     const TMemoryDC pictureDc(dc);
-    const TSelection picture(pictureDc.get(), Pictures(dpi).For(state));
-    BitBlt(dc, 0, 0, size.width, size.height, pictureDc.get(), 0, 0, SRCCOPY);
+    const TSelection picture(pictureDc.Get(), Pictures(dpi).For(state));
+    BitBlt(dc, 0, 0, size.width, size.height, pictureDc.Get(), 0, 0, SRCCOPY);
 }
 
 // In high contrast the button is drawn plainly in the theme's button colours, with a border in
 // the colour of its text (the highlight's under the mouse); pressed, it takes the highlight.
 // Returns the colour of its text.
-COLORREF DrawPlain(HDC dc, ButtonState state, const ButtonSize& size) {
-    const bool pressed = state == ButtonState::pressed;
-    const COLORREF ink = GetSysColor(state == ButtonState::disabled ? COLOR_GRAYTEXT
-                                     : pressed                      ? COLOR_HIGHLIGHTTEXT
-                                                                    : COLOR_BTNTEXT);
+COLORREF DrawPlain(HDC dc, TButtonState state, const TButtonSize& size) {
+    const bool pressed = state == TButtonState::pressed;
+    const COLORREF ink = GetSysColor(state == TButtonState::disabled ? COLOR_GRAYTEXT
+                                     : pressed                       ? COLOR_HIGHLIGHTTEXT
+                                                                     : COLOR_BTNTEXT);
     RECT rect{0, 0, size.width, size.height};
     const TBrush edge(
-        CreateSolidBrush(state == ButtonState::hover ? GetSysColor(COLOR_HIGHLIGHT) : ink));
-    FillRect(dc, &rect, edge.get());
+        CreateSolidBrush(state == TButtonState::hover ? GetSysColor(COLOR_HIGHLIGHT) : ink));
+    FillRect(dc, &rect, edge.Get());
     InflateRect(&rect, -size.border, -size.border);
     FillRect(dc, &rect, GetSysColorBrush(pressed ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
     return ink;
 }
 
-void Paint(HWND button, const ButtonData& data) {
+void Paint(HWND button, const TButtonData& data) {
     const TPaintDC paint(button);
-    const HDC dc = paint.get();
-    const ButtonState state = StateOf(button, data);
+    const HDC dc = paint.Get();
+    const TButtonState state = StateOf(button, data);
     const unsigned dpi = WindowDpi(button);
-    const ButtonSize size = SizeAt(dpi);
+    const TButtonSize size = SizeAt(dpi);
     COLORREF ink = RGB(0, 0, 0);
     if (HighContrastOn()) {
         ink = DrawPlain(dc, state, size);
@@ -183,7 +183,7 @@ void Paint(HWND button, const ButtonData& data) {
 }
 
 // BM_GETSTATE, as a standard button answers it.
-LRESULT ButtonStateBits(HWND button, const ButtonData& data) {
+LRESULT ButtonStateBits(HWND button, const TButtonData& data) {
     return (data.pressed && data.hover ? BST_PUSHED : 0) | (data.hover ? BST_HOT : 0) |
            (GetFocus() == button ? BST_FOCUS : 0);
 }
@@ -205,10 +205,10 @@ bool CursorOver(HWND button, LPARAM lParam) {
 }
 
 LRESULT HandleButtonMessage(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
-    ButtonData* data = Data(button);
+    TButtonData* data = Data(button);
     switch (message) {
     case WM_NCCREATE:
-        SetWindowLongPtrW(button, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new ButtonData));
+        SetWindowLongPtrW(button, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new TButtonData));
         {
             const unsigned dpi = WindowDpi(button);
             SetWindowPos(button, nullptr, 0, 0, ScaleToDpi(kMouseStateButtonWidth, dpi),

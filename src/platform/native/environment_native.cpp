@@ -4,12 +4,12 @@ extern char** environ;
 
 namespace qrv {
 
-EnvironmentSnapshot EnvironmentSnapshot::Capture() {
+TEnvironmentSnapshot TEnvironmentSnapshot::Capture() {
     std::vector<std::string> entries;
     for (char** entry = environ; entry != nullptr && *entry != nullptr; ++entry) {
         entries.emplace_back(*entry);
     }
-    return EnvironmentSnapshot(entries);
+    return TEnvironmentSnapshot(entries);
 }
 
 } // namespace qrv

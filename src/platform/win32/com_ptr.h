@@ -21,7 +21,7 @@ public:
     TComPtr(const TComPtr&) = delete;
     TComPtr& operator=(const TComPtr&) = delete;
 
-    Interface* get() const { return object_; }
+    Interface* Get() const { return object_; }
     Interface* operator->() const { return object_; }
     explicit operator bool() const { return object_ != nullptr; }
 

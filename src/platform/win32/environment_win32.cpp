@@ -9,11 +9,11 @@
 
 namespace qrv {
 
-EnvironmentSnapshot EnvironmentSnapshot::Capture() {
-    struct FreeBlock {
+TEnvironmentSnapshot TEnvironmentSnapshot::Capture() {
+    struct TFreeBlock {
         void operator()(char* block) const { FreeEnvironmentStringsA(block); }
     };
-    const std::unique_ptr<char, FreeBlock> block(GetEnvironmentStrings());
+    const std::unique_ptr<char, TFreeBlock> block(GetEnvironmentStrings());
     if (!block) {
         return {};
     }

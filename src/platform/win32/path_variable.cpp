@@ -1,4 +1,5 @@
 #include "platform/win32/path_variable.h"
+#include "platform/environment.h"
 #include "platform/win32/wide.h"
 
 #include <windows.h>
@@ -7,14 +8,17 @@ namespace qrv {
 
 namespace {
 
-constexpr wchar_t kPath[] = L"PATH";
+const wchar_t* PathName() {
+    static const std::wstring name(kPathVariable.begin(), kPathVariable.end());
+    return name.c_str();
+}
 
 } // namespace
 
 std::optional<std::u16string> ReadPathVariable() {
     for (;;) {
         SetLastError(0);
-        const DWORD needed = GetEnvironmentVariableW(kPath, nullptr, 0);
+        const DWORD needed = GetEnvironmentVariableW(PathName(), nullptr, 0);
         if (needed == 0) {
             if (GetLastError() == ERROR_ENVVAR_NOT_FOUND) {
                 return std::nullopt;
@@ -22,7 +26,7 @@ std::optional<std::u16string> ReadPathVariable() {
             return std::u16string();
         }
         std::u16string value(needed, u'\0');
-        const DWORD copied = GetEnvironmentVariableW(kPath, WideBuffer(value), needed);
+        const DWORD copied = GetEnvironmentVariableW(PathName(), WideBuffer(value), needed);
         if (copied < needed) {
             value.resize(copied);
             return value;
@@ -32,16 +36,16 @@ std::optional<std::u16string> ReadPathVariable() {
 }
 
 void WritePathVariable(const std::optional<std::u16string>& value) {
-    SetEnvironmentVariableW(kPath, value ? Wide(*value) : nullptr);
+    SetEnvironmentVariableW(PathName(), value ? Wide(*value) : nullptr);
 }
 
-void PathPrefix::Apply(const std::u16string& folder) {
+void TPathPrefix::Apply(const std::u16string& folder) {
     saved_ = ReadPathVariable();
     applied_ = true;
     WritePathVariable(folder + u";" + SavedPath());
 }
 
-void PathPrefix::Restore() const {
+void TPathPrefix::Restore() const {
     if (!applied_) {
         return;
     }

@@ -13,7 +13,7 @@ void WritePathVariable(const std::optional<std::u16string>& value);
 
 // Puts a folder in front of PATH and later sets PATH back exactly as it was, character for
 // character (and unset again when it was not set).
-class PathPrefix {
+class TPathPrefix {
 public:
     void Apply(const std::u16string& folder);
     // Does nothing when Apply never ran.

@@ -9,19 +9,20 @@ namespace qrv {
 // Owns a kernel handle (a file, a mutex, a process) and closes it on every way out. Both null
 // and INVALID_HANDLE_VALUE mean no handle, as the functions that open one report failure
 // either way.
-class UniqueHandle {
+class TUniqueHandle {
 public:
-    explicit UniqueHandle(HANDLE handle = nullptr) : handle_(handle) {}
-    ~UniqueHandle() { Reset(); }
-    UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+    explicit TUniqueHandle(HANDLE handle = nullptr) : handle_(handle) {}
+    ~TUniqueHandle() { Reset(); }
+    TUniqueHandle(TUniqueHandle&& other) noexcept
+        : handle_(std::exchange(other.handle_, nullptr)) {}
+    TUniqueHandle& operator=(TUniqueHandle&& other) noexcept {
         if (this != &other) {
             Reset(std::exchange(other.handle_, nullptr));
         }
         return *this;
     }
-    UniqueHandle(const UniqueHandle&) = delete;
-    UniqueHandle& operator=(const UniqueHandle&) = delete;
+    TUniqueHandle(const TUniqueHandle&) = delete;
+    TUniqueHandle& operator=(const TUniqueHandle&) = delete;
 
     bool Valid() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
     HANDLE Get() const { return handle_; }

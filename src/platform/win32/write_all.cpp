@@ -21,8 +21,8 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
 }
 
 DWORD WriteNewFile(const std::u16string& path, std::string_view bytes) {
-    UniqueHandle file(CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    TUniqueHandle file(CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) {
         return GetLastError();
     }

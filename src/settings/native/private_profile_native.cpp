@@ -23,13 +23,13 @@ namespace qrv {
 
 namespace {
 
-struct SectionSpan {
+struct TSectionSpan {
     std::u16string name;
     int header = 0; // index of the header line
     int end = 0;    // index after the section's last line
 };
 
-struct KeyLine {
+struct TKeyLine {
     std::u16string_view name;
     std::u16string_view value;
 };
@@ -42,13 +42,13 @@ std::optional<std::u16string_view> HeaderName(std::u16string_view line) {
     return std::nullopt;
 }
 
-std::optional<KeyLine> AsKeyLine(std::u16string_view line) {
+std::optional<TKeyLine> AsKeyLine(std::u16string_view line) {
     line = WideTrim(line);
     const size_t separator = line.find(u'=');
     if (line.empty() || line.front() == u';' || separator == std::u16string_view::npos) {
         return std::nullopt;
     }
-    return KeyLine{WideTrim(line.substr(0, separator)), WideTrim(line.substr(separator + 1))};
+    return TKeyLine{WideTrim(line.substr(0, separator)), WideTrim(line.substr(separator + 1))};
 }
 
 std::u16string Joined(std::u16string_view a, std::u16string_view b, std::u16string_view c) {
@@ -66,11 +66,11 @@ std::u16string_view WithoutQuotes(std::u16string_view value) {
     return value;
 }
 
-class ProfileFile {
+class TProfileFile {
 public:
     // A missing file reads as an empty one; so does one that cannot be read, which is then
     // never written over.
-    explicit ProfileFile(const std::u16string& fileName) {
+    explicit TProfileFile(const std::u16string& fileName) {
         if (WideFileExists(fileName)) {
             try {
                 lines_.LoadFromFile(fileName);
@@ -84,15 +84,15 @@ public:
 
     bool Readable() const { return readable_; }
 
-    const std::vector<SectionSpan>& Sections() const { return sections_; }
+    const std::vector<TSectionSpan>& Sections() const { return sections_; }
 
-    const SectionSpan* FindSection(std::u16string_view name) const {
+    const TSectionSpan* FindSection(std::u16string_view name) const {
         const auto found = std::find_if(sections_.begin(), sections_.end(),
                                         [&](const auto& s) { return WideSameText(s.name, name); });
         return found == sections_.end() ? nullptr : &*found;
     }
 
-    int FindKey(const SectionSpan& section, std::u16string_view key) const {
+    int FindKey(const TSectionSpan& section, std::u16string_view key) const {
         for (int i = section.header + 1; i < section.end; ++i) {
             const auto line = AsKeyLine(lines_.Strings(i));
             if (line && WideSameText(line->name, key)) {
@@ -102,7 +102,7 @@ public:
         return -1;
     }
 
-    std::vector<std::u16string> KeyNames(const SectionSpan& section) const {
+    std::vector<std::u16string> KeyNames(const TSectionSpan& section) const {
         std::vector<std::u16string> names;
         for (int i = section.header + 1; i < section.end; ++i) {
             if (const auto line = AsKeyLine(lines_.Strings(i))) {
@@ -118,7 +118,7 @@ public:
 
     void WriteKey(std::u16string_view sectionName, std::u16string_view key,
                   std::u16string_view value) {
-        const SectionSpan* section = FindSection(sectionName);
+        const TSectionSpan* section = FindSection(sectionName);
         if (section == nullptr) {
             lines_.Add(Joined(u"[", sectionName, u"]"));
             lines_.Add(Joined(key, u"=", value));
@@ -158,7 +158,7 @@ private:
     }
 
     TWideStringList lines_;
-    std::vector<SectionSpan> sections_;
+    std::vector<TSectionSpan> sections_;
     bool readable_ = true;
 };
 
@@ -197,7 +197,7 @@ uint32_t CopyNameList(const std::vector<std::u16string>& names, char16_t* buffer
     return capacity - 2;
 }
 
-bool SaveChanged(const ProfileFile& file, const std::u16string& fileName) {
+bool SaveChanged(const TProfileFile& file, const std::u16string& fileName) {
     try {
         file.Save(fileName);
         return true;
@@ -211,19 +211,19 @@ bool SaveChanged(const ProfileFile& file, const std::u16string& fileName) {
 uint32_t ProfileGetString(const char16_t* section, const char16_t* key,
                           const char16_t* defaultValue, char16_t* buffer, uint32_t capacity,
                           const char16_t* fileName) {
-    const ProfileFile file(fileName);
+    const TProfileFile file(fileName);
     if (section == nullptr || key == nullptr) {
         std::vector<std::u16string> names;
         if (section == nullptr) {
             for (const auto& s : file.Sections()) {
                 names.push_back(s.name);
             }
-        } else if (const SectionSpan* found = file.FindSection(section)) {
+        } else if (const TSectionSpan* found = file.FindSection(section)) {
             names = file.KeyNames(*found);
         }
         return CopyNameList(names, buffer, capacity);
     }
-    if (const SectionSpan* found = file.FindSection(section)) {
+    if (const TSectionSpan* found = file.FindSection(section)) {
         if (const int line = file.FindKey(*found, key); line >= 0) {
             return CopyValue(file.Value(line), buffer, capacity);
         }
@@ -242,12 +242,12 @@ bool ProfileWriteString(const char16_t* section, const char16_t* key, const char
         return key == nullptr && value == nullptr;
     }
     const std::u16string name(fileName);
-    ProfileFile file(name);
+    TProfileFile file(name);
     if (!file.Readable()) {
         return false;
     }
     if (key == nullptr) {
-        const SectionSpan* found = file.FindSection(section);
+        const TSectionSpan* found = file.FindSection(section);
         if (found == nullptr) {
             return true;
         }
@@ -255,7 +255,7 @@ bool ProfileWriteString(const char16_t* section, const char16_t* key, const char
         return SaveChanged(file, name);
     }
     if (value == nullptr) {
-        const SectionSpan* found = file.FindSection(section);
+        const TSectionSpan* found = file.FindSection(section);
         const int line = found != nullptr ? file.FindKey(*found, key) : -1;
         if (line < 0) {
             return true;

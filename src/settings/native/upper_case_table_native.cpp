@@ -11,14 +11,14 @@ namespace {
 // Delta. Taken from the simple upper-case mappings of Unicode 14.0, keeping only those whose
 // upper case maps back to the same letter (so U+00B5 MICRO SIGN, U+0131 DOTLESS I, U+017F
 // LONG S and U+03C2 FINAL SIGMA stay as they are, as they do with CharUpperBuffW).
-struct UpperRun {
+struct TUpperRun {
     uint16_t first;
     uint16_t last;
     int32_t delta;
     uint16_t stride;
 };
 
-constexpr UpperRun kRuns[] = {
+constexpr TUpperRun kRuns[] = {
     {0x0061, 0x007A, -32, 1},    {0x00E0, 0x00F6, -32, 1},    {0x00F8, 0x00FE, -32, 1},
     {0x00FF, 0x00FF, 121, 1},    {0x0101, 0x012F, -1, 2},     {0x0133, 0x0137, -1, 2},
     {0x013A, 0x0148, -1, 2},     {0x014B, 0x0177, -1, 2},     {0x017A, 0x017E, -1, 2},
@@ -74,12 +74,12 @@ constexpr UpperRun kRuns[] = {
     {0xAB70, 0xABBF, -38864, 1}, {0xFF41, 0xFF5A, -32, 1},
 };
 
-std::unique_ptr<UpperCaseTable> BuildTable() {
-    auto table = std::make_unique<UpperCaseTable>();
+std::unique_ptr<TUpperCaseTable> BuildTable() {
+    auto table = std::make_unique<TUpperCaseTable>();
     for (size_t unit = 0; unit < table->size(); ++unit) {
         (*table)[unit] = static_cast<char16_t>(unit);
     }
-    for (const UpperRun& run : kRuns) {
+    for (const TUpperRun& run : kRuns) {
         for (uint32_t unit = run.first; unit <= run.last; unit += run.stride) {
             (*table)[unit] = static_cast<char16_t>(static_cast<int32_t>(unit) + run.delta);
         }
@@ -89,8 +89,8 @@ std::unique_ptr<UpperCaseTable> BuildTable() {
 
 } // namespace
 
-const UpperCaseTable& PlatformUpperCaseTable() {
-    static const std::unique_ptr<UpperCaseTable> table = BuildTable();
+const TUpperCaseTable& PlatformUpperCaseTable() {
+    static const std::unique_ptr<TUpperCaseTable> table = BuildTable();
     return *table;
 }
 

@@ -19,10 +19,10 @@ std::filesystem::path PathOf(const std::u16string& fileName) {
     return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
-struct FileCloser {
+struct TFileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
-using UniqueFile = std::unique_ptr<std::FILE, FileCloser>;
+using TUniqueFile = std::unique_ptr<std::FILE, TFileCloser>;
 
 // The DOS packing the Windows file functions use: the date in the high word (years since
 // 1980, month, day), the time in the low word (hours, minutes, seconds / 2).
@@ -78,7 +78,7 @@ void WriteWholeFile(const std::u16string& fileName, std::string_view bytes) {
 }
 
 bool CreateFileIfMissing(const std::u16string& fileName, std::string_view bytes) {
-    UniqueFile file(std::fopen(PathOf(fileName).c_str(), "wbx"));
+    TUniqueFile file(std::fopen(PathOf(fileName).c_str(), "wbx"));
     if (!file) {
         return false;
     }
@@ -86,7 +86,7 @@ bool CreateFileIfMissing(const std::u16string& fileName, std::string_view bytes)
 }
 
 bool FillEmptyFile(const std::u16string& fileName, std::string_view bytes) {
-    UniqueFile file(std::fopen(PathOf(fileName).c_str(), "r+b"));
+    TUniqueFile file(std::fopen(PathOf(fileName).c_str(), "r+b"));
     if (!file || std::fseek(file.get(), 0, SEEK_END) != 0 || std::ftell(file.get()) != 0) {
         return false;
     }

@@ -12,13 +12,13 @@ namespace qrv {
 
 namespace {
 
-struct BstrFree {
+struct TBstrFree {
     void operator()(wchar_t* text) const { SysFreeString(text); }
 };
-using UniqueBstr = std::unique_ptr<wchar_t, BstrFree>;
+using TUniqueBstr = std::unique_ptr<wchar_t, TBstrFree>;
 
 std::u16string TakeBstr(BSTR text) {
-    const UniqueBstr owned(text);
+    const TUniqueBstr owned(text);
     return std::u16string(reinterpret_cast<const char16_t*>(text), SysStringLen(text));
 }
 

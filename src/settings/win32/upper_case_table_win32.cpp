@@ -9,8 +9,8 @@ namespace qrv {
 namespace {
 
 // One code unit at a time, so that no two neighbouring entries are taken for a surrogate pair.
-std::unique_ptr<UpperCaseTable> BuildTable() {
-    auto table = std::make_unique<UpperCaseTable>();
+std::unique_ptr<TUpperCaseTable> BuildTable() {
+    auto table = std::make_unique<TUpperCaseTable>();
     for (size_t unit = 0; unit < table->size(); ++unit) {
         wchar_t mapped = static_cast<wchar_t>(unit);
         CharUpperBuffW(&mapped, 1);
@@ -21,8 +21,8 @@ std::unique_ptr<UpperCaseTable> BuildTable() {
 
 } // namespace
 
-const UpperCaseTable& PlatformUpperCaseTable() {
-    static const std::unique_ptr<UpperCaseTable> table = BuildTable();
+const TUpperCaseTable& PlatformUpperCaseTable() {
+    static const std::unique_ptr<TUpperCaseTable> table = BuildTable();
     return *table;
 }
 

@@ -21,8 +21,8 @@ bool WideFileExists(const std::u16string& fileName) {
 }
 
 std::string ReadWholeFile(const std::u16string& fileName) {
-    UniqueHandle file(CreateFileW(Wide(fileName), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    TUniqueHandle file(CreateFileW(Wide(fileName), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) {
         throw EFileStreamError("Cannot open file", fileName);
     }
@@ -41,8 +41,8 @@ std::string ReadWholeFile(const std::u16string& fileName) {
 }
 
 void WriteWholeFile(const std::u16string& fileName, std::string_view bytes) {
-    UniqueHandle file(CreateFileW(Wide(fileName), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    TUniqueHandle file(CreateFileW(Wide(fileName), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) {
         throw EFileStreamError("Cannot create file", fileName);
     }
@@ -52,22 +52,22 @@ void WriteWholeFile(const std::u16string& fileName, std::string_view bytes) {
 }
 
 bool CreateFileIfMissing(const std::u16string& fileName, std::string_view bytes) {
-    UniqueHandle file(CreateFileW(Wide(fileName), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    TUniqueHandle file(CreateFileW(Wide(fileName), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     return file.Valid() && WriteAll(file.Get(), bytes);
 }
 
 bool FillEmptyFile(const std::u16string& fileName, std::string_view bytes) {
-    UniqueHandle file(CreateFileW(Wide(fileName), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    TUniqueHandle file(CreateFileW(Wide(fileName), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
     return file.Valid() && GetFileSizeEx(file.Get(), &size) && size.QuadPart == 0 &&
            WriteAll(file.Get(), bytes);
 }
 
 std::optional<int32_t> PackedWriteStampForWriting(const std::u16string& fileName) {
-    UniqueHandle file(CreateFileW(Wide(fileName), GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    TUniqueHandle file(CreateFileW(Wide(fileName), GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) {
         return std::nullopt;
     }

@@ -11,17 +11,17 @@
 
 namespace qrv::jet {
 
-class ByteSource {
+class TByteSource {
 public:
-    virtual ~ByteSource() = default;
+    virtual ~TByteSource() = default;
     virtual std::uint64_t Size() const = 0;
-    // Reads out.size() bytes at offset; the range lies within Size(). Throws JetError.
+    // Reads out.size() bytes at offset; the range lies within Size(). Throws EJetError.
     virtual void ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) const = 0;
 };
 
-// Throws JetError naming the file when it cannot be opened, or when it is larger than a Jet
+// Throws EJetError naming the file when it cannot be opened, or when it is larger than a Jet
 // database can be (2 GiB).
-std::unique_ptr<ByteSource> OpenDatabaseFile(const std::u16string& path);
+std::unique_ptr<TByteSource> OpenDatabaseFile(const std::u16string& path);
 
 inline constexpr std::uint64_t kMaxDatabaseSize = 2ull << 30;
 

@@ -4,7 +4,7 @@
 
 namespace qrv::jet {
 
-std::uint16_t DataPageRowCount(const Slice& page) {
+std::uint16_t DataPageRowCount(const TSlice& page) {
     const std::uint16_t count = page.U16(kJet4Pages.dataRowCountOffset);
     if (kJet4Pages.dataRowOffsetsOffset + 2u * count > page.Size()) {
         page.Fail("a data page claims " + std::to_string(count) + " rows, more than fit");
@@ -12,7 +12,7 @@ std::uint16_t DataPageRowCount(const Slice& page) {
     return count;
 }
 
-RowSlot ReadRowSlot(const Slice& page, std::uint16_t row) {
+TRowSlot ReadRowSlot(const TSlice& page, std::uint16_t row) {
     const std::uint32_t rowsOffset = kJet4Pages.dataRowOffsetsOffset;
     const std::uint16_t count = DataPageRowCount(page);
     if (row >= count) {
@@ -27,17 +27,17 @@ RowSlot ReadRowSlot(const Slice& page, std::uint16_t row) {
     const bool deleted = (entry & kRowDeleted) != 0;
     if (start < headerEnd || start > end || end > page.Size()) {
         if (deleted) {
-            return RowSlot{page.Sub(0, 0), true, false};
+            return TRowSlot{page.Sub(0, 0), true, false};
         }
         page.Fail("row " + std::to_string(row) + " has a bad position (" + std::to_string(start) +
                   " to " + std::to_string(end) + ")");
     }
-    return RowSlot{page.Sub(start, end - start), deleted, (entry & kRowOverflow) != 0};
+    return TRowSlot{page.Sub(start, end - start), deleted, (entry & kRowOverflow) != 0};
 }
 
-RowSlot ReadRowAt(const PageFile& file, std::uint32_t pointer, std::string_view context) {
-    const Slice page = file.Page(PointerPage(pointer), context);
-    if (page.U8(0) != static_cast<std::uint8_t>(PageType::Data)) {
+TRowSlot ReadRowAt(const TPageFile& file, std::uint32_t pointer, std::string_view context) {
+    const TSlice page = file.Page(PointerPage(pointer), context);
+    if (page.U8(0) != static_cast<std::uint8_t>(TPageType::Data)) {
         page.Fail("page " + std::to_string(PointerPage(pointer)) + " is not a data page");
     }
     return ReadRowSlot(page, PointerRow(pointer));

@@ -8,19 +8,19 @@
 
 namespace qrv::jet {
 
-struct RowSlot {
-    Slice bytes;
+struct TRowSlot {
+    TSlice bytes;
     bool deleted = false;
     bool overflow = false; // the bytes hold a row pointer to where the row now lives
 };
 
 // The number of row slots on a data page (checked against the page size).
-std::uint16_t DataPageRowCount(const Slice& page);
+std::uint16_t DataPageRowCount(const TSlice& page);
 
-RowSlot ReadRowSlot(const Slice& page, std::uint16_t row);
+TRowSlot ReadRowSlot(const TSlice& page, std::uint16_t row);
 
 // The row a pointer names; the page must be a data page.
-RowSlot ReadRowAt(const PageFile& file, std::uint32_t pointer, std::string_view context);
+TRowSlot ReadRowAt(const TPageFile& file, std::uint32_t pointer, std::string_view context);
 
 inline std::uint32_t PointerPage(std::uint32_t pointer) {
     return pointer >> 8;

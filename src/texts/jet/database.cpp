@@ -28,7 +28,7 @@ bool SameName(std::u16string_view a, std::u16string_view b) {
     return true;
 }
 
-std::int64_t SignedFixed(const Slice& raw) {
+std::int64_t SignedFixed(const TSlice& raw) {
     switch (raw.Size()) {
     case 1:
         return raw.U8(0);
@@ -44,7 +44,7 @@ std::int64_t SignedFixed(const Slice& raw) {
 // An overflow row holds a pointer to where the row now lives, which may have moved on again.
 // A chain of any length is followed; one that comes back on itself is refused (Brent's cycle
 // detection: the pointer seen at each power of two is compared with those that follow).
-RowSlot FollowOverflow(const PageFile& file, RowSlot slot, std::string_view context) {
+TRowSlot FollowOverflow(const TPageFile& file, TRowSlot slot, std::string_view context) {
     std::uint32_t saved = 0;
     bool haveSaved = false;
     std::uint64_t steps = 0;
@@ -67,11 +67,11 @@ RowSlot FollowOverflow(const PageFile& file, RowSlot slot, std::string_view cont
 
 } // namespace
 
-Table::Table(const PageFile& file, TableDefinition definition)
+TTable::TTable(const TPageFile& file, TTableDefinition definition)
     : file_(&file), definition_(std::move(definition)) {}
 
-const Column* Table::FindColumn(std::u16string_view name) const {
-    for (const Column& column : definition_.columns) {
+const TColumn* TTable::FindColumn(std::u16string_view name) const {
+    for (const TColumn& column : definition_.columns) {
         if (SameName(column.name, name)) {
             return &column;
         }
@@ -79,73 +79,73 @@ const Column* Table::FindColumn(std::u16string_view name) const {
     return nullptr;
 }
 
-const Column& Table::ColumnNamed(std::u16string_view name) const {
-    if (const Column* column = FindColumn(name)) {
+const TColumn& TTable::ColumnNamed(std::u16string_view name) const {
+    if (const TColumn* column = FindColumn(name)) {
         return *column;
     }
     file_->Fail("the table " + definition_.nameUtf8 + " has no column " + Utf16ToUtf8(name));
 }
 
-void Table::ForEachRow(const std::function<void(const RowView&)>& visit) const {
+void TTable::ForEachRow(const std::function<void(const TRowView&)>& visit) const {
     const std::string context = "data of table " + definition_.nameUtf8;
     const std::vector<std::uint32_t> pages =
         ReadUsageMap(*file_, definition_.usedPagesPointer, context);
-    const PageFile::ScanGuard scan(*file_);
+    const TPageFile::TScanGuard scan(*file_);
     for (const std::uint32_t number : pages) {
-        const Slice page = file_->ScanPage(number, context);
-        if (page.U8(0) != static_cast<std::uint8_t>(PageType::Data) ||
+        const TSlice page = file_->ScanPage(number, context);
+        if (page.U8(0) != static_cast<std::uint8_t>(TPageType::Data) ||
             page.U32(kJet4Pages.dataTablePageOffset) != definition_.page) {
             continue; // long-value pages and pages the table no longer uses
         }
         const std::uint16_t rows = DataPageRowCount(page);
         for (std::uint16_t row = 0; row < rows; ++row) {
-            RowSlot slot = ReadRowSlot(page, row);
+            TRowSlot slot = ReadRowSlot(page, row);
             if (slot.deleted) {
                 continue;
             }
             if (slot.overflow) {
                 slot = FollowOverflow(*file_, slot, context);
             }
-            visit(RowView(definition_, slot.bytes));
+            visit(TRowView(definition_, slot.bytes));
         }
     }
 }
 
-Database::Database(std::span<const std::uint8_t> bytes, std::string fileName,
-                   std::u16string_view password)
+TDatabase::TDatabase(std::span<const std::uint8_t> bytes, std::string fileName,
+                     std::u16string_view password)
     : file_(bytes, std::move(fileName), kJet4Pages.pageSize),
       header_(ReadDatabaseHeader(file_.Head(), file_.FileName())) {
     CheckAccess(password);
 }
 
-Database::Database(std::unique_ptr<ByteSource> source, std::string fileName,
-                   std::u16string_view password)
+TDatabase::TDatabase(std::unique_ptr<TByteSource> source, std::string fileName,
+                     std::u16string_view password)
     : file_(std::move(source), std::move(fileName), kJet4Pages.pageSize),
       header_(ReadDatabaseHeader(file_.Head(), file_.FileName())) {
     CheckAccess(password);
 }
 
-void Database::CheckAccess(std::u16string_view password) {
+void TDatabase::CheckAccess(std::u16string_view password) {
     if (!header_.password.empty() && header_.password != password) {
         file_.Fail("Not a valid password.");
     }
     file_.SetEncodingKey(header_.encodingKey);
 }
 
-std::vector<Database::CatalogEntry> Database::ReadCatalog() const {
-    const Table catalog(file_, ReadTableDefinition(file_, kCatalogPage, u"MSysObjects"));
-    const Column& id = catalog.ColumnNamed(u"Id");
-    const Column& name = catalog.ColumnNamed(u"Name");
-    const Column& type = catalog.ColumnNamed(u"Type");
-    const Column* database = catalog.FindColumn(u"Database");
-    const Column* foreignName = catalog.FindColumn(u"ForeignName");
-    std::vector<CatalogEntry> entries;
-    catalog.ForEachRow([&](const RowView& row) {
+std::vector<TDatabase::TCatalogEntry> TDatabase::ReadCatalog() const {
+    const TTable catalog(file_, ReadTableDefinition(file_, kCatalogPage, u"MSysObjects"));
+    const TColumn& id = catalog.ColumnNamed(u"Id");
+    const TColumn& name = catalog.ColumnNamed(u"Name");
+    const TColumn& type = catalog.ColumnNamed(u"Type");
+    const TColumn* database = catalog.FindColumn(u"Database");
+    const TColumn* foreignName = catalog.FindColumn(u"ForeignName");
+    std::vector<TCatalogEntry> entries;
+    catalog.ForEachRow([&](const TRowView& row) {
         const auto typeRaw = row.Raw(type);
         if (!typeRaw) {
             return;
         }
-        CatalogEntry entry;
+        TCatalogEntry entry;
         switch (SignedFixed(*typeRaw)) {
         case kCatalogTypeTable: {
             const auto idRaw = row.Raw(id);
@@ -156,12 +156,12 @@ std::vector<Database::CatalogEntry> Database::ReadCatalog() const {
             break;
         }
         case kCatalogTypeLinked:
-            entry.kind = TableKind::LinkedJet;
+            entry.kind = TTableKind::LinkedJet;
             entry.database = database ? row.Text(*database) : std::u16string();
             entry.foreignName = foreignName ? row.Text(*foreignName) : std::u16string();
             break;
         case kCatalogTypeLinkedOdbc:
-            entry.kind = TableKind::LinkedOdbc;
+            entry.kind = TTableKind::LinkedOdbc;
             break;
         default:
             return;
@@ -172,31 +172,31 @@ std::vector<Database::CatalogEntry> Database::ReadCatalog() const {
     return entries;
 }
 
-std::vector<std::u16string> Database::TableNames() const {
+std::vector<std::u16string> TDatabase::TableNames() const {
     std::vector<std::u16string> names;
-    for (CatalogEntry& entry : ReadCatalog()) {
-        if (entry.kind == TableKind::Stored) {
+    for (TCatalogEntry& entry : ReadCatalog()) {
+        if (entry.kind == TTableKind::Stored) {
             names.push_back(std::move(entry.name));
         }
     }
     return names;
 }
 
-Table Database::OpenTable(std::u16string_view name) const {
-    for (CatalogEntry& entry : ReadCatalog()) {
+TTable TDatabase::OpenTable(std::u16string_view name) const {
+    for (TCatalogEntry& entry : ReadCatalog()) {
         if (!SameName(entry.name, name)) {
             continue;
         }
         const std::string linked = "the table " + Utf16ToUtf8(entry.name) + " is linked to ";
         const std::string only = "; only tables stored in the database itself can be read";
         switch (entry.kind) {
-        case TableKind::Stored:
-            return Table(file_, ReadTableDefinition(file_, entry.page, std::move(entry.name)));
-        case TableKind::LinkedJet:
+        case TTableKind::Stored:
+            return TTable(file_, ReadTableDefinition(file_, entry.page, std::move(entry.name)));
+        case TTableKind::LinkedJet:
             file_.Fail(linked + "the table " + Utf16ToUtf8(entry.foreignName) + " of " +
                        (entry.database.empty() ? "another file" : Utf16ToUtf8(entry.database)) +
                        only);
-        case TableKind::LinkedOdbc:
+        case TTableKind::LinkedOdbc:
             file_.Fail(linked + "an ODBC data source" + only);
         }
     }

@@ -38,7 +38,7 @@ std::uint32_t Le32(const std::uint8_t* p) {
 } // namespace
 
 void MaskHeaderArea(std::span<std::uint8_t> area) {
-    Rc4 rc4(kHeaderMaskKey);
+    TRc4 rc4(kHeaderMaskKey);
     rc4.Apply(area);
 }
 
@@ -54,20 +54,20 @@ void MaskPassword(std::span<std::uint8_t> password, double creationDate) {
     }
 }
 
-DatabaseHeader ReadDatabaseHeader(std::span<const std::uint8_t> bytes, std::string_view fileName) {
+TDatabaseHeader ReadDatabaseHeader(std::span<const std::uint8_t> bytes, std::string_view fileName) {
     static constexpr char kJetSignature[] = "Standard Jet DB";
     static constexpr char kAceSignature[] = "Standard ACE DB";
-    const HeaderLayout& layout = kJet4Header;
+    const THeaderLayout& layout = kJet4Header;
     if (bytes.size() < kJet4Pages.pageSize) {
         ThrowJetError(fileName, "not a Jet database: the file has " + std::to_string(bytes.size()) +
                                     " bytes, less than one 4096-byte page");
     }
     const bool jet = std::memcmp(bytes.data() + 4, kJetSignature, 15) == 0;
     const bool ace = std::memcmp(bytes.data() + 4, kAceSignature, 15) == 0;
-    if (bytes[0] != static_cast<std::uint8_t>(PageType::DatabaseHeader) || (!jet && !ace)) {
+    if (bytes[0] != static_cast<std::uint8_t>(TPageType::TDatabaseHeader) || (!jet && !ace)) {
         ThrowJetError(fileName, "not a Jet database (no \"Standard Jet DB\" header)");
     }
-    DatabaseHeader header;
+    TDatabaseHeader header;
     header.version = Le32(bytes.data() + layout.versionOffset);
     if (header.version != kVersionJet4 || !jet) {
         ThrowJetError(fileName, "the database file version is " + VersionName(header.version) +

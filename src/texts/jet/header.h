@@ -9,7 +9,7 @@
 
 namespace qrv::jet {
 
-struct DatabaseHeader {
+struct TDatabaseHeader {
     std::uint32_t version = 0;
     std::uint32_t encodingKey = 0;
     std::uint16_t codePage = 0;
@@ -17,8 +17,8 @@ struct DatabaseHeader {
     std::u16string password; // empty when the database has none
 };
 
-// Throws JetError for anything but a Jet 4 file.
-DatabaseHeader ReadDatabaseHeader(std::span<const std::uint8_t> bytes, std::string_view fileName);
+// Throws EJetError for anything but a Jet 4 file.
+TDatabaseHeader ReadDatabaseHeader(std::span<const std::uint8_t> bytes, std::string_view fileName);
 
 // The mask over the password: the creation date truncated to a 32-bit integer, its four
 // little-endian bytes repeated.

@@ -6,7 +6,7 @@ void ThrowJetError(std::string_view fileName, std::string_view what) {
     std::string message(fileName);
     message += ": ";
     message += what;
-    throw JetError(message);
+    throw EJetError(message);
 }
 
 } // namespace qrv::jet

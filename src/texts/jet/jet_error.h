@@ -8,12 +8,12 @@
 
 namespace qrv::jet {
 
-class JetError : public std::runtime_error {
+class EJetError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
 
-// Throws JetError("<file>: <what>").
+// Throws EJetError("<file>: <what>").
 [[noreturn]] void ThrowJetError(std::string_view fileName, std::string_view what);
 
 } // namespace qrv::jet

@@ -6,16 +6,16 @@
 
 namespace qrv::jet {
 
-enum class PageType : std::uint8_t {
-    DatabaseHeader = 0x00,
+enum class TPageType : std::uint8_t {
+    TDatabaseHeader = 0x00,
     Data = 0x01,
-    TableDefinition = 0x02,
+    TTableDefinition = 0x02,
     IndexNode = 0x03,
     IndexLeaf = 0x04,
     UsageMap = 0x05,
 };
 
-struct HeaderLayout {
+struct THeaderLayout {
     std::uint32_t versionOffset = 0x14;
     std::uint32_t maskedOffset = 0x18; // start of the RC4-masked area
     std::uint32_t maskedLength;        // 126 (Jet 3) or 128 (Jet 4, ACE)
@@ -27,7 +27,7 @@ struct HeaderLayout {
     std::uint32_t creationDateOffset; // 0x72 (Jet 4), none in Jet 3 (0)
 };
 
-struct PageLayout {
+struct TPageLayout {
     std::uint32_t pageSize;
     // Data pages.
     std::uint32_t dataTablePageOffset = 4; // owning table definition, or "LVAL"
@@ -61,33 +61,33 @@ struct PageLayout {
     std::uint32_t rowColumnCountSize; // 1 (Jet 3), 2 (Jet 4)
 };
 
-inline constexpr HeaderLayout kJet4Header{
+inline constexpr THeaderLayout kJet4Header{
     .maskedLength = 128, .passwordLength = 40, .sortOrderOffset = 0x6E, .creationDateOffset = 0x72};
 
-inline constexpr PageLayout kJet4Pages{.pageSize = 4096,
-                                       .dataRowCountOffset = 12,
-                                       .dataRowOffsetsOffset = 14,
-                                       .tdefRowCountOffset = 16,
-                                       .tdefTableTypeOffset = 40,
-                                       .tdefMaxColumnsOffset = 41,
-                                       .tdefVarColumnsOffset = 43,
-                                       .tdefColumnCountOffset = 45,
-                                       .tdefIndexCountOffset = 47,
-                                       .tdefRealIndexCountOffset = 51,
-                                       .tdefUsedPagesOffset = 55,
-                                       .tdefFreePagesOffset = 59,
-                                       .tdefBlocksOffset = 63,
-                                       .realIndexBlockSize = 12,
-                                       .columnBlockSize = 25,
-                                       .columnNumberOffset = 5,
-                                       .columnVarIndexOffset = 7,
-                                       .columnPrecisionOffset = 11,
-                                       .columnScaleOffset = 12,
-                                       .columnFlagsOffset = 15,
-                                       .columnExtFlagsOffset = 16,
-                                       .columnFixedOffsetOffset = 21,
-                                       .columnLengthOffset = 23,
-                                       .rowColumnCountSize = 2};
+inline constexpr TPageLayout kJet4Pages{.pageSize = 4096,
+                                        .dataRowCountOffset = 12,
+                                        .dataRowOffsetsOffset = 14,
+                                        .tdefRowCountOffset = 16,
+                                        .tdefTableTypeOffset = 40,
+                                        .tdefMaxColumnsOffset = 41,
+                                        .tdefVarColumnsOffset = 43,
+                                        .tdefColumnCountOffset = 45,
+                                        .tdefIndexCountOffset = 47,
+                                        .tdefRealIndexCountOffset = 51,
+                                        .tdefUsedPagesOffset = 55,
+                                        .tdefFreePagesOffset = 59,
+                                        .tdefBlocksOffset = 63,
+                                        .realIndexBlockSize = 12,
+                                        .columnBlockSize = 25,
+                                        .columnNumberOffset = 5,
+                                        .columnVarIndexOffset = 7,
+                                        .columnPrecisionOffset = 11,
+                                        .columnScaleOffset = 12,
+                                        .columnFlagsOffset = 15,
+                                        .columnExtFlagsOffset = 16,
+                                        .columnFixedOffsetOffset = 21,
+                                        .columnLengthOffset = 23,
+                                        .rowColumnCountSize = 2};
 
 // Row offsets on data pages: the low 13 bits are the position, the high bits flags.
 inline constexpr std::uint16_t kRowOffsetMask = 0x1FFF;

@@ -17,11 +17,11 @@ constexpr std::uint32_t kRowChain = 0x00000000;
 
 } // namespace
 
-std::vector<std::uint8_t> ReadLongValue(const Slice& field) {
+std::vector<std::uint8_t> ReadLongValue(const TSlice& field) {
     const std::uint32_t header = field.U32(0);
     const std::uint32_t length = header & kLengthMask;
     const std::uint32_t pointer = field.U32(4);
-    const PageFile& file = field.File();
+    const TPageFile& file = field.File();
     if (length > file.ByteSize()) {
         field.Fail("a long value claims " + std::to_string(length) +
                    " bytes, more than the file holds");
@@ -34,7 +34,7 @@ std::vector<std::uint8_t> ReadLongValue(const Slice& field) {
         break;
     }
     case kSingleRow: {
-        const RowSlot slot = ReadRowAt(file, pointer, field.Context());
+        const TRowSlot slot = ReadRowAt(file, pointer, field.Context());
         const auto bytes = slot.bytes.Sub(0, length).Bytes();
         value.assign(bytes.begin(), bytes.end());
         break;
@@ -51,7 +51,7 @@ std::vector<std::uint8_t> ReadLongValue(const Slice& field) {
             if (!visited.insert(next).second) {
                 field.Fail("the pages of a long value form a loop");
             }
-            const RowSlot slot = ReadRowAt(file, next, field.Context());
+            const TRowSlot slot = ReadRowAt(file, next, field.Context());
             next = slot.bytes.U32(0);
             const std::size_t take =
                 std::min<std::size_t>(slot.bytes.Size() - 4, length - value.size());

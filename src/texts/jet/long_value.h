@@ -10,6 +10,6 @@
 
 namespace qrv::jet {
 
-std::vector<std::uint8_t> ReadLongValue(const Slice& field);
+std::vector<std::uint8_t> ReadLongValue(const TSlice& field);
 
 } // namespace qrv::jet

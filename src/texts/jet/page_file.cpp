@@ -9,27 +9,27 @@
 
 namespace qrv::jet {
 
-std::uint64_t Slice::U64(std::size_t offset) const {
+std::uint64_t TSlice::U64(std::size_t offset) const {
     return static_cast<std::uint64_t>(U32(offset)) |
            (static_cast<std::uint64_t>(U32(offset + 4)) << 32);
 }
 
-double Slice::F64(std::size_t offset) const {
+double TSlice::F64(std::size_t offset) const {
     return std::bit_cast<double>(U64(offset));
 }
 
-Slice Slice::Sub(std::size_t offset, std::size_t length, std::string_view context) const {
-    return Slice(*file_, bytes_.subspan(Check(offset, length), length), context);
+TSlice TSlice::Sub(std::size_t offset, std::size_t length, std::string_view context) const {
+    return TSlice(*file_, bytes_.subspan(Check(offset, length), length), context);
 }
 
-void Slice::Fail(std::string_view what) const {
+void TSlice::Fail(std::string_view what) const {
     std::string message(context_);
     message += ": ";
     message += what;
     file_->Fail(message);
 }
 
-void Slice::FailRange(std::size_t offset, std::size_t length) const {
+void TSlice::FailRange(std::size_t offset, std::size_t length) const {
     Fail("damaged: " + std::to_string(length) + " bytes at offset " + std::to_string(offset) +
          " lie outside its " + std::to_string(bytes_.size()) + " bytes");
 }
@@ -40,18 +40,19 @@ constexpr std::uint32_t kScanWindowPages = 64;
 
 } // namespace
 
-PageFile::PageFile(std::span<const std::uint8_t> bytes, std::string fileName,
-                   std::uint32_t pageSize)
+TPageFile::TPageFile(std::span<const std::uint8_t> bytes, std::string fileName,
+                     std::uint32_t pageSize)
     : bytes_(bytes), fileName_(std::move(fileName)), pageSize_(pageSize), byteSize_(bytes.size()),
       pageCount_(static_cast<std::uint32_t>(
           std::min<std::uint64_t>(bytes.size() / pageSize, UINT32_MAX))) {}
 
-PageFile::PageFile(std::unique_ptr<ByteSource> source, std::string fileName, std::uint32_t pageSize)
+TPageFile::TPageFile(std::unique_ptr<TByteSource> source, std::string fileName,
+                     std::uint32_t pageSize)
     : source_(std::move(source)), fileName_(std::move(fileName)), pageSize_(pageSize),
       byteSize_(source_->Size()), pageCount_(static_cast<std::uint32_t>(
                                       std::min<std::uint64_t>(byteSize_ / pageSize, UINT32_MAX))) {}
 
-std::span<const std::uint8_t> PageFile::Head() const {
+std::span<const std::uint8_t> TPageFile::Head() const {
     if (!source_) {
         return bytes_.first(std::min<std::size_t>(bytes_.size(), pageSize_));
     }
@@ -62,7 +63,7 @@ std::span<const std::uint8_t> PageFile::Head() const {
     return head_;
 }
 
-void PageFile::CheckPage(std::uint32_t number, std::string_view context) const {
+void TPageFile::CheckPage(std::uint32_t number, std::string_view context) const {
     if (number >= pageCount_) {
         std::string what(context);
         what += ": page " + std::to_string(number) + " lies beyond the end of the file (" +
@@ -71,7 +72,7 @@ void PageFile::CheckPage(std::uint32_t number, std::string_view context) const {
     }
 }
 
-void PageFile::Decrypt(std::uint32_t number, std::span<std::uint8_t> page) const {
+void TPageFile::Decrypt(std::uint32_t number, std::span<std::uint8_t> page) const {
     if (encodingKey_ == 0 || number == 0) {
         return;
     }
@@ -79,13 +80,13 @@ void PageFile::Decrypt(std::uint32_t number, std::span<std::uint8_t> page) const
     const std::uint8_t keyBytes[4] = {
         static_cast<std::uint8_t>(key), static_cast<std::uint8_t>(key >> 8),
         static_cast<std::uint8_t>(key >> 16), static_cast<std::uint8_t>(key >> 24)};
-    Rc4(keyBytes).Apply(page);
+    TRc4(keyBytes).Apply(page);
 }
 
-Slice PageFile::Page(std::uint32_t number, std::string_view context) const {
+TSlice TPageFile::Page(std::uint32_t number, std::string_view context) const {
     CheckPage(number, context);
     if (!source_ && encodingKey_ == 0) {
-        return Slice(*this, bytes_.subspan(std::size_t{number} * pageSize_, pageSize_), context);
+        return TSlice(*this, bytes_.subspan(std::size_t{number} * pageSize_, pageSize_), context);
     }
     auto& page = pages_[number];
     if (!page) {
@@ -99,10 +100,10 @@ Slice PageFile::Page(std::uint32_t number, std::string_view context) const {
         Decrypt(number, out);
         page = std::move(bytes);
     }
-    return Slice(*this, {page.get(), pageSize_}, context);
+    return TSlice(*this, {page.get(), pageSize_}, context);
 }
 
-Slice PageFile::ScanPage(std::uint32_t number, std::string_view context) const {
+TSlice TPageFile::ScanPage(std::uint32_t number, std::string_view context) const {
     if (!source_ || scanDepth_ != 1) {
         return Page(number, context);
     }
@@ -117,12 +118,12 @@ Slice PageFile::ScanPage(std::uint32_t number, std::string_view context) const {
             Decrypt(number + i, {window_.data() + std::size_t{i} * pageSize_, pageSize_});
         }
     }
-    return Slice(*this,
-                 {window_.data() + std::size_t{number - windowFirst_} * pageSize_, pageSize_},
-                 context);
+    return TSlice(*this,
+                  {window_.data() + std::size_t{number - windowFirst_} * pageSize_, pageSize_},
+                  context);
 }
 
-void PageFile::Fail(std::string_view what) const {
+void TPageFile::Fail(std::string_view what) const {
     ThrowJetError(fileName_, what);
 }
 

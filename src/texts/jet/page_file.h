@@ -1,6 +1,6 @@
 #pragma once
 // Bounds-checked access to the pages of a Jet file held in memory. Every read of file data
-// goes through Slice, which throws JetError naming the file and the structure being read
+// goes through TSlice, which throws EJetError naming the file and the structure being read
 // when an offset or length leaves the slice.
 
 #include "texts/jet/byte_source.h"
@@ -15,16 +15,16 @@
 
 namespace qrv::jet {
 
-class PageFile;
+class TPageFile;
 
-class Slice {
+class TSlice {
 public:
-    Slice(const PageFile& file, std::span<const std::uint8_t> bytes, std::string_view context)
+    TSlice(const TPageFile& file, std::span<const std::uint8_t> bytes, std::string_view context)
         : file_(&file), bytes_(bytes), context_(context) {}
 
     std::size_t Size() const { return bytes_.size(); }
     std::span<const std::uint8_t> Bytes() const { return bytes_; }
-    const PageFile& File() const { return *file_; }
+    const TPageFile& File() const { return *file_; }
     std::string_view Context() const { return context_; }
 
     std::uint8_t U8(std::size_t offset) const { return bytes_[Check(offset, 1)]; }
@@ -39,10 +39,10 @@ public:
     }
     std::uint64_t U64(std::size_t offset) const;
     double F64(std::size_t offset) const;
-    Slice Sub(std::size_t offset, std::size_t length) const {
-        return Slice(*file_, bytes_.subspan(Check(offset, length), length), context_);
+    TSlice Sub(std::size_t offset, std::size_t length) const {
+        return TSlice(*file_, bytes_.subspan(Check(offset, length), length), context_);
     }
-    Slice Sub(std::size_t offset, std::size_t length, std::string_view context) const;
+    TSlice Sub(std::size_t offset, std::size_t length, std::string_view context) const;
 
     [[noreturn]] void Fail(std::string_view what) const;
 
@@ -55,17 +55,17 @@ private:
     }
     [[noreturn]] void FailRange(std::size_t offset, std::size_t length) const;
 
-    const PageFile* file_;
+    const TPageFile* file_;
     std::span<const std::uint8_t> bytes_;
     std::string_view context_;
 };
 
-class PageFile {
+class TPageFile {
 public:
-    // Pages in memory; the bytes must outlive the PageFile.
-    PageFile(std::span<const std::uint8_t> bytes, std::string fileName, std::uint32_t pageSize);
+    // Pages in memory; the bytes must outlive the TPageFile.
+    TPageFile(std::span<const std::uint8_t> bytes, std::string fileName, std::uint32_t pageSize);
     // Pages read from a source when they are needed.
-    PageFile(std::unique_ptr<ByteSource> source, std::string fileName, std::uint32_t pageSize);
+    TPageFile(std::unique_ptr<TByteSource> source, std::string fileName, std::uint32_t pageSize);
 
     const std::string& FileName() const { return fileName_; }
     std::uint32_t PageSize() const { return pageSize_; }
@@ -79,21 +79,21 @@ public:
     // ("Encrypt Database"); 0 means they are not. Set before reading any page.
     void SetEncodingKey(std::uint32_t encodingKey) { encodingKey_ = encodingKey; }
 
-    // A page that stays valid as long as the PageFile; throws beyond the end of the file.
-    Slice Page(std::uint32_t number, std::string_view context) const;
+    // A page that stays valid as long as the TPageFile; throws beyond the end of the file.
+    TSlice Page(std::uint32_t number, std::string_view context) const;
     // A page for a pass over a table's pages in ascending order, read ahead in large pieces:
-    // valid until the next call. Within a ScanGuard only (nested passes use Page).
-    Slice ScanPage(std::uint32_t number, std::string_view context) const;
+    // valid until the next call. Within a TScanGuard only (nested passes use Page).
+    TSlice ScanPage(std::uint32_t number, std::string_view context) const;
 
-    class ScanGuard {
+    class TScanGuard {
     public:
-        explicit ScanGuard(const PageFile& file) : file_(file) { ++file_.scanDepth_; }
-        ScanGuard(const ScanGuard&) = delete;
-        ScanGuard& operator=(const ScanGuard&) = delete;
-        ~ScanGuard() { --file_.scanDepth_; }
+        explicit TScanGuard(const TPageFile& file) : file_(file) { ++file_.scanDepth_; }
+        TScanGuard(const TScanGuard&) = delete;
+        TScanGuard& operator=(const TScanGuard&) = delete;
+        ~TScanGuard() { --file_.scanDepth_; }
 
     private:
-        const PageFile& file_;
+        const TPageFile& file_;
     };
 
     [[noreturn]] void Fail(std::string_view what) const;
@@ -103,7 +103,7 @@ private:
     void Decrypt(std::uint32_t number, std::span<std::uint8_t> page) const;
 
     std::span<const std::uint8_t> bytes_;
-    std::unique_ptr<ByteSource> source_;
+    std::unique_ptr<TByteSource> source_;
     std::string fileName_;
     std::uint32_t pageSize_;
     std::uint64_t byteSize_;

@@ -4,7 +4,7 @@
 
 namespace qrv::jet {
 
-Rc4::Rc4(std::span<const std::uint8_t> key) {
+TRc4::TRc4(std::span<const std::uint8_t> key) {
     for (int n = 0; n < 256; ++n) {
         state_[n] = static_cast<std::uint8_t>(n);
     }
@@ -15,7 +15,7 @@ Rc4::Rc4(std::span<const std::uint8_t> key) {
     }
 }
 
-void Rc4::Apply(std::span<std::uint8_t> data) {
+void TRc4::Apply(std::span<std::uint8_t> data) {
     for (std::uint8_t& byte : data) {
         i_ = static_cast<std::uint8_t>(i_ + 1);
         j_ = static_cast<std::uint8_t>(j_ + state_[i_]);

@@ -7,9 +7,9 @@
 
 namespace qrv::jet {
 
-class Rc4 {
+class TRc4 {
 public:
-    explicit Rc4(std::span<const std::uint8_t> key);
+    explicit TRc4(std::span<const std::uint8_t> key);
     // XORs the next keystream bytes over data.
     void Apply(std::span<std::uint8_t> data);
 

@@ -6,7 +6,7 @@
 
 namespace qrv::jet {
 
-RowView::RowView(const TableDefinition& table, const Slice& row) : table_(&table), row_(row) {
+TRowView::TRowView(const TTableDefinition& table, const TSlice& row) : table_(&table), row_(row) {
     columnCount_ = row_.U16(0);
     const std::size_t maskSize = (columnCount_ + 7u) / 8u;
     const std::size_t countSize = kJet4Pages.rowColumnCountSize;
@@ -30,7 +30,7 @@ RowView::RowView(const TableDefinition& table, const Slice& row) : table_(&table
     }
 }
 
-bool RowView::NullBit(const Column& column) const {
+bool TRowView::NullBit(const TColumn& column) const {
     if (column.number >= columnCount_) {
         return false; // a column added after the row was written
     }
@@ -38,12 +38,12 @@ bool RowView::NullBit(const Column& column) const {
     return ((byte >> (column.number % 8)) & 1) != 0;
 }
 
-bool RowView::IsNull(const Column& column) const {
+bool TRowView::IsNull(const TColumn& column) const {
     return !NullBit(column);
 }
 
-std::optional<Slice> RowView::Raw(const Column& column) const {
-    if (!NullBit(column) || column.type == ColumnType::Boolean) {
+std::optional<TSlice> TRowView::Raw(const TColumn& column) const {
+    if (!NullBit(column) || column.type == TColumnType::Boolean) {
         return std::nullopt;
     }
     if (column.IsFixed()) {
@@ -68,20 +68,20 @@ std::optional<Slice> RowView::Raw(const Column& column) const {
     return row_.Sub(start, end - start);
 }
 
-std::u16string RowView::Text(const Column& column) const {
-    const std::optional<Slice> raw = Raw(column);
+std::u16string TRowView::Text(const TColumn& column) const {
+    const std::optional<TSlice> raw = Raw(column);
     if (!raw) {
         return {};
     }
-    if (column.type == ColumnType::Memo) {
+    if (column.type == TColumnType::Memo) {
         const std::vector<std::uint8_t> bytes = ReadLongValue(*raw);
-        return DecodeText(Slice(raw->File(), bytes, raw->Context()));
+        return DecodeText(TSlice(raw->File(), bytes, raw->Context()));
     }
     return DecodeText(*raw);
 }
 
-std::vector<std::uint8_t> RowView::Bytes(const Column& column) const {
-    const std::optional<Slice> raw = Raw(column);
+std::vector<std::uint8_t> TRowView::Bytes(const TColumn& column) const {
+    const std::optional<TSlice> raw = Raw(column);
     if (!raw) {
         return {};
     }

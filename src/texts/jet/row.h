@@ -14,26 +14,26 @@
 
 namespace qrv::jet {
 
-class RowView {
+class TRowView {
 public:
-    RowView(const TableDefinition& table, const Slice& row);
+    TRowView(const TTableDefinition& table, const TSlice& row);
 
-    bool IsNull(const Column& column) const;
+    bool IsNull(const TColumn& column) const;
     // A Yes/No column's value.
-    bool BoolValue(const Column& column) const { return NullBit(column); }
+    bool BoolValue(const TColumn& column) const { return NullBit(column); }
     // The bytes stored for the column; nullopt for NULL. For Memo and OLE columns these are
     // the 12-byte long-value field.
-    std::optional<Slice> Raw(const Column& column) const;
+    std::optional<TSlice> Raw(const TColumn& column) const;
     // Text and Memo columns as UTF-16; NULL gives empty text.
-    std::u16string Text(const Column& column) const;
+    std::u16string Text(const TColumn& column) const;
     // Memo and OLE values in full, other columns' stored bytes; NULL gives no bytes.
-    std::vector<std::uint8_t> Bytes(const Column& column) const;
+    std::vector<std::uint8_t> Bytes(const TColumn& column) const;
 
 private:
-    bool NullBit(const Column& column) const;
+    bool NullBit(const TColumn& column) const;
 
-    const TableDefinition* table_;
-    Slice row_;
+    const TTableDefinition* table_;
+    TSlice row_;
     std::uint16_t columnCount_ = 0;
     std::size_t nullMaskOffset_ = 0;
     std::uint16_t varCount_ = 0;

@@ -15,14 +15,14 @@ constexpr std::uint32_t kNoVariableColumn = 0x10000; // beyond any row's column 
 
 // The definition may span a chain of pages: all of the first, the rest without their
 // 8-byte header.
-std::vector<std::uint8_t> CollectDefinition(const PageFile& file, std::uint32_t first,
+std::vector<std::uint8_t> CollectDefinition(const TPageFile& file, std::uint32_t first,
                                             std::string_view context) {
     std::vector<std::uint8_t> bytes;
     std::uint32_t page = first;
     std::uint32_t visited = 0;
     while (true) {
-        const Slice slice = file.Page(page, context);
-        if (slice.U8(0) != static_cast<std::uint8_t>(PageType::TableDefinition)) {
+        const TSlice slice = file.Page(page, context);
+        if (slice.U8(0) != static_cast<std::uint8_t>(TPageType::TTableDefinition)) {
             slice.Fail("page " + std::to_string(page) + " is not a table definition page");
         }
         const auto data = slice.Bytes();
@@ -40,10 +40,10 @@ std::vector<std::uint8_t> CollectDefinition(const PageFile& file, std::uint32_t 
 
 // With variable columns deleted (the definition counts more than it lists) their numbers are
 // lost, and any number the definition no longer lists may have been one of them.
-std::uint32_t FirstVariableNumber(const TableDefinition& table) {
+std::uint32_t FirstVariableNumber(const TTableDefinition& table) {
     std::uint32_t first = kNoVariableColumn;
     std::size_t listed = 0;
-    for (const Column& column : table.columns) {
+    for (const TColumn& column : table.columns) {
         if (!column.IsFixed()) {
             first = std::min<std::uint32_t>(first, column.number);
             ++listed;
@@ -51,7 +51,7 @@ std::uint32_t FirstVariableNumber(const TableDefinition& table) {
     }
     if (table.varColumnCount > listed) {
         std::uint32_t gap = 0; // the columns are sorted by number
-        for (const Column& column : table.columns) {
+        for (const TColumn& column : table.columns) {
             if (column.number > gap) {
                 break;
             }
@@ -64,35 +64,35 @@ std::uint32_t FirstVariableNumber(const TableDefinition& table) {
 
 } // namespace
 
-std::string ColumnTypeName(ColumnType type) {
+std::string ColumnTypeName(TColumnType type) {
     switch (type) {
-    case ColumnType::Boolean:
+    case TColumnType::Boolean:
         return "Yes/No";
-    case ColumnType::Byte:
+    case TColumnType::Byte:
         return "Byte";
-    case ColumnType::Integer:
+    case TColumnType::Integer:
         return "Integer";
-    case ColumnType::Long:
+    case TColumnType::Long:
         return "Long Integer";
-    case ColumnType::Currency:
+    case TColumnType::Currency:
         return "Currency";
-    case ColumnType::Single:
+    case TColumnType::Single:
         return "Single";
-    case ColumnType::Double:
+    case TColumnType::Double:
         return "Double";
-    case ColumnType::DateTime:
+    case TColumnType::DateTime:
         return "Date/Time";
-    case ColumnType::Binary:
+    case TColumnType::Binary:
         return "Binary";
-    case ColumnType::Text:
+    case TColumnType::Text:
         return "Text";
-    case ColumnType::Ole:
+    case TColumnType::Ole:
         return "OLE Object";
-    case ColumnType::Memo:
+    case TColumnType::Memo:
         return "Memo";
-    case ColumnType::Guid:
+    case TColumnType::Guid:
         return "Replication ID";
-    case ColumnType::Numeric:
+    case TColumnType::Numeric:
         return "Decimal";
     }
     char buffer[16];
@@ -100,39 +100,40 @@ std::string ColumnTypeName(ColumnType type) {
     return buffer;
 }
 
-std::uint32_t FixedSize(const Column& column) {
+std::uint32_t FixedSize(const TColumn& column) {
     switch (column.type) {
-    case ColumnType::Boolean:
+    case TColumnType::Boolean:
         return 0;
-    case ColumnType::Byte:
+    case TColumnType::Byte:
         return 1;
-    case ColumnType::Integer:
+    case TColumnType::Integer:
         return 2;
-    case ColumnType::Long:
-    case ColumnType::Single:
+    case TColumnType::Long:
+    case TColumnType::Single:
         return 4;
-    case ColumnType::Currency:
-    case ColumnType::Double:
-    case ColumnType::DateTime:
+    case TColumnType::Currency:
+    case TColumnType::Double:
+    case TColumnType::DateTime:
         return 8;
-    case ColumnType::Guid:
+    case TColumnType::Guid:
         return 16;
-    case ColumnType::Numeric:
+    case TColumnType::Numeric:
         return 17;
     default:
         return column.length;
     }
 }
 
-TableDefinition ReadTableDefinition(const PageFile& file, std::uint32_t page, std::u16string name) {
-    const PageLayout& layout = kJet4Pages;
-    TableDefinition table;
+TTableDefinition ReadTableDefinition(const TPageFile& file, std::uint32_t page,
+                                     std::u16string name) {
+    const TPageLayout& layout = kJet4Pages;
+    TTableDefinition table;
     table.name = std::move(name);
     table.nameUtf8 = Utf16ToUtf8(table.name);
     table.page = page;
     const std::string context = "table definition of " + table.nameUtf8;
     const std::vector<std::uint8_t> bytes = CollectDefinition(file, page, context);
-    const Slice tdef(file, bytes, context);
+    const TSlice tdef(file, bytes, context);
 
     table.rowCount = tdef.U32(layout.tdefRowCountOffset);
     table.maxColumnCount = tdef.U16(layout.tdefMaxColumnsOffset);
@@ -151,9 +152,9 @@ TableDefinition ReadTableDefinition(const PageFile& file, std::uint32_t page, st
 
     std::size_t position = layout.tdefBlocksOffset + realIndexCount * layout.realIndexBlockSize;
     table.columns.resize(columnCount);
-    for (Column& column : table.columns) {
-        const Slice block = tdef.Sub(position, layout.columnBlockSize);
-        column.type = static_cast<ColumnType>(block.U8(layout.columnTypeOffset));
+    for (TColumn& column : table.columns) {
+        const TSlice block = tdef.Sub(position, layout.columnBlockSize);
+        column.type = static_cast<TColumnType>(block.U8(layout.columnTypeOffset));
         column.number = block.U16(layout.columnNumberOffset);
         column.varIndex = block.U16(layout.columnVarIndexOffset);
         column.precision = block.U8(layout.columnPrecisionOffset);
@@ -164,19 +165,19 @@ TableDefinition ReadTableDefinition(const PageFile& file, std::uint32_t page, st
         column.length = block.U16(layout.columnLengthOffset);
         position += layout.columnBlockSize;
     }
-    for (Column& column : table.columns) {
+    for (TColumn& column : table.columns) {
         const std::uint16_t nameBytes = tdef.U16(position);
         if (nameBytes % 2 != 0 || nameBytes > 128) {
             tdef.Fail("implausible column name length " + std::to_string(nameBytes));
         }
-        const Slice text = tdef.Sub(position + 2, nameBytes);
+        const TSlice text = tdef.Sub(position + 2, nameBytes);
         for (std::size_t i = 0; i < nameBytes; i += 2) {
             column.name.push_back(static_cast<char16_t>(text.U16(i)));
         }
         position += 2 + nameBytes;
     }
     std::stable_sort(table.columns.begin(), table.columns.end(),
-                     [](const Column& a, const Column& b) { return a.number < b.number; });
+                     [](const TColumn& a, const TColumn& b) { return a.number < b.number; });
     table.firstVariableNumber = FirstVariableNumber(table);
     return table;
 }

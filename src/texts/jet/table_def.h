@@ -9,7 +9,7 @@
 
 namespace qrv::jet {
 
-enum class ColumnType : std::uint8_t {
+enum class TColumnType : std::uint8_t {
     Boolean = 0x01,
     Byte = 0x02,
     Integer = 0x03, // 16 bits
@@ -27,11 +27,11 @@ enum class ColumnType : std::uint8_t {
 };
 
 // "Text", "Memo", "Long Integer", ... or "type 0x13".
-std::string ColumnTypeName(ColumnType type);
+std::string ColumnTypeName(TColumnType type);
 
-struct Column {
+struct TColumn {
     std::u16string name;
-    ColumnType type{};
+    TColumnType type{};
     std::uint16_t number = 0;      // bit in the null mask
     std::uint16_t varIndex = 0;    // entry in the row's variable-offset table
     std::uint16_t fixedOffset = 0; // position in the row's fixed area
@@ -43,14 +43,14 @@ struct Column {
 
     bool IsFixed() const { return (flags & 0x01) != 0; }
     bool IsCompressedUnicode() const { return (extFlags & 0x01) != 0; }
-    bool IsLongValue() const { return type == ColumnType::Memo || type == ColumnType::Ole; }
+    bool IsLongValue() const { return type == TColumnType::Memo || type == TColumnType::Ole; }
 };
 
 // Access edits a table in place: a deleted column leaves a gap in the column numbers, in the
 // variable-offset indexes and in the fixed area of every row, and the counts of columns ever
 // created and of variable columns ever created stay as they were. Rows are not rewritten
 // either: a row written before a column was added holds fewer columns than the definition.
-struct TableDefinition {
+struct TTableDefinition {
     std::u16string name;
     std::string nameUtf8;             // for messages
     std::uint32_t page = 0;           // first TDEF page
@@ -62,13 +62,14 @@ struct TableDefinition {
     // it holds no variable-offset table.
     std::uint32_t firstVariableNumber = 0;
     std::uint32_t usedPagesPointer = 0; // row pointer to the usage map of owned pages
-    std::vector<Column> columns;        // the columns there are, ordered by column number
+    std::vector<TColumn> columns;       // the columns there are, ordered by column number
 };
 
-TableDefinition ReadTableDefinition(const PageFile& file, std::uint32_t page, std::u16string name);
+TTableDefinition ReadTableDefinition(const TPageFile& file, std::uint32_t page,
+                                     std::u16string name);
 
 // Bytes a fixed column of this type occupies in a row (0 for Boolean, which lives in the
 // null mask); the column's own length for types without a known size.
-std::uint32_t FixedSize(const Column& column);
+std::uint32_t FixedSize(const TColumn& column);
 
 } // namespace qrv::jet

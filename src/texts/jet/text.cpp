@@ -13,7 +13,7 @@ bool IsCompressed(std::span<const std::uint8_t> bytes) {
 
 // Calls sink(unit) for every UTF-16 unit of the value; stops early when sink returns false.
 // Returns false when it stopped early.
-template <typename Sink> bool ForEachUnit(const Slice& raw, Sink&& sink) {
+template <typename Sink> bool ForEachUnit(const TSlice& raw, Sink&& sink) {
     const auto bytes = raw.Bytes();
     if (!IsCompressed(bytes)) {
         if (bytes.size() % 2 != 0) {
@@ -53,7 +53,7 @@ template <typename Sink> bool ForEachUnit(const Slice& raw, Sink&& sink) {
 
 } // namespace
 
-std::u16string DecodeText(const Slice& raw) {
+std::u16string DecodeText(const TSlice& raw) {
     std::u16string text;
     text.reserve(raw.Size() / 2 + 1);
     ForEachUnit(raw, [&](char16_t unit) {
@@ -95,7 +95,7 @@ std::u16string FoldCase(std::u16string_view text) {
     return folded;
 }
 
-bool TextEqualsFolded(const Slice& raw, std::u16string_view folded) {
+bool TextEqualsFolded(const TSlice& raw, std::u16string_view folded) {
     std::size_t position = 0;
     const bool complete = ForEachUnit(raw, [&](char16_t unit) {
         if (position >= folded.size() || FoldCase(unit) != folded[position]) {

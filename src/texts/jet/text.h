@@ -10,7 +10,7 @@
 
 namespace qrv::jet {
 
-std::u16string DecodeText(const Slice& raw);
+std::u16string DecodeText(const TSlice& raw);
 
 // Jet compares text without regard to letter case. FoldCase maps a UTF-16 unit to its
 // lower-case form for the scripts a texts database uses (Latin, Greek, Cyrillic).
@@ -19,6 +19,6 @@ std::u16string FoldCase(std::u16string_view text);
 
 // Whether the stored text equals `folded` (already passed through FoldCase) without regard
 // to case. Decodes nothing and allocates nothing.
-bool TextEqualsFolded(const Slice& raw, std::u16string_view folded);
+bool TextEqualsFolded(const TSlice& raw, std::u16string_view folded);
 
 } // namespace qrv::jet

@@ -11,7 +11,7 @@ constexpr std::uint8_t kInlineMap = 0x00;
 constexpr std::uint8_t kReferenceMap = 0x01;
 constexpr std::size_t kUsageMapPageHeader = 4;
 
-void AddBits(const Slice& bitmap, std::uint64_t firstPage, const PageFile& file,
+void AddBits(const TSlice& bitmap, std::uint64_t firstPage, const TPageFile& file,
              std::vector<std::uint32_t>& pages) {
     const auto bytes = bitmap.Bytes();
     for (std::size_t i = 0; i < bytes.size(); ++i) {
@@ -33,10 +33,10 @@ void AddBits(const Slice& bitmap, std::uint64_t firstPage, const PageFile& file,
 
 } // namespace
 
-std::vector<std::uint32_t> ReadUsageMap(const PageFile& file, std::uint32_t pointer,
+std::vector<std::uint32_t> ReadUsageMap(const TPageFile& file, std::uint32_t pointer,
                                         std::string_view context) {
-    const RowSlot slot = ReadRowAt(file, pointer, context);
-    const Slice& map = slot.bytes;
+    const TRowSlot slot = ReadRowAt(file, pointer, context);
+    const TSlice& map = slot.bytes;
     std::vector<std::uint32_t> pages;
     switch (map.U8(0)) {
     case kInlineMap: {
@@ -51,8 +51,8 @@ std::vector<std::uint32_t> ReadUsageMap(const PageFile& file, std::uint32_t poin
             if (mapPage == 0) {
                 continue;
             }
-            const Slice page = file.Page(mapPage, context);
-            if (page.U8(0) != static_cast<std::uint8_t>(PageType::UsageMap)) {
+            const TSlice page = file.Page(mapPage, context);
+            if (page.U8(0) != static_cast<std::uint8_t>(TPageType::UsageMap)) {
                 page.Fail("page " + std::to_string(mapPage) + " is not a usage map page");
             }
             AddBits(page.Sub(kUsageMapPageHeader, page.Size() - kUsageMapPageHeader),

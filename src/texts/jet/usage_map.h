@@ -8,9 +8,9 @@
 
 namespace qrv::jet {
 
-// The page numbers the map at this row pointer marks, ascending. Throws JetError for a map
+// The page numbers the map at this row pointer marks, ascending. Throws EJetError for a map
 // that is damaged or marks pages beyond the end of the file.
-std::vector<std::uint32_t> ReadUsageMap(const PageFile& file, std::uint32_t pointer,
+std::vector<std::uint32_t> ReadUsageMap(const TPageFile& file, std::uint32_t pointer,
                                         std::string_view context);
 
 } // namespace qrv::jet

@@ -5,9 +5,9 @@
 namespace qrv {
 namespace {
 
-BasketParameters Read(const std::vector<std::string>& entries) {
-    BasketParameters basket;
-    ReadBasketParameters(EnvironmentSnapshot(entries), basket);
+TBasketParameters Read(const std::vector<std::string>& entries) {
+    TBasketParameters basket;
+    ReadBasketParameters(TEnvironmentSnapshot(entries), basket);
     return basket;
 }
 
@@ -84,19 +84,19 @@ TEST(Basket, CountsLeavingTooManyEntriesEmptyAreRefusedBeforeAnythingIsAdded) {
     ASSERT_EQ(accepted.FPartNoList.size(), kMostEmptyEntries + 2);
     EXPECT_EQ(accepted.FCADList[7], u"x");
 
-    BasketParameters basket;
+    TBasketParameters basket;
     basket.FPartNoList = {u"kept"};
     const auto over = std::to_string(kMostEmptyEntries + 3);
-    const EnvironmentSnapshot tooMany(
+    const TEnvironmentSnapshot tooMany(
         {"ShopName=S", "CADCount=" + over, "PartNo_0=A", "CAD_7=x", "Type_7=t"});
     EXPECT_THROW(ReadBasketParameters(tooMany, basket), std::length_error);
     EXPECT_EQ(basket.FPartNoList, (std::vector<std::u16string>{u"kept"}));
     EXPECT_TRUE(basket.FCADList.empty());
     EXPECT_EQ(basket.FShopName, u"S"); // what comes before the lists was read
 
-    BasketParameters hostile;
-    EXPECT_THROW(ReadBasketParameters(EnvironmentSnapshot({"CADCount=2000000000", "PartNo_0=A",
-                                                           "CAD_1999999999=far away"}),
+    TBasketParameters hostile;
+    EXPECT_THROW(ReadBasketParameters(TEnvironmentSnapshot({"CADCount=2000000000", "PartNo_0=A",
+                                                            "CAD_1999999999=far away"}),
                                       hostile),
                  std::length_error);
     EXPECT_TRUE(hostile.FPartNoList.empty());

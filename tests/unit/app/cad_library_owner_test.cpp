@@ -19,7 +19,8 @@ struct RecordingOwner {
     }
     Log log;
     testing::RecordingLibrary library;
-    testing::RecordingLibraryOwner owner{log};
+    testing::RecordingShell shell{log};
+    testing::RecordingLibraryOwner owner{log, shell};
 };
 
 TEST(LoadCADLibrary, PutsTheFolderInFrontOfPathAndMakesItCurrentBeforeLoading) {

@@ -8,7 +8,7 @@ namespace {
 TEST(EnvironmentSnapshot, ParsesAWindowsBlock) {
     constexpr char raw[] = "=C:=C:\\work\0Path=C:\\bin\0EMPTY=\0noequals\0a=b=c\0";
     const std::string block(raw, sizeof(raw)); // ends with the empty entry
-    const auto env = EnvironmentSnapshot::FromBlock(block);
+    const auto env = TEnvironmentSnapshot::FromBlock(block);
     EXPECT_EQ(env.Value("PATH"), "C:\\bin");
     EXPECT_EQ(env.Value("=C:"), "C:\\work");
     EXPECT_EQ(env.Find("EMPTY"), std::optional<std::string_view>(""));
@@ -18,7 +18,7 @@ TEST(EnvironmentSnapshot, ParsesAWindowsBlock) {
 }
 
 TEST(EnvironmentSnapshot, FirstOfTwoNamesThatDifferInCaseWins) {
-    const EnvironmentSnapshot env({"Name=first", "NAME=second"});
+    const TEnvironmentSnapshot env({"Name=first", "NAME=second"});
     EXPECT_EQ(env.Value("name"), "first");
     int count = 0;
     env.ForEach([&](std::string_view, std::string_view) { ++count; });
@@ -26,7 +26,7 @@ TEST(EnvironmentSnapshot, FirstOfTwoNamesThatDifferInCaseWins) {
 }
 
 TEST(EnvironmentSnapshot, BlockWithoutTerminatorStillReadsItsEntries) {
-    const auto env = EnvironmentSnapshot::FromBlock(std::string_view("A=1\0B=2", 7));
+    const auto env = TEnvironmentSnapshot::FromBlock(std::string_view("A=1\0B=2", 7));
     EXPECT_EQ(env.Value("A"), "1");
     EXPECT_EQ(env.Value("B"), "2");
 }
@@ -37,7 +37,7 @@ TEST(EnvironmentSnapshot, ManyVariablesAreAllFoundInBlockOrder) {
         entries.push_back("Var_" + std::to_string(i) + "=" + std::to_string(i));
         entries.push_back("VAR_" + std::to_string(i) + "=later");
     }
-    const EnvironmentSnapshot env(entries);
+    const TEnvironmentSnapshot env(entries);
     for (int i = 0; i < 5000; ++i) {
         ASSERT_EQ(env.Value("var_" + std::to_string(i)), std::to_string(i));
     }
@@ -51,8 +51,8 @@ TEST(EnvironmentSnapshot, ManyVariablesAreAllFoundInBlockOrder) {
 }
 
 TEST(EnvironmentSnapshot, OnlyAsciiLettersFoldAndEmptyIsEmpty) {
-    EXPECT_FALSE(EnvironmentSnapshot().Find("PATH"));
-    const EnvironmentSnapshot env({"Gr\xFC\xDF=1", "_@[=2"});
+    EXPECT_FALSE(TEnvironmentSnapshot().Find("PATH"));
+    const TEnvironmentSnapshot env({"Gr\xFC\xDF=1", "_@[=2"});
     EXPECT_EQ(env.Value("GR\xFC\xDF"), "1");
     EXPECT_FALSE(env.Find("GR\xDC\xDF")); // Ü is not the upper case of ü here
     EXPECT_FALSE(env.Find("\x7F@{"));

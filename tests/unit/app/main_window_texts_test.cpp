@@ -12,7 +12,7 @@
 namespace qrv {
 namespace {
 
-class RecordingTargets : public ProgramTextTargets {
+class RecordingTargets : public TProgramTextTargets {
 public:
     std::string title;
     std::string startingPanel;
@@ -35,7 +35,7 @@ public:
 
 struct Applied {
     RecordingTargets targets;
-    KeptTexts kept;
+    TKeptTexts kept;
     TSubDirCaptions subDirs = DefaultSubDirCaptions();
 };
 

@@ -17,7 +17,7 @@ namespace qrv::testing {
 using Log = std::vector<std::string>;
 
 // A clock that only Sleep moves, and a close request that comes during a chosen pump.
-class RecordingShell final : public ProgramShell {
+class RecordingShell final : public TProgramShell {
 public:
     int closeAtPump = 0; // counted from 1; 0: never
     TCloseGate* closeGate = nullptr;
@@ -30,17 +30,16 @@ public:
         }
     }
     void Sleep(int milliseconds) override { nowMs_ += milliseconds; }
-    double NowInDays() override { return nowMs_ / 86400000.0; }
+    int64_t NowInMilliseconds() override { return nowMs_; }
     void RequestTerminate() override { log_.push_back("RequestTerminate"); }
-    std::string MyDocumentsFolder() override { return "C:\\Users\\me\\Documents"; }
 
 private:
     Log& log_;
     int pumps_ = 0;
-    double nowMs_ = 0;
+    int64_t nowMs_ = 0;
 };
 
-class RecordingMessages final : public ProgramMessages {
+class RecordingMessages final : public TProgramMessages {
 public:
     explicit RecordingMessages(Log& log) : log_(log) {}
     void ShowMessageBox(const std::u16string& text) override {
@@ -64,12 +63,12 @@ public:
     bool loadRefused = false;         // loading the module throws LibraryRefused
     bool loadLeavesNoLibrary = false; // loading the module leaves no library loaded
     bool loaded = false;
-    CadLibrary* library = nullptr;
+    TCADLibrary* library = nullptr;
     std::function<void()> onRestorePath; // the first step of the unloading
 
-    explicit RecordingLibraryOwner(Log& log) : log_(log) {}
+    RecordingLibraryOwner(Log& log, TProgramShell& shell) : TCADLibraryOwner(shell), log_(log) {}
     bool LibraryLoaded() const override { return loaded; }
-    CadLibrary& Library() override { return *library; }
+    TCADLibrary& Library() override { return *library; }
 
 private:
     void PutInFrontOfPath(const std::u16string& folder) override {
@@ -92,8 +91,7 @@ private:
         }
         loaded = !loadLeavesNoLibrary;
     }
-    void UnloadModule() override { log_.push_back("UnloadCADBasket"); }
-    void Pump() override { log_.push_back("Pump"); }
+    void UnloadModule(TProgramShell&) override { log_.push_back("UnloadCADBasket"); }
 
     Log& log_;
 };
@@ -116,12 +114,12 @@ private:
 };
 
 // The main window's steps and the values it is given; the title stands for all the texts.
-class RecordingMainWindow final : public MainWindowView {
+class RecordingMainWindow final : public TMainWindowView {
 public:
     LoggingCheckList formats;
     LoggingCheckList subDirs;
     std::u16string destination;
-    TCadFolders cadFolders;
+    TCADFolders cadFolders;
     bool createZip = false;
 
     explicit RecordingMainWindow(Log& log)
@@ -131,14 +129,14 @@ public:
     void ShowStartingPanel() override { log_.push_back("StartingPanel"); }
     void ShowProgramControls() override { log_.push_back("ProgramControls"); }
     void UpdateExportButton() override { log_.push_back("UpdateExportButton"); }
-    TCadFolders CadFolders() const override { return cadFolders; }
-    void SetCadFolders(const TCadFolders& folders) override {
+    TCADFolders CADFolders() const override { return cadFolders; }
+    void SetCADFolders(const TCADFolders& folders) override {
         log_.push_back("SetCadFolders|" + Utf16ToUtf8(folders.cadData) + "|" +
                        Utf16ToUtf8(folders.cadSoftware));
         cadFolders = folders;
     }
-    CheckListView& FormatsList() override { return formats; }
-    CheckListView& SubDirListBox() override { return subDirs; }
+    TCheckListView& FormatsList() override { return formats; }
+    TCheckListView& SubDirListBox() override { return subDirs; }
     void PostClose() override {}
     void SetApplicationTitle(const std::string& title) override {
         log_.push_back("SetApplicationTitle|" + title);
@@ -174,7 +172,7 @@ struct RecordedSession {
     Log log;
     RecordingShell shell{log};
     RecordingMessages messages{log};
-    RecordingLibraryOwner library{log};
+    RecordingLibraryOwner library{log, shell};
     RecordingMainWindow mainWindow{log};
     TProgramSession session{shell, messages, library, mainWindow};
 };

@@ -1,7 +1,6 @@
 #include "app/shutdown_sequence.h"
 
 #include "app/recording_roles.h"
-#include "app/settings_path.h"
 #include "platform/utf.h"
 #include "settings/temp_folder.h"
 #include "settings/wide_ini_file.h"
@@ -18,7 +17,7 @@ class ShutdownTest : public ::testing::Test, public testing::RecordedSession {
 protected:
     ShutdownTest() {
         SubDirCaptions() = DefaultSubDirCaptions();
-        SettingsPath() = (folder.Path() / "doveravar.ini").u16string();
+        session.SettingsPath = (folder.Path() / "doveravar.ini").u16string();
         session.choices.CADFormats().push_back(std::make_unique<TCADFormat>());
         session.choices.CADFormats()[0]->SettingsName = u"STEP214";
         session.choices.FillFormatsList();
@@ -29,15 +28,12 @@ protected:
         library.onRestorePath = [this] { freedBeforeUnloading = Freed(); };
         log.clear();
     }
-    ~ShutdownTest() override { SettingsPath() = savedSettingsPath; }
-
     bool Freed() const {
         return session.basket.FPartNoList.empty() && session.choices.CADFormats().empty() &&
                session.texts == nullptr;
     }
 
     testing::TempFolder folder;
-    const std::u16string savedSettingsPath = SettingsPath();
     bool freedBeforeUnloading = false;
 };
 
@@ -45,16 +41,16 @@ TEST_F(ShutdownTest, SavesTheChoicesThenFreesWhatTheWindowOwnsThenUnloadsTheLibr
     RunShutdown(session);
     EXPECT_EQ(log, Log{"RestorePath"}); // the unloading of a library that is not loaded
     EXPECT_TRUE(freedBeforeUnloading);
-    EXPECT_EQ(TWideIniFile(SettingsPath()).ReadString(u"Selection", u"Formats", u""),
+    EXPECT_EQ(TWideIniFile(session.SettingsPath).ReadString(u"Selection", u"Formats", u""),
               u"STEP214~*~");
 }
 
 TEST_F(ShutdownTest, ASettingsFileThatCannotBeWrittenIsToldOnceAndTheShutdownGoesOn) {
     testing::WriteBytes(folder.Path() / "Quellon", "a file where the folder should be");
-    SettingsPath() = (folder.Path() / "Quellon" / "doveravar.ini").u16string();
+    session.SettingsPath = (folder.Path() / "Quellon" / "doveravar.ini").u16string();
     RunShutdown(session);
     EXPECT_EQ(log, (Log{"Message|The settings could not be saved. Unable to write to " +
-                            Utf16ToUtf8(SettingsPath()),
+                            Utf16ToUtf8(session.SettingsPath),
                         "RestorePath"}));
     EXPECT_TRUE(freedBeforeUnloading);
 }

@@ -1,7 +1,6 @@
 #include "app/start_up_sequence.h"
 
 #include "app/recording_roles.h"
-#include "app/settings_path.h"
 #include "export/recording_library.h"
 #include "platform/utf.h"
 #include "settings/temp_folder.h"
@@ -45,10 +44,7 @@ protected:
         WriteSettings(u"[System]\r\nStartPDataMgrTimeoutSeconds=7\r\n[Selection]\r\n"
                       u"Formats=STEP214~*~\r\nExportDestination=D:\\Export\r\n");
     }
-    ~StartUpTest() override {
-        SettingsPath() = savedSettingsPath;
-        SubDirCaptions() = DefaultSubDirCaptions();
-    }
+    ~StartUpTest() override { SubDirCaptions() = DefaultSubDirCaptions(); }
 
     // The program joins folders with "\": on Linux the rest of such a path is one file name.
     static void Write(const std::u16string& path, std::string_view bytes) {
@@ -61,7 +57,9 @@ protected:
     void Run() {
         // As the window does: a close request during the start-up waits until it has ended.
         const TCloseGate::TWork startUp(session.closeGate);
-        RunStartUpSequence(session, mainWindow, {EnvironmentSnapshot(environment), programFile});
+        RunStartUpSequence(session, mainWindow,
+                           {TEnvironmentSnapshot(environment), programFile,
+                            [] { return std::string("C:\\Users\\me\\Documents"); }});
     }
     bool Logged(const std::string& entry) const {
         return std::any_of(log.begin(), log.end(),
@@ -72,7 +70,6 @@ protected:
     const std::string appData = (folder.Path() / "appdata").string();
     const std::u16string settingsFile =
         Utf8ToUtf16(appData) + u"\\Quellon\\DOVEravar\\doveravar.ini";
-    const std::u16string savedSettingsPath = SettingsPath();
     std::vector<std::string> environment;
     std::u16string programFile;
     RecordingStartingLibrary cadLibrary;
@@ -133,7 +130,7 @@ Log NormalStartBefore(const std::string& entry) {
 TEST_F(StartUpTest, ANormalStartRunsEveryStepInOrder) {
     Run();
     EXPECT_EQ(log, NormalStart());
-    EXPECT_EQ(SettingsPath(), settingsFile);
+    EXPECT_EQ(session.SettingsPath, settingsFile);
     EXPECT_EQ(session.FStartTimeout, 7);
     EXPECT_EQ(session.basket.FPartNoList, std::vector<std::u16string>{u"P-1"});
     EXPECT_TRUE(mainWindow.formats.entries.at(0).checked);

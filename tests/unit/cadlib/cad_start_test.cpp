@@ -26,8 +26,8 @@ public:
     }
 };
 
-// A host with a simulated clock: every Sleep advances it, and so does each pump.
-class SimulatedHost : public CadStartHost {
+// A shell and a window with a simulated clock: every Sleep advances it, and so does each pump.
+class SimulatedHost : public TProgramShell, public TCADStartView {
 public:
     std::vector<std::string> log;
     double nowMs = 0;
@@ -45,16 +45,21 @@ public:
         nowMs += ms;
         log.push_back("Sleep");
     }
-    double NowInDays() override { return nowMs / 86400000.0; }
+    int64_t NowInMilliseconds() override { return static_cast<int64_t>(nowMs); }
     void RequestTerminate() override {
         terminated = true;
         log.push_back("Terminate");
     }
-    bool CloseRequested() override {
+    bool CloseRequested() const {
         return closeAfterFirstPoll &&
                std::count(log.begin(), log.end(), std::string("CadIsSleeping")) >= 1;
     }
 };
+
+bool StartCAD(StartingLibrary& library, SimulatedHost& host, int32_t timeoutSeconds) {
+    return qrv::StartCAD(
+        library, host, host, [&] { return host.CloseRequested(); }, timeoutSeconds);
+}
 
 struct Fixture {
     SimulatedHost host;

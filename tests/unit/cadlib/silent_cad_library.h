@@ -6,7 +6,7 @@
 
 namespace qrv {
 
-class SilentCadLibrary : public CadLibrary {
+class SilentCadLibrary : public TCADLibrary {
 public:
     void SetDirs(const std::u16string&, const std::u16string&, const std::u16string&,
                  const std::u16string&) override {}

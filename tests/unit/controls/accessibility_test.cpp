@@ -6,30 +6,30 @@ namespace qrv::accessibility {
 namespace {
 
 TEST(Accessibility, ACheckListEntryTellsItsMarkItsGreyingAndWhereTheUserIs) {
-    EXPECT_EQ(StatesOf(CheckListEntry{}), kSelectable | kFocusable);
-    EXPECT_EQ(DefaultActionOf(CheckListEntry{}), u"Check");
+    EXPECT_EQ(StatesOf(TCheckListEntry{}), kSelectable | kFocusable);
+    EXPECT_EQ(DefaultActionOf(TCheckListEntry{}), u"Check");
 
-    const CheckListEntry checked{.checked = true, .selected = true, .focused = true};
+    const TCheckListEntry checked{.checked = true, .selected = true, .focused = true};
     EXPECT_EQ(StatesOf(checked), kChecked | kSelected | kFocused | kSelectable | kFocusable);
     EXPECT_EQ(DefaultActionOf(checked), u"Uncheck");
 
     // A greyed entry keeps its mark but offers no action: the user cannot toggle it.
-    const CheckListEntry greyed{.checked = true, .enabled = false, .visible = false};
+    const TCheckListEntry greyed{.checked = true, .enabled = false, .visible = false};
     EXPECT_EQ(StatesOf(greyed),
               kChecked | kUnavailable | kInvisible | kOffscreen | kSelectable | kFocusable);
     EXPECT_EQ(DefaultActionOf(greyed), std::nullopt);
 }
 
 TEST(Accessibility, ButtonsAndTextsTellTheirStates) {
-    EXPECT_EQ(StatesOf(PushButton{}), kFocusable);
-    EXPECT_EQ(StatesOf(PushButton{.focused = true, .pressed = true, .hot = true}),
+    EXPECT_EQ(StatesOf(TPushButton{}), kFocusable);
+    EXPECT_EQ(StatesOf(TPushButton{.focused = true, .pressed = true, .hot = true}),
               kFocusable | kFocused | kPressed | kHotTracked);
     // A disabled button can neither take the focus nor be pressed.
-    EXPECT_EQ(StatesOf(PushButton{.enabled = false, .focused = true, .pressed = true}),
+    EXPECT_EQ(StatesOf(TPushButton{.enabled = false, .focused = true, .pressed = true}),
               kUnavailable);
-    EXPECT_EQ(StatesOf(PushButton{.enabled = false, .visible = false}), kUnavailable | kInvisible);
-    EXPECT_EQ(StatesOf(StaticText{}), kReadOnly);
-    EXPECT_EQ(StatesOf(StaticText{.visible = false}), kReadOnly | kInvisible);
+    EXPECT_EQ(StatesOf(TPushButton{.enabled = false, .visible = false}), kUnavailable | kInvisible);
+    EXPECT_EQ(StatesOf(TStaticText{}), kReadOnly);
+    EXPECT_EQ(StatesOf(TStaticText{.visible = false}), kReadOnly | kInvisible);
 }
 
 TEST(Accessibility, ALabelNamesWithoutItsAccessKeyMarks) {

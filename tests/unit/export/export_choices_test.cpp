@@ -156,7 +156,7 @@ TEST_F(SubDirMovesTest, UpOnTheTopAndDownOnTheBottomChangeNothing) {
     EXPECT_EQ(subDirs.entries[0].caption, u"~BasketName");
     EXPECT_EQ(subDirs.entries[4].caption, u"~Teilenummer");
 
-    subDirs.selected = CheckListView::kNoSelection;
+    subDirs.selected = TCheckListView::kNoSelection;
     choices.MoveSelectedUp();
     choices.MoveSelectedDown();
     EXPECT_EQ(choices.SubDirOrder(), kEnumerationOrder);

@@ -1,5 +1,7 @@
 #include "export/export_run.h"
 
+#include "app/recording_roles.h"
+#include "export/failed_parts_file.h"
 #include "export/fake_check_list.h"
 #include "export/recording_library.h"
 #include "platform/utf.h"
@@ -23,15 +25,15 @@ std::string Narrow(const std::u16string& text) {
 
 // The three windows of a run as one log of events, in the order they happen, with the
 // library's calls among them.
-class RecordingWindows : public ExportRunMainView,
-                         public ExportProgressView,
-                         public ExportErrorView {
+class RecordingWindows : public TExportRunMainView,
+                         public TExportProgressView,
+                         public TExportErrorView {
 public:
     std::vector<std::string> log;
     std::vector<std::string> errorLines;
     bool aborted = false;
 
-    // ExportRunMainView
+    // TExportRunMainView
     void SetProgressText(const std::u16string& text) override { Add("text " + Narrow(text)); }
     void HideExportButton() override { Add("hide Export"); }
     void ShowProgressBar(int32_t maximum) override { Add("bar 0.." + std::to_string(maximum)); }
@@ -40,8 +42,11 @@ public:
     }
     void HideProgressBar() override { Add("hide bar"); }
     void BringWindowsToFront() override { Add("front"); }
-    // ExportProgressView
+    // TExportProgressView
     void PrepareRun(int32_t parts) override { Add("prepare " + std::to_string(parts)); }
+    void SetDestinationFolder(const std::u16string& folder) override {
+        Add("destination " + Narrow(folder));
+    }
     void Show() override { Add("show dialog"); }
     void SetPartLabel(const std::u16string& text) override { Add("label " + Narrow(text)); }
     void ShowProgress(const std::u16string& partNo, const std::u16string&, const std::u16string&,
@@ -53,7 +58,7 @@ public:
     void ShowFinished() override { Add(aborted ? "finished cancelled" : "finished"); }
     void ShowFailed() override { Add("failed: Close"); }
     void ShowPendingErrors() override { Add("pending errors"); }
-    // ExportErrorView
+    // TExportErrorView
     void Clear() override {
         Add("clear errors");
         errorLines.clear();
@@ -76,6 +81,13 @@ public:
 
 private:
     void Add(std::string event) { log.push_back(std::move(event)); }
+};
+
+class RecordingTaskbar final : public TExportTaskbarView {
+public:
+    std::vector<int32_t> values;
+    void ShowProgress(int32_t done, int32_t, TState) override { values.push_back(done); }
+    void Clear() override {}
 };
 
 class ExportRunTest : public ::testing::Test {
@@ -105,17 +117,18 @@ protected:
     }
 
     void Run(bool withLibrary = true) {
-        const ExportRunInputs inputs{basket,      u"C:\\data\\", u"C:\\cad\\software\\",
-                                     destination, choices,       u"Starting...",
-                                     u"Failed:"};
-        RunExport(withLibrary ? &library : nullptr, inputs, windows, windows, windows);
+        const TExportRunInputs inputs{basket,      u"C:\\data\\", u"C:\\cad\\software\\",
+                                      destination, choices,       u"Starting...",
+                                      u"Failed:"};
+        RunExport(withLibrary ? &library : nullptr, inputs, windows, windows, windows, taskbar);
     }
 
     qrv::testing::TempFolder folder;
     std::u16string destination;
-    BasketParameters basket;
+    TBasketParameters basket;
     RecordingLibrary library;
     RecordingWindows windows;
+    RecordingTaskbar taskbar;
     FakeCheckList formats;
     FakeCheckList subDirs;
     FakeFields fields;
@@ -137,6 +150,8 @@ TEST_F(ExportRunTest, ThreePartsWithOneFailureInTheirWholeOrder) {
                                "prepare 3",
                                "show dialog",
                                "clear errors",
+                               "destination " + Narrow(destination),
+                               "destination " + Narrow(destination),
                                dirs,
                                "lib SelectCADs|2",
                                "lib SelectSubDirs|0,3",
@@ -171,6 +186,7 @@ TEST_F(ExportRunTest, ThreePartsWithOneFailureInTheirWholeOrder) {
                                "finished",
                                "front",
                            }));
+    EXPECT_EQ(taskbar.values, (std::vector<int32_t>{0, 0, 1, 1, 2, 2, 3})); // 3 of 3 at the end
 }
 
 TEST_F(ExportRunTest, EveryPartFailingListsThemAllInBasketOrder) {
@@ -240,7 +256,7 @@ TEST_F(ExportRunTest, ALibraryFailureEndsTheExportAndHidesTheBarButSkipsTheRest)
     // Before the export began, only the bar is hidden again.
     RecordingLibrary early;
     early.throwOn = "BeginExport";
-    const ExportRunInputs inputs{basket, u"", u"", destination, choices, u"", u""};
+    const TExportRunInputs inputs{basket, u"", u"", destination, choices, u"", u""};
     EXPECT_THROW(RunExport(&early, inputs, windows, windows, windows), std::runtime_error);
     EXPECT_EQ(early.Names().back(), "BeginExport");
     EXPECT_EQ(windows.log.back(), "hide bar");
@@ -339,11 +355,29 @@ TEST_F(ExportRunTest, TheLibraryGetsTheDestinationWithOneTrailingBackslashAndDef
                                   "lib SetDirs|C:\\data\\|C:\\cad\\software\\|C:\\out\\|  "}));
 }
 
+TEST_F(ExportRunTest, OnlyTheFirstExportClickRunsAndTellsItsWindowsTheDestination) {
+    qrv::testing::RecordedSession program;
+    program.library.loaded = true;
+    program.library.library = &library;
+    for (const std::u16string& typed : {destination, std::u16string(u"D:\\elsewhere")}) {
+        program.mainWindow.destination = typed;
+        RunExportOnce(program.session, program.mainWindow, windows, windows, NoTaskbarButton());
+    }
+    const std::vector<std::string> calls = library.Names();
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "BeginExport"), 1);
+    EXPECT_EQ(windows.Only("destination "),
+              std::vector<std::string>(2, "destination " + Narrow(destination)));
+}
+
 TEST(ExportTexts, ProgressAndErrorLines) {
     EXPECT_EQ(ProgressText(6, 1, 10), u"6+1/10");
     EXPECT_EQ(ProgressText(0, 0, 0), u"0+0/0");
     EXPECT_EQ(ErrorLine(u"P", u"", u"", u""), u"- P        ");
     EXPECT_EQ(ErrorLine(u"P", u"T", u"1", u"2"), u"- P  T   1   2");
+    // A tab of the part's own would start a field of the saved list.
+    const TFailedPart tabbed{u"P\t1", u"T", u"", u"2"};
+    EXPECT_EQ(FailedPartsFile({&tabbed, 1}, ErrorLine(u"P\t1", u"T", u"", u"2")),
+              "\xEF\xBB\xBFP 1\tT\t\t2\r\n");
 }
 
 } // namespace

@@ -262,14 +262,16 @@ TEST_F(ExportSettingsTest, FormatsBeyondTheLongestValueAreLeftOutWhole) {
 
 TEST_F(ExportSettingsTest, ADestinationThatCannotRoundTripKeepsTheStoredOne) {
     Load();
-    fields.destination = u"D:\\Parts";
+    // The longest that the settings file gives back whole.
+    const std::u16string longest(TWideIniFile::kValueBufferLength - 1, u'D');
+    fields.destination = longest;
     Save();
     fields.destination = u"D:\\x\r\n[System]\r\nStartPDataMgrTimeoutSeconds=1";
     Save();
     EXPECT_EQ(ReadStartTimeout(path), 120);
     StartProgram();
     Load();
-    EXPECT_EQ(fields.destination, u"D:\\Parts");
+    EXPECT_EQ(fields.destination, longest);
 }
 
 TEST_F(ExportSettingsTest, AnOrderThatIsNoPermutationIsRepaired) {

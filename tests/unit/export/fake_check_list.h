@@ -11,7 +11,7 @@
 
 namespace qrv::testing {
 
-class FakeCheckList : public CheckListView {
+class FakeCheckList : public TCheckListView {
 public:
     struct Entry {
         std::u16string caption;
@@ -65,7 +65,7 @@ private:
 };
 
 // The destination field and the zip box.
-class FakeFields : public ExportChoiceFields {
+class FakeFields : public TExportChoiceFields {
 public:
     std::u16string destination;
     bool createZip = false;

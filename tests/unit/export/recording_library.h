@@ -18,7 +18,7 @@
 
 namespace qrv::testing {
 
-class RecordingLibrary : public CadLibrary {
+class RecordingLibrary : public TCADLibrary {
 public:
     std::vector<std::string> calls;
     // Display and settings name of every format.

@@ -29,8 +29,8 @@ constexpr Row kRows[] = {
 };
 
 TEST(RunTime, TheTimeLeftIsTheMeanPartTimesThePartsLeftRoundedAsPeopleSayIt) {
-    for (const char* language : {"ENGB", "DEDE"}) {
-        const RunTexts texts = BuiltInRunTexts(language);
+    for (const char* language : {"ENGB", "DEDE", "dede"}) { // the language in any case
+        const TRunTexts texts = BuiltInRunTexts(language);
         for (const Row& row : kRows) {
             const auto left = EstimateTimeLeft(row.partsTaken, row.finished, row.parts);
             EXPECT_EQ(left ? Utf16ToUtf8(TimeLeftText(*left, texts)) : "",

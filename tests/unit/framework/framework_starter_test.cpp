@@ -8,7 +8,7 @@
 namespace qrv {
 namespace {
 
-class RecordingServices : public StarterServices {
+class RecordingServices : public TStarterServices {
 public:
     std::string exe = "QRV3DOVEravar";
     std::string module = "QRV3DOVEravar";
@@ -40,7 +40,7 @@ using Calls = std::vector<std::string>;
 
 TEST(FrameworkStarter, ProgramInitialisesAndReleasesComExactlyOnce) {
     RecordingServices services;
-    FrameworkStarter starter(services);
+    TFrameworkStarter starter(services);
     starter.Init();
     starter.Init(); // the main sequence calls it again: nothing happens
     EXPECT_TRUE(starter.Started());
@@ -54,7 +54,7 @@ TEST(FrameworkStarter, ProgramInitialisesAndReleasesComExactlyOnce) {
 
 TEST(FrameworkStarter, ReleaseWithoutStartDoesNothing) {
     RecordingServices services;
-    FrameworkStarter starter(services);
+    TFrameworkStarter starter(services);
     starter.Release();
     EXPECT_TRUE(services.calls.empty());
 }
@@ -62,7 +62,7 @@ TEST(FrameworkStarter, ReleaseWithoutStartDoesNothing) {
 TEST(FrameworkStarter, FailedComIsNeitherRetriedNorUninitialised) {
     RecordingServices services;
     services.coResult = -2147418113; // E_UNEXPECTED
-    FrameworkStarter starter(services);
+    TFrameworkStarter starter(services);
     starter.Init();
     EXPECT_FALSE(starter.COMInitialized());
     starter.Release();
@@ -73,7 +73,7 @@ TEST(FrameworkStarter, FailedComIsNeitherRetriedNorUninitialised) {
 TEST(FrameworkStarter, AlreadyInitialisedComCountsAsSuccess) {
     RecordingServices services;
     services.coResult = 1; // S_FALSE
-    FrameworkStarter starter(services);
+    TFrameworkStarter starter(services);
     starter.Init();
     EXPECT_TRUE(starter.COMInitialized());
 }
@@ -81,7 +81,7 @@ TEST(FrameworkStarter, AlreadyInitialisedComCountsAsSuccess) {
 TEST(FrameworkStarter, InAServerProcessOnlyTheServerModuleStarts) {
     RecordingServices services;
     services.exe = "XQRVSERVER";
-    FrameworkStarter starter(services);
+    TFrameworkStarter starter(services);
     starter.Init();
     EXPECT_FALSE(starter.Started());
     EXPECT_TRUE(services.calls.empty());
@@ -94,7 +94,7 @@ TEST(FrameworkStarter, InAServerProcessOnlyTheServerModuleStarts) {
 TEST(FrameworkStarter, ServerHostsDoNotInitialiseCom) {
     RecordingServices services;
     services.module = "xQRVSOAPServer";
-    FrameworkStarter starter(services);
+    TFrameworkStarter starter(services);
     starter.Init();
     EXPECT_EQ(services.calls, (Calls{"WebInit(42,3)", "GlobalsInit(3,1)"}));
 }

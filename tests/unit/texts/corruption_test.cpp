@@ -1,5 +1,5 @@
 // Damaged and hostile files: each one is a writer output with one structure broken, and
-// each must end in the exact JetError that names the file and the broken structure.
+// each must end in the exact EJetError that names the file and the broken structure.
 
 #include "jet_fixture.h"
 #include "texts/jet/database.h"
@@ -56,13 +56,13 @@ Fixture Texts(std::vector<testing::TextRow> rows = {{u"ENGB", u"PROGRAM", u"~Clo
 }
 
 void Load(const std::vector<std::uint8_t>& bytes) {
-    const jet::Database database(bytes, "c.mdb", kProgramTextsPassword);
+    const jet::TDatabase database(bytes, "c.mdb", kProgramTextsPassword);
     const std::vector<std::string> names = {"~BasketName"};
     ReadProgramTextRows(database, "ENGB", kProgramTextsGroup, ProgramTextKeys(names));
 }
 
 void ExpectError(const std::vector<std::uint8_t>& bytes, const std::string& message) {
-    EXPECT_THAT([&] { Load(bytes); }, ThrowsMessage<jet::JetError>(StrEq(message)));
+    EXPECT_THAT([&] { Load(bytes); }, ThrowsMessage<jet::EJetError>(StrEq(message)));
 }
 
 TEST(JetCorruption, FilesThatAreNoJetDatabase) {
@@ -179,7 +179,7 @@ TEST(JetCorruption, OverflowChainsOfAnyLengthAreFollowedAndLoopsInThemRefused) {
     auto table = testing::TextsTable({{u"ENGB", u"PROGRAM", u"~Close", u"moved often"}});
     table.rows[0].moves = 20;
     Fixture f{textsdb::WriteDatabase({table}, {.password = u"815C7d"})};
-    const jet::Database database(f.bytes, "c.mdb", kProgramTextsPassword);
+    const jet::TDatabase database(f.bytes, "c.mdb", kProgramTextsPassword);
     const std::vector<std::string> names;
     EXPECT_EQ(
         ReadProgramTextRows(database, "ENGB", kProgramTextsGroup, ProgramTextKeys(names)),

@@ -15,11 +15,11 @@ using ::testing::ThrowsMessage;
 
 std::vector<std::u16string> Texts(const std::vector<std::uint8_t>& bytes,
                                   std::u16string_view password = u"815C7d") {
-    const jet::Database database(bytes, "t.mdb", password);
-    const jet::Table table = database.OpenTable(u"x_programstrings");
-    const jet::Column& text = table.ColumnNamed(u"txt_");
+    const jet::TDatabase database(bytes, "t.mdb", password);
+    const jet::TTable table = database.OpenTable(u"x_programstrings");
+    const jet::TColumn& text = table.ColumnNamed(u"txt_");
     std::vector<std::u16string> texts;
-    table.ForEachRow([&](const jet::RowView& row) { texts.push_back(row.Text(text)); });
+    table.ForEachRow([&](const jet::TRowView& row) { texts.push_back(row.Text(text)); });
     return texts;
 }
 
@@ -98,7 +98,7 @@ TEST(JetDatabase, ReadsEncryptedDatabases) {
     const std::u16string chain = Repeat(u"Encrypted \u0159ada ", 5000);
     const auto bytes = testing::TextsDatabase(
         {{u"A", u"G", u"~1", u"plain"}, {u"A", u"G", u"~2", chain}}, true, options);
-    EXPECT_EQ(jet::Database(bytes, "t.mdb", u"815C7d").Header().encodingKey, 0x5A17C0DEu);
+    EXPECT_EQ(jet::TDatabase(bytes, "t.mdb", u"815C7d").Header().encodingKey, 0x5A17C0DEu);
     EXPECT_EQ(Texts(bytes), (std::vector<std::u16string>{u"plain", chain}));
 }
 
@@ -107,7 +107,7 @@ TEST(JetDatabase, ChecksTheDatabasePasswordExactly) {
     EXPECT_EQ(Texts(bytes, u"815C7d").size(), 1u);
     for (const std::u16string_view wrong : {u"815c7d", u"", u"815C7d "}) {
         EXPECT_THAT([&] { Texts(bytes, wrong); },
-                    ThrowsMessage<jet::JetError>(StrEq("t.mdb: Not a valid password.")));
+                    ThrowsMessage<jet::EJetError>(StrEq("t.mdb: Not a valid password.")));
     }
     textsdb::WriterOptions full;
     full.password = u"twenty characters!!!";
@@ -118,7 +118,7 @@ TEST(JetDatabase, OpensADatabaseWithoutPasswordWithAnyPassword) {
     const auto bytes = textsdb::WriteDatabase({testing::TextsTable({{u"A", u"G", u"~K", u"t"}})},
                                               textsdb::WriterOptions{});
     EXPECT_EQ(Texts(bytes, u"815C7d").size(), 1u);
-    EXPECT_EQ(jet::Database(bytes, "t.mdb", u"").Header().password, u"");
+    EXPECT_EQ(jet::TDatabase(bytes, "t.mdb", u"").Header().password, u"");
 }
 
 TEST(JetDatabase, RefusesOtherFileVersionsNamingTheFile) {
@@ -136,22 +136,22 @@ TEST(JetDatabase, RefusesOtherFileVersionsNamingTheFile) {
         textsdb::WriterOptions options;
         options.versionByte = version;
         const auto bytes = testing::TextsDatabase({}, true, options);
-        EXPECT_THAT([&] { jet::Database(bytes, "t.mdb", u"815C7d"); },
-                    ThrowsMessage<jet::JetError>(StrEq(message)));
+        EXPECT_THAT([&] { jet::TDatabase(bytes, "t.mdb", u"815C7d"); },
+                    ThrowsMessage<jet::EJetError>(StrEq(message)));
     }
 }
 
 TEST(JetDatabase, ListsTablesAndColumnsInColumnOrder) {
     const auto bytes = testing::TextsDatabase({});
-    const jet::Database database(bytes, "t.mdb", u"815C7d");
+    const jet::TDatabase database(bytes, "t.mdb", u"815C7d");
     EXPECT_EQ(database.TableNames(),
               (std::vector<std::u16string>{u"MSysObjects", u"X_PROGRAMSTRINGS"}));
-    const jet::Table table = database.OpenTable(u"X_PROGRAMSTRINGS");
+    const jet::TTable table = database.OpenTable(u"X_PROGRAMSTRINGS");
     ASSERT_EQ(table.Columns().size(), 4u);
     EXPECT_EQ(table.Columns()[0].name, u"LNGID_");
-    EXPECT_EQ(table.Columns()[3].type, jet::ColumnType::Memo);
+    EXPECT_EQ(table.Columns()[3].type, jet::TColumnType::Memo);
     EXPECT_THAT([&] { database.OpenTable(u"Nope"); },
-                ThrowsMessage<jet::JetError>(StrEq("t.mdb: the database has no table Nope")));
+                ThrowsMessage<jet::EJetError>(StrEq("t.mdb: the database has no table Nope")));
 }
 
 TEST(JetDatabase, NamesWhereTheRowsOfALinkedTableLive) {
@@ -159,16 +159,16 @@ TEST(JetDatabase, NamesWhereTheRowsOfALinkedTableLive) {
         {testing::TextsTable({}, true)}, {.password = u"815C7d"},
         {{u"X_PROGRAMSTRINGS_MASTER", u"\\\\server\\texts\\Master.mdb", u"X_PROGRAMSTRINGS"},
          {.name = u"Remote", .database = u"TextsDsn", .foreignName = u"dbo.Texts", .odbc = true}});
-    const jet::Database database(bytes, "t.mdb", u"815C7d");
+    const jet::TDatabase database(bytes, "t.mdb", u"815C7d");
     EXPECT_EQ(database.TableNames(),
               (std::vector<std::u16string>{u"MSysObjects", u"X_PROGRAMSTRINGS"}));
     EXPECT_THAT([&] { database.OpenTable(u"x_programstrings_master"); },
-                ThrowsMessage<jet::JetError>(
+                ThrowsMessage<jet::EJetError>(
                     StrEq("t.mdb: the table X_PROGRAMSTRINGS_MASTER is linked to the table "
                           "X_PROGRAMSTRINGS of \\\\server\\texts\\Master.mdb; only tables stored "
                           "in the database itself can be read")));
     EXPECT_THAT([&] { database.OpenTable(u"Remote"); },
-                ThrowsMessage<jet::JetError>(
+                ThrowsMessage<jet::EJetError>(
                     StrEq("t.mdb: the table Remote is linked to an ODBC data source; only tables "
                           "stored in the database itself can be read")));
 }

@@ -17,7 +17,7 @@
 namespace qrv {
 namespace {
 
-using jet::ColumnType;
+using jet::TColumnType;
 using textsdb::Cell;
 using textsdb::Decimal;
 using textsdb::RowValues;
@@ -31,18 +31,18 @@ Cell Text(const char16_t* text) {
 
 // Every listed column of every row: its text, "NULL", or for other kinds its bytes in hex.
 std::vector<std::string> Rows(const std::vector<std::uint8_t>& bytes, std::u16string_view name) {
-    const jet::Database database(bytes, "e.mdb", u"");
-    const jet::Table table = database.OpenTable(name);
+    const jet::TDatabase database(bytes, "e.mdb", u"");
+    const jet::TTable table = database.OpenTable(name);
     std::vector<std::string> rows;
-    table.ForEachRow([&](const jet::RowView& row) {
+    table.ForEachRow([&](const jet::TRowView& row) {
         std::string line;
-        for (const jet::Column& column : table.Columns()) {
+        for (const jet::TColumn& column : table.Columns()) {
             line += line.empty() ? "" : "|";
-            if (column.type == ColumnType::Boolean) {
+            if (column.type == TColumnType::Boolean) {
                 line += row.BoolValue(column) ? "yes" : "no";
             } else if (row.IsNull(column)) {
                 line += "NULL";
-            } else if (column.type == ColumnType::Text || column.type == ColumnType::Memo) {
+            } else if (column.type == TColumnType::Text || column.type == TColumnType::Memo) {
                 const std::u16string text = row.Text(column);
                 line += std::string(text.begin(), text.end());
             } else {
@@ -60,12 +60,12 @@ std::vector<std::string> Rows(const std::vector<std::uint8_t>& bytes, std::u16st
 TEST(EditedTables, DeletedColumnsLeaveGapsThatTheRowsKeep) {
     // Five variable columns created, three of them deleted: two listed.
     textsdb::TableContent table{u"Edited",
-                                {{u"Key", ColumnType::Text, 20},
+                                {{u"Key", TColumnType::Text, 20},
                                  {.name = u"Old1", .deleted = true},
-                                 {.name = u"Count", .type = ColumnType::Long, .deleted = true},
-                                 {.name = u"Old2", .type = ColumnType::Memo, .deleted = true},
-                                 {u"Value", ColumnType::Memo},
-                                 {u"Amount", ColumnType::Currency},
+                                 {.name = u"Count", .type = TColumnType::Long, .deleted = true},
+                                 {.name = u"Old2", .type = TColumnType::Memo, .deleted = true},
+                                 {u"Value", TColumnType::Memo},
+                                 {u"Amount", TColumnType::Currency},
                                  {.name = u"Old3", .deleted = true}},
                                 {}};
     // Before the deletions, then after them.
@@ -76,9 +76,9 @@ TEST(EditedTables, DeletedColumnsLeaveGapsThatTheRowsKeep) {
     table.rows.push_back({{Text(u"k3"), kNull, kNull, kNull, kNull, kNull, kNull}});
     const auto bytes = textsdb::WriteDatabase({table}, {});
 
-    const jet::Database database(bytes, "e.mdb", u"");
-    const jet::Table opened = database.OpenTable(u"Edited");
-    const jet::TableDefinition& definition = opened.Definition();
+    const jet::TDatabase database(bytes, "e.mdb", u"");
+    const jet::TTable opened = database.OpenTable(u"Edited");
+    const jet::TTableDefinition& definition = opened.Definition();
     ASSERT_EQ(definition.columns.size(), 3u);
     EXPECT_EQ(definition.columns[1].number, 4u);
     EXPECT_EQ(definition.columns[1].varIndex, 3u);
@@ -94,12 +94,12 @@ TEST(EditedTables, DeletedColumnsLeaveGapsThatTheRowsKeep) {
 
 TEST(EditedTables, ColumnsAddedLaterReadAsNullInTheRowsWrittenBefore) {
     textsdb::TableContent table{u"Grown",
-                                {{u"Id", ColumnType::Long},
-                                 {u"Name", ColumnType::Text, 20},
-                                 {u"Note", ColumnType::Memo},
-                                 {u"Score", ColumnType::Integer},
-                                 {u"Done", ColumnType::Boolean},
-                                 {u"Weight", ColumnType::Numeric, 0, 10, 2}},
+                                {{u"Id", TColumnType::Long},
+                                 {u"Name", TColumnType::Text, 20},
+                                 {u"Note", TColumnType::Memo},
+                                 {u"Score", TColumnType::Integer},
+                                 {u"Done", TColumnType::Boolean},
+                                 {u"Weight", TColumnType::Numeric, 0, 10, 2}},
                                 {}};
     table.rows.push_back(
         WrittenWith(2, {std::int64_t{1}, Text(u"one"), kNull, kNull, kNull, kNull}));
@@ -117,14 +117,14 @@ TEST(EditedTables, ColumnsAddedLaterReadAsNullInTheRowsWrittenBefore) {
 TEST(EditedTables, RowsFromBeforeTheFirstVariableColumnHoldNoOffsetTable) {
     // Only fixed columns at first; a Text column added later.
     textsdb::TableContent added{
-        u"Added", {{u"Id", ColumnType::Long}, {u"Note", ColumnType::Text, 20}}, {}};
+        u"Added", {{u"Id", TColumnType::Long}, {u"Note", TColumnType::Text, 20}}, {}};
     added.rows = {WrittenWith(1, {std::int64_t{1}, kNull}), {{std::int64_t{2}, Text(u"two")}}};
     // A Text column created after the first rows and deleted again: the definition counts a
     // variable column it no longer lists, whose number is one of the gaps.
     textsdb::TableContent deleted{u"Deleted",
-                                  {{u"Id", ColumnType::Long},
+                                  {{u"Id", TColumnType::Long},
                                    {.name = u"Note", .deleted = true},
-                                   {u"Count", ColumnType::Integer}},
+                                   {u"Count", TColumnType::Integer}},
                                   {}};
     deleted.rows = {WrittenWith(1, {std::int64_t{1}, kNull, kNull}),
                     {{std::int64_t{2}, Text(u"gone"), std::int64_t{5}}},
@@ -146,7 +146,7 @@ TEST(EditedTables, ProgramTextsReadTheSameFromEveryShapeOfTheTextsTable) {
     auto load = [&](const textsdb::TextsTableOptions& options, const std::string& language) {
         const auto bytes = textsdb::WriteDatabase({textsdb::BuildTextsTable(records, options)},
                                                   {.password = u"815C7d"});
-        const jet::Database database(bytes, "texts.mdb", kProgramTextsPassword);
+        const jet::TDatabase database(bytes, "texts.mdb", kProgramTextsPassword);
         return ReadProgramTextRows(database, language, kProgramTextsGroup, keys);
     };
     for (const std::string language : {"ENGB", "DEDE", "CSCZ"}) {

@@ -29,10 +29,10 @@ inline textsdb::Cell CellOf(const std::optional<std::u16string>& value) {
 inline textsdb::TableContent TextsTable(const std::vector<TextRow>& rows, bool memo = true) {
     textsdb::TableContent table{
         u"X_PROGRAMSTRINGS",
-        {{u"LNGID_", jet::ColumnType::Text, 10},
-         {u"GROUP_", jet::ColumnType::Text, 50},
-         {u"TEXTID_", jet::ColumnType::Text, 100},
-         {u"TXT_", memo ? jet::ColumnType::Memo : jet::ColumnType::Text, 255}},
+        {{u"LNGID_", jet::TColumnType::Text, 10},
+         {u"GROUP_", jet::TColumnType::Text, 50},
+         {u"TEXTID_", jet::TColumnType::Text, 100},
+         {u"TXT_", memo ? jet::TColumnType::Memo : jet::TColumnType::Text, 255}},
         {}};
     for (const TextRow& row : rows) {
         table.rows.push_back(

@@ -17,7 +17,7 @@ const std::vector<std::string> kSubDirCaptions = {
 
 Pairs Load(const std::vector<std::uint8_t>& bytes, const std::string& language,
            std::u16string_view group = kProgramTextsGroup) {
-    const jet::Database database(bytes, "texts.mdb", kProgramTextsPassword);
+    const jet::TDatabase database(bytes, "texts.mdb", kProgramTextsPassword);
     const auto keys = ProgramTextKeys(kSubDirCaptions);
     return ReadProgramTextRows(database, language, group, keys);
 }
@@ -88,24 +88,24 @@ TEST(ReadProgramTextRows, ComparesLettersOutsideAsciiWithoutRegardToCase) {
 }
 
 TEST(ReadProgramTextRows, NamesTheFileForAMissingTableOrColumnOrAWrongKind) {
-    textsdb::TableContent other{u"OTHER", {{u"A", jet::ColumnType::Text}}, {}};
+    textsdb::TableContent other{u"OTHER", {{u"A", jet::TColumnType::Text}}, {}};
     const auto noTable = textsdb::WriteDatabase({other}, {});
     EXPECT_THAT([&] { Load(noTable, "ENGB"); },
-                ::testing::ThrowsMessage<jet::JetError>(
+                ::testing::ThrowsMessage<jet::EJetError>(
                     ::testing::StrEq("texts.mdb: the database has no table X_PROGRAMSTRINGS")));
 
     auto table = testing::TextsTable({});
     table.columns[3].name = u"TEXT_";
     const auto noColumn = textsdb::WriteDatabase({table}, {});
     EXPECT_THAT([&] { Load(noColumn, "ENGB"); },
-                ::testing::ThrowsMessage<jet::JetError>(
+                ::testing::ThrowsMessage<jet::EJetError>(
                     ::testing::StrEq("texts.mdb: the table X_PROGRAMSTRINGS has no column TXT_")));
 
     table = testing::TextsTable({});
-    table.columns[3].type = jet::ColumnType::Long;
+    table.columns[3].type = jet::TColumnType::Long;
     const auto wrongKind = textsdb::WriteDatabase({table}, {});
     EXPECT_THAT([&] { Load(wrongKind, "ENGB"); },
-                ::testing::ThrowsMessage<jet::JetError>(::testing::StrEq(
+                ::testing::ThrowsMessage<jet::EJetError>(::testing::StrEq(
                     "texts.mdb: the column TXT_ of table X_PROGRAMSTRINGS is a Long Integer "
                     "column; a Text or Memo column is expected")));
 }

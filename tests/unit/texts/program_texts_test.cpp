@@ -64,7 +64,7 @@ TEST_F(LoadProgramTextsTest, WrongPasswordFailsLikeJet) {
     options.password = u"other";
     const auto path = Write({{u"ENGB", u"PROGRAM", u"~Export", u"Export"}}, options);
     TStringHash texts;
-    EXPECT_THROW(LoadProgramTexts(texts, path, "ENGB", DefaultSubDirCaptions()), jet::JetError);
+    EXPECT_THROW(LoadProgramTexts(texts, path, "ENGB", DefaultSubDirCaptions()), jet::EJetError);
 }
 
 } // namespace

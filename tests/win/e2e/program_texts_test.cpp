@@ -1,5 +1,7 @@
 // The localised captions of the main window, read at start-up from the texts database beside
 // the program, and what the program does when that database is missing or cannot be read.
+#include "driver/text.h"
+#include "driver/wine.h"
 #include "jet_writer.h"
 #include "program_fixture.h"
 #include "program_texts_files.h"
@@ -288,6 +290,56 @@ TEST_F(ProgramTextsTest, ProgramHasClosedTheDatabaseOnceTheTextsAreRead) {
     WaitUntilReady();
     EXPECT_EQ(Caption(ids::btnExport), DemoText(L"ENGB", L"~Export"));
     EXPECT_EQ(ErrorOpeningExclusively(copy.DatabasePath()), 0u);
+    EXPECT_EQ(CloseAndWait(), 0u);
+}
+
+// --- the texts tool as an integrator uses it ---------------------------------------------------
+
+// Runs textsdb with these arguments, one command line each, in a batch file of the system's
+// command interpreter, as an integrator would (Wine 8's interpreter runs what follows || even
+// after a success, so each line is followed by a test of its exit code).
+void RunTextsdb(const TempFolder& temp, std::initializer_list<std::wstring> commands) {
+    std::wstring batch = L"@echo off\r\n";
+    for (const std::wstring& command : commands) {
+        batch += L"\"" + drive::ToWindowsPath(QRV_TEXTSDB) + L"\" " + command +
+                 L"\r\nif errorlevel 1 exit /b 1\r\n";
+    }
+    WriteUtf8File(temp.PathOf(L"textsdb.cmd"), batch);
+    wchar_t system[MAX_PATH];
+    GetSystemDirectoryW(system, MAX_PATH);
+    auto cmd = drive::Process::Start({.program = std::wstring(system) + L"\\cmd.exe",
+                                      .arguments = {L"/c", temp.PathOf(L"textsdb.cmd")},
+                                      .working_directory = temp.Path()});
+    EXPECT_EQ(cmd.WaitForExit(), 0u) << "textsdb failed in:\n" << drive::ToUtf8(batch);
+}
+
+TEST_F(ProgramTextsTest, TextsToolWritesTheShippedTextsBackAsTheyWereAndAddsALanguage) {
+    // Dump, write and dump again: the same text and the same file as shipped.
+    RunTextsdb(temp_,
+               {L"dump \"" + DistPath(L"data\\tables\\ado\\QRV3RUN_2K.mdb") + L"\" > texts.tsv",
+                L"write texts.tsv same.mdb", L"dump same.mdb > same.tsv"});
+    const std::string dumped = ReadBytes(temp_.PathOf(L"texts.tsv"));
+    EXPECT_EQ(ReadBytes(temp_.PathOf(L"same.tsv")), dumped);
+    EXPECT_EQ(ReadBytes(temp_.PathOf(L"same.mdb")),
+              ReadBytes(DistPath(L"data\\tables\\ado\\QRV3RUN_2K.mdb")));
+
+    // Swedish added: each English line again, with an A-ring in front of its text.
+    std::string edited = dumped;
+    for (const std::wstring& line : SplitLines(ReadUtf8File(temp_.PathOf(L"texts.tsv")))) {
+        if (line.starts_with(L"ENGB\t")) {
+            const size_t text = line.rfind(L'\t') + 1;
+            edited += drive::ToUtf8(L"SVSE" + line.substr(4, text - 4) + L"\u00C5 " +
+                                    line.substr(text) + L"\r\n");
+        }
+    }
+    WriteBytes(temp_.PathOf(L"edited.tsv"), edited);
+    RunTextsdb(temp_, {L"write edited.tsv edited.mdb"});
+    const ProgramCopy copy = CopyProgram();
+    copy.WriteDatabase(ReadBytes(temp_.PathOf(L"edited.mdb")));
+    SetEnv(L"xQRVLanguage", L"SVSE");
+    Start(copy.Program());
+    WaitUntilReady();
+    ExpectCaptions([](std::wstring_view key) { return L"\u00C5 " + DemoText(L"ENGB", key); });
     EXPECT_EQ(CloseAndWait(), 0u);
 }
 

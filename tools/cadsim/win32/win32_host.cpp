@@ -46,9 +46,9 @@ bool Win32Host::WriteNewFile(const std::u16string& path, std::string_view bytes)
 
 void Win32Host::AppendToFile(const std::u16string& path, std::string_view bytes) {
     // Opened per line and closed at once, so readers see every line as soon as it is made.
-    UniqueHandle file(CreateFileW(Wide(path), FILE_APPEND_DATA,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    TUniqueHandle file(CreateFileW(Wide(path), FILE_APPEND_DATA,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.Valid()) {
         WriteAll(file.Get(), bytes);
     }

@@ -17,9 +17,9 @@ namespace {
 }
 
 // Linux has no share modes: the file is read with plain reads.
-class FileSource final : public ByteSource {
+class TFileSource final : public TByteSource {
 public:
-    explicit FileSource(const std::u16string& path) : name_(Utf16ToUtf8(path)) {
+    explicit TFileSource(const std::u16string& path) : name_(Utf16ToUtf8(path)) {
         fd_ = ::open(name_.c_str(), O_RDONLY | O_CLOEXEC);
         if (fd_ < 0) {
             Fail(name_, "cannot open the database file");
@@ -37,9 +37,9 @@ public:
             ThrowJetError(name_, "the file is larger than a Jet database can be");
         }
     }
-    FileSource(const FileSource&) = delete;
-    FileSource& operator=(const FileSource&) = delete;
-    ~FileSource() override { ::close(fd_); }
+    TFileSource(const TFileSource&) = delete;
+    TFileSource& operator=(const TFileSource&) = delete;
+    ~TFileSource() override { ::close(fd_); }
 
     std::uint64_t Size() const override { return size_; }
 
@@ -69,8 +69,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<ByteSource> OpenDatabaseFile(const std::u16string& path) {
-    return std::make_unique<FileSource>(path);
+std::unique_ptr<TByteSource> OpenDatabaseFile(const std::u16string& path) {
+    return std::make_unique<TFileSource>(path);
 }
 
 } // namespace qrv::jet

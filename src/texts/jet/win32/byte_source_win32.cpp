@@ -22,9 +22,9 @@ std::string SystemError(DWORD code) {
     ThrowJetError(name, action + " (" + SystemError(code) + ")");
 }
 
-class FileSource final : public ByteSource {
+class TFileSource final : public TByteSource {
 public:
-    explicit FileSource(const std::u16string& path) : name_(Utf16ToUtf8(path)) {
+    explicit TFileSource(const std::u16string& path) : name_(Utf16ToUtf8(path)) {
         // Others may read the file while it is open here, nobody may write it.
         handle_ = CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -46,9 +46,9 @@ public:
             ThrowJetError(name_, "the file is larger than a Jet database can be");
         }
     }
-    FileSource(const FileSource&) = delete;
-    FileSource& operator=(const FileSource&) = delete;
-    ~FileSource() override { CloseHandle(handle_); }
+    TFileSource(const TFileSource&) = delete;
+    TFileSource& operator=(const TFileSource&) = delete;
+    ~TFileSource() override { CloseHandle(handle_); }
 
     std::uint64_t Size() const override { return size_; }
 
@@ -80,8 +80,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<ByteSource> OpenDatabaseFile(const std::u16string& path) {
-    return std::make_unique<FileSource>(path);
+std::unique_ptr<TByteSource> OpenDatabaseFile(const std::u16string& path) {
+    return std::make_unique<TFileSource>(path);
 }
 
 } // namespace qrv::jet

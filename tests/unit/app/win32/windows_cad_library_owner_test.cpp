@@ -5,6 +5,7 @@
 #include "cadlib/win32/cad_library_under_test.h"
 #include "platform/scope_exit.h"
 #include "platform/win32/path_variable.h"
+#include "platform/win32/windows_shell.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -33,8 +34,8 @@ TEST_F(CadLibraryOwnerTest, AFaultInCadStopStillLeavesPathAsBeforeAndTheLibraryF
     const TScopeExit restoreFolder(
         [&] { SetCurrentDirectoryW(reinterpret_cast<const wchar_t*>(folderBefore.c_str())); });
 
-    TCADLibraryHandle handle;
-    TWindowsCADLibraryOwner owner(handle);
+    TWindowsShell shell;
+    TWindowsCADLibraryOwner owner(shell);
     const std::u16string folder = LibraryFolder();
     owner.LoadCADLibrary(folder);
     EXPECT_TRUE(owner.LibraryLoaded());
@@ -44,7 +45,7 @@ TEST_F(CadLibraryOwnerTest, AFaultInCadStopStillLeavesPathAsBeforeAndTheLibraryF
     EXPECT_NO_THROW(owner.UnloadCADLibrary());
     EXPECT_EQ(ReadPathVariable(), pathBefore);
     EXPECT_FALSE(owner.LibraryLoaded());
-    EXPECT_EQ(handle.Binding().ExportCAD_CadStop, nullptr);
+    EXPECT_THROW(owner.Library().CadStop(), std::runtime_error); // no stale binding
     EXPECT_EQ(GetModuleHandleW(L"CADBasketDLL.dll"), nullptr);
     EXPECT_EQ(Calls(), (std::vector<std::string>{"DllAttach", "LibInitialization",
                                                  "CadStop|!fault|access-violation",

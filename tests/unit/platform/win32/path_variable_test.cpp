@@ -23,7 +23,7 @@ TEST_F(PathVariableTest, RestoresALongUnicodePathCharacterForCharacter) {
     }
     WritePathVariable(path);
 
-    PathPrefix prefix;
+    TPathPrefix prefix;
     prefix.Apply(u"D:\\cad\\lib\\");
     EXPECT_EQ(ReadPathVariable(), u"D:\\cad\\lib\\;" + path);
     EXPECT_EQ(prefix.SavedPath(), path);
@@ -33,7 +33,7 @@ TEST_F(PathVariableTest, RestoresALongUnicodePathCharacterForCharacter) {
 
 TEST_F(PathVariableTest, UnsetPathIsUnsetAgainAfterwards) {
     WritePathVariable(std::nullopt);
-    PathPrefix prefix;
+    TPathPrefix prefix;
     prefix.Apply(u"\\");
     EXPECT_EQ(ReadPathVariable(), u"\\;");
     prefix.Restore();
@@ -42,13 +42,13 @@ TEST_F(PathVariableTest, UnsetPathIsUnsetAgainAfterwards) {
 
 TEST_F(PathVariableTest, RestoreWithoutApplyLeavesPathAlone) {
     WritePathVariable(u"C:\\keep");
-    PathPrefix().Restore();
+    TPathPrefix().Restore();
     EXPECT_EQ(ReadPathVariable(), u"C:\\keep");
 }
 
 TEST_F(PathVariableTest, EmptyPathStaysSetButEmpty) {
     WritePathVariable(u"");
-    PathPrefix prefix;
+    TPathPrefix prefix;
     prefix.Apply(u"C:\\lib\\");
     prefix.Restore();
     // Windows does not keep a variable with an empty value: it reads back as unset or empty.

@@ -27,21 +27,21 @@ TEST(DatabaseFile, ReadsAFileAsItsBytesWouldReadAndNamesAMissingOne) {
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
-    auto texts = [](const jet::Database& database) {
-        const jet::Table table = database.OpenTable(u"X_PROGRAMSTRINGS");
+    auto texts = [](const jet::TDatabase& database) {
+        const jet::TTable table = database.OpenTable(u"X_PROGRAMSTRINGS");
         std::vector<std::u16string> out;
         table.ForEachRow(
-            [&](const jet::RowView& row) { out.push_back(row.Text(table.Columns()[3])); });
+            [&](const jet::TRowView& row) { out.push_back(row.Text(table.Columns()[3])); });
         return out;
     };
-    const jet::Database fromFile(jet::OpenDatabaseFile(path.u16string()), "f.mdb", u"815C7d");
-    const jet::Database fromMemory(bytes, "m.mdb", u"815C7d");
+    const jet::TDatabase fromFile(jet::OpenDatabaseFile(path.u16string()), "f.mdb", u"815C7d");
+    const jet::TDatabase fromMemory(bytes, "m.mdb", u"815C7d");
     EXPECT_EQ(texts(fromFile), texts(fromMemory));
     EXPECT_EQ(texts(fromFile).size(), 2000u);
     std::filesystem::remove(path);
     EXPECT_THAT(
         [&] { jet::OpenDatabaseFile(path.u16string()); },
-        ::testing::ThrowsMessage<jet::JetError>(::testing::StrEq(
+        ::testing::ThrowsMessage<jet::EJetError>(::testing::StrEq(
             path.string() + ": cannot open the database file (No such file or directory)")));
 }
 

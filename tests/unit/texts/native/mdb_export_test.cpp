@@ -59,9 +59,9 @@ protected:
                    static_cast<std::streamsize>(bytes.size()));
         const std::string exported = Shell("mdb-export -d '\\t' -Q -e -T '%Y-%m-%d %H:%M:%S' '" +
                                            path.string() + "' " + table + " 2>&1");
-        const jet::Database database(bytes, "fixture.mdb", u"815C7d");
+        const jet::TDatabase database(bytes, "fixture.mdb", u"815C7d");
         std::ostringstream dumped;
-        textsdb::DumpTable(database.OpenTable(Utf8ToUtf16(table)), dumped);
+        textsdb::DumpTable(database.OpenTable(Utf8ToUtf16(table)), dumped, "");
         return {exported, dumped.str()};
     }
 
@@ -97,18 +97,18 @@ TEST_F(MdbExport, ReadsTextsDatabasesAsWritten) {
 }
 
 TEST_F(MdbExport, DumpPrintsCommonColumnTypesAsMdbExportDoes) {
-    using jet::ColumnType;
+    using jet::TColumnType;
     textsdb::TableContent table{u"Types",
-                                {{u"Name", ColumnType::Text, 50},
-                                 {u"Flag", ColumnType::Boolean},
-                                 {u"Small", ColumnType::Byte},
-                                 {u"Count", ColumnType::Integer},
-                                 {u"Big", ColumnType::Long},
-                                 {u"Price", ColumnType::Currency},
-                                 {u"Ratio", ColumnType::Single},
-                                 {u"Exact", ColumnType::Double},
-                                 {u"When", ColumnType::DateTime},
-                                 {u"Notes", ColumnType::Memo}},
+                                {{u"Name", TColumnType::Text, 50},
+                                 {u"Flag", TColumnType::Boolean},
+                                 {u"Small", TColumnType::Byte},
+                                 {u"Count", TColumnType::Integer},
+                                 {u"Big", TColumnType::Long},
+                                 {u"Price", TColumnType::Currency},
+                                 {u"Ratio", TColumnType::Single},
+                                 {u"Exact", TColumnType::Double},
+                                 {u"When", TColumnType::DateTime},
+                                 {u"Notes", TColumnType::Memo}},
                                 {}};
     table.rows.push_back({{std::u16string(u"first"), true, std::int64_t{200}, std::int64_t{-7},
                            std::int64_t{2000000000}, std::int64_t{123456}, 0.5, 3.25, 45292.5,

@@ -53,7 +53,7 @@ protected:
 };
 
 TEST_F(ShareDenyWrite, LetsOthersReadButNotWriteWhileOpen) {
-    const jet::Database database(jet::OpenDatabaseFile(Path()), "t.mdb", u"815C7d");
+    const jet::TDatabase database(jet::OpenDatabaseFile(Path()), "t.mdb", u"815C7d");
     const Handle reader(Open(path_, GENERIC_READ, FILE_SHARE_READ));
     EXPECT_TRUE(reader.Valid());
     const Handle writer(Open(path_, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE));
@@ -67,7 +67,7 @@ TEST_F(ShareDenyWrite, FailsNamingTheFileWhileAnotherProgramWritesIt) {
         Open(path_, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE));
     ASSERT_TRUE(writer.Valid());
     EXPECT_THAT([&] { jet::OpenDatabaseFile(Path()); },
-                ::testing::ThrowsMessage<jet::JetError>(::testing::AllOf(::testing::StartsWith(
+                ::testing::ThrowsMessage<jet::EJetError>(::testing::AllOf(::testing::StartsWith(
                     Utf16ToUtf8(Path()) + ": cannot open the database file for reading while "
                                           "denying others to write it (error 32"))));
 }
@@ -75,7 +75,7 @@ TEST_F(ShareDenyWrite, FailsNamingTheFileWhileAnotherProgramWritesIt) {
 TEST_F(ShareDenyWrite, FailsNamingAMissingFile) {
     const std::u16string missing = Path() + u".missing";
     EXPECT_THAT([&] { jet::OpenDatabaseFile(missing); },
-                ::testing::ThrowsMessage<jet::JetError>(
+                ::testing::ThrowsMessage<jet::EJetError>(
                     ::testing::StartsWith(Utf16ToUtf8(missing) + ": cannot open")));
 }
 

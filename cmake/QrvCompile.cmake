@@ -74,16 +74,16 @@ set(QRV_TOOL_HEADERS ${QRV_PRODUCT_HEADERS})
 set(QRV_GTEST_HEADERS ${QRV_PRODUCT_HEADERS} <gtest/gtest.h> <gmock/gmock.h>)
 
 # qrv_precompiled_headers(target PRODUCT|GTEST|TOOL): the target's files start with the headers
-# of their kind, made once per kind: every other target of the kind reuses those of the first.
-# GCC takes a precompiled header made with other definitions as long as none of them appears
-# in it (the test programs define their paths, which no header of theirs names); clang insists
-# on the same definitions, so there every target has its own.
+# of their kind. The program's layers and the driver's targets, which define nothing of their
+# own, reuse those of the first target of their kind. A test program defines its paths, and a
+# precompiled header is only used with the definitions it was made with, so each test program
+# has its own; so has every target where clang, which insists on that more, compiles.
 function(qrv_precompiled_headers target kind)
     if(QRV_REPRODUCIBLE)
         return()
     endif()
     get_property(owner GLOBAL PROPERTY QRV_PCH_OWNER_${kind})
-    if(owner AND NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    if(owner AND NOT kind STREQUAL GTEST AND NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
         target_precompile_headers(${target} REUSE_FROM ${owner})
     else()
         target_precompile_headers(${target} PRIVATE ${QRV_${kind}_HEADERS})

@@ -31,8 +31,8 @@ namespace {
 // One job for every program that ends with the driver: the system closes its handle when the
 // driver's process ends, and closing it kills what is still in it.
 HANDLE DriverJob() {
-    static const UniqueHandle job = [] {
-        UniqueHandle created(CreateJobObjectW(nullptr, nullptr));
+    static const TUniqueHandle job = [] {
+        TUniqueHandle created(CreateJobObjectW(nullptr, nullptr));
         JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
         limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
         if (created.Valid() &&
@@ -81,7 +81,7 @@ Process Process::Start(const StartOptions& options) {
     if (!created) {
         ThrowLastError("Starting " + ToUtf8(options.program));
     }
-    Process process(UniqueHandle(info.hProcess), info.dwProcessId, true);
+    Process process(TUniqueHandle(info.hProcess), info.dwProcessId, true);
     process.suspendedThread_.Reset(info.hThread);
     // Without the job (a driver already in a job that forbids it) the destructor still ends the
     // program; only a crash of the driver would leave it running.
@@ -95,7 +95,7 @@ Process Process::Start(const StartOptions& options) {
 }
 
 Process Process::Open(DWORD processId) {
-    UniqueHandle handle(OpenProcess(
+    TUniqueHandle handle(OpenProcess(
         SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE, processId));
     if (!handle.Valid()) {
         ThrowLastError("Opening process " + std::to_string(processId));

@@ -61,11 +61,11 @@ public:
     void Detach() { killAtEnd_ = false; }
 
 private:
-    Process(UniqueHandle handle, DWORD id, bool killAtEnd)
+    Process(TUniqueHandle handle, DWORD id, bool killAtEnd)
         : handle_(std::move(handle)), id_(id), killAtEnd_(killAtEnd) {}
 
-    UniqueHandle handle_;
-    UniqueHandle suspendedThread_;
+    TUniqueHandle handle_;
+    TUniqueHandle suspendedThread_;
     DWORD id_ = 0;
     bool killAtEnd_ = false;
 };

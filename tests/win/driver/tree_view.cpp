@@ -28,7 +28,7 @@ std::wstring TreeView::Text(LPARAM item) const {
     if (item == 0) {
         return {};
     }
-    const UniqueHandle process(OpenProcess(
+    const TUniqueHandle process(OpenProcess(
         PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, window_.ProcessId()));
     if (!process.Valid()) {
         ThrowLastError("Opening the program's process");

@@ -327,7 +327,7 @@ void ExpectLabelInk(const drive::Window& label, unsigned dpi) {
 }
 
 void SendDpiChanged(const drive::Window& window, unsigned dpi, const RECT& suggested) {
-    const UniqueHandle process(OpenProcess(
+    const TUniqueHandle process(OpenProcess(
         PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, window.ProcessId()));
     if (!process.Valid()) {
         drive::ThrowLastError("Opening the program's process");

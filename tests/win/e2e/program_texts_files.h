@@ -60,7 +60,7 @@ public:
     explicit OpenForWriting(const std::wstring& path);
 
 private:
-    UniqueHandle handle_;
+    TUniqueHandle handle_;
 };
 
 // The Windows error of opening the file for writing with no sharing at all, 0 when that

@@ -309,7 +309,7 @@ void RunTextsdb(const TempFolder& temp, std::initializer_list<std::wstring> comm
     GetSystemDirectoryW(system, MAX_PATH);
     auto cmd = drive::Process::Start({.program = std::wstring(system) + L"\\cmd.exe",
                                       .arguments = {L"/c", temp.PathOf(L"textsdb.cmd")},
-                                      .working_directory = temp.Path()});
+                                      .workingDirectory = temp.Path()});
     EXPECT_EQ(cmd.WaitForExit(), 0u) << "textsdb failed in:\n" << drive::ToUtf8(batch);
 }
 

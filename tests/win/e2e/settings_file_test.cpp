@@ -159,7 +159,7 @@ TEST_F(FailedSaveTest, WhenAnotherProgramHoldsTheFile) {
     WaitUntilChoicesRestored();
     Control(ids::cbCreateZip).Click();
     {
-        const UniqueHandle held(CreateFileW(SettingsFile().c_str(), GENERIC_READ, 0, nullptr,
+        const TUniqueHandle held(CreateFileW(SettingsFile().c_str(), GENERIC_READ, 0, nullptr,
                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         ASSERT_TRUE(held.Valid());
         CloseExpectingTheMessage();

@@ -76,7 +76,7 @@ TEST_F(SingleInstanceTest, FirstCopyComesToTheFrontWhileItWaitsForTheCadSystem) 
 
 TEST_F(SingleInstanceTest, AForeignMyAppLetsTheProgramStartButNotASecondCopy) {
     // "MyApp" is a common name: here the test process holds it, released however the test ends.
-    UniqueHandle mutex(CreateMutexA(nullptr, FALSE, "MyApp"));
+    TUniqueHandle mutex(CreateMutexA(nullptr, FALSE, "MyApp"));
     ASSERT_TRUE(mutex.Valid());
     SecondCopyEndsAndRestoresTheFirst();
 }

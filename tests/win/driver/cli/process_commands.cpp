@@ -27,7 +27,7 @@ std::wstring WatchingEventName(DWORD processId) {
 }
 
 void StartWatcher(DWORD processId) {
-    UniqueHandle watching(CreateEventW(nullptr, TRUE, FALSE, WatchingEventName(processId).c_str()));
+    TUniqueHandle watching(CreateEventW(nullptr, TRUE, FALSE, WatchingEventName(processId).c_str()));
     if (!watching.Valid()) {
         ThrowLastError("Creating the watcher's event");
     }
@@ -46,7 +46,7 @@ void StartWatcher(DWORD processId) {
 
 std::optional<DWORD> RecordedExitCode(DWORD processId) {
     const std::wstring path = ExitCodeFile(processId);
-    UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+    TUniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
                                   nullptr, OPEN_EXISTING, 0, nullptr));
     if (!file.Valid()) {
         return std::nullopt;
@@ -123,7 +123,7 @@ int Watch(Arguments& arguments) {
     const Process program = Process::Open(processId);
     const std::wstring path = ExitCodeFile(processId);
     DeleteFileW(path.c_str());
-    UniqueHandle watching(
+    TUniqueHandle watching(
         OpenEventW(EVENT_MODIFY_STATE, FALSE, WatchingEventName(processId).c_str()));
     if (watching.Valid()) {
         SetEvent(watching.Get());
@@ -132,7 +132,7 @@ int Watch(Arguments& arguments) {
     const std::wstring partial = path + L".partial";
     const std::string text = std::to_string(code);
     {
-        UniqueHandle file(CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        TUniqueHandle file(CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
         DWORD written = 0;
         WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);

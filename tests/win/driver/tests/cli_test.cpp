@@ -22,8 +22,8 @@ CommandResult RunQrvdrive(const std::vector<std::wstring>& arguments) {
     if (!CreatePipe(&readEnd, &writeEnd, &inheritable, 0)) {
         ThrowLastError("Creating a pipe");
     }
-    UniqueHandle reader(readEnd);
-    UniqueHandle writer(writeEnd);
+    TUniqueHandle reader(readEnd);
+    TUniqueHandle writer(writeEnd);
     SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
     std::wstring commandLine = QuoteArgument(QrvdrivePath());
     for (const auto& argument : arguments) {
@@ -40,7 +40,7 @@ CommandResult RunQrvdrive(const std::vector<std::wstring>& arguments) {
                         &startup, &info)) {
         ThrowLastError("Starting qrvdrive");
     }
-    UniqueHandle process(info.hProcess);
+    TUniqueHandle process(info.hProcess);
     CloseHandle(info.hThread);
     writer.Reset();
     std::string bytes;
@@ -102,7 +102,7 @@ TEST(Qrvdrive, DrivesAProgramAcrossSeparateCalls) {
     // Once the watcher has let go too, the exit code comes from what it kept.
     WaitUntil(
         [&] {
-            UniqueHandle handle(OpenProcess(SYNCHRONIZE, FALSE, std::stoul(pid)));
+            TUniqueHandle handle(OpenProcess(SYNCHRONIZE, FALSE, std::stoul(pid)));
             return !handle.Valid();
         },
         kDefaultTimeout, "the ended program to be gone");

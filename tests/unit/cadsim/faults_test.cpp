@@ -16,10 +16,10 @@ TEST(Faults, ReadsEveryKindWithCallAndCallNumber) {
                               u"EndExport=msvc-throw;GetCADCount=delphi-throw;"
                               u"SetDirs=raise:0xE0000001;CadStart=raise:42;"
                               u"SelectCADs=caught;CadIsSleeping@10=hang:250;DllAttach=fail;"
-                              u" DllDetach @ 1 = caught ;;",
+                              u" DllDetach @ 1 = caught ;;SelectSubDirs=hold:2",
                               problems);
     EXPECT_TRUE(problems.empty()) << problems.front();
-    ASSERT_EQ(faults.size(), 12u);
+    ASSERT_EQ(faults.size(), 13u);
     EXPECT_EQ(faults[0].call, "ExportPart");
     EXPECT_EQ(faults[0].onCall, 2u);
     EXPECT_EQ(faults[0].kind, FaultKind::AccessViolation);
@@ -33,6 +33,7 @@ TEST(Faults, ReadsEveryKindWithCallAndCallNumber) {
     EXPECT_EQ(faults[10].kind, FaultKind::Fail);
     EXPECT_EQ(faults[11].call, "DllDetach") << "blanks around the pieces";
     EXPECT_EQ(faults[11].onCall, 1u);
+    EXPECT_EQ(faults[12].kind, FaultKind::Hold);
 
     std::vector<std::string> texts;
     for (const auto& fault : faults) {
@@ -49,7 +50,8 @@ TEST(Faults, ReadsEveryKindWithCallAndCallNumber) {
                                                "caught",
                                                "hang:250",
                                                "fail",
-                                               "caught"};
+                                               "caught",
+                                               "hold:2"};
     EXPECT_EQ(texts, expected);
 }
 
@@ -77,6 +79,7 @@ TEST(Faults, EntriesThatCannotBeReadAreProblems) {
         u"ExportPart=raise:0xG1",
         u"ExportPart=hang:",
         u"ExportPart=hang:1s",
+        u"ExportPart=hold:",
         u"ExportPart=fail",
         u"DllDetach=fail",
         u"ExportPart=Access-Violation",

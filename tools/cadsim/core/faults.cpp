@@ -15,7 +15,7 @@ struct KindName {
     std::u16string_view name;
 };
 
-// Kinds without a value; raise:<code> and hang:<ms> are read apart.
+// Kinds without a value; raise:<code>, hang:<ms> and hold:<n> are read apart.
 constexpr KindName kKindNames[] = {
     {FaultKind::AccessViolation, u"access-violation"},
     {FaultKind::IllegalInstruction, u"illegal-instruction"},
@@ -29,6 +29,7 @@ constexpr KindName kKindNames[] = {
 
 constexpr std::u16string_view kRaisePrefix = u"raise:";
 constexpr std::u16string_view kHangPrefix = u"hang:";
+constexpr std::u16string_view kHoldPrefix = u"hold:";
 
 bool StartsWith(std::u16string_view text, std::u16string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
@@ -82,6 +83,14 @@ std::optional<Fault> ParseFault(std::u16string_view entry, std::string& problem)
         }
         fault.kind = FaultKind::Hang;
         fault.value = *ms;
+    } else if (StartsWith(kind, kHoldPrefix)) {
+        const auto number = ParseUnsigned(kind.substr(kHoldPrefix.size()));
+        if (!number) {
+            problem = "not a number of a hold" + quoted;
+            return std::nullopt;
+        }
+        fault.kind = FaultKind::Hold;
+        fault.value = *number;
     } else {
         problem = "unknown kind" + quoted;
         return std::nullopt;
@@ -114,6 +123,8 @@ std::string FaultKindText(const Fault& fault) {
     }
     case FaultKind::Hang:
         return "hang:" + std::to_string(fault.value);
+    case FaultKind::Hold:
+        return "hold:" + std::to_string(fault.value);
     default:
         for (const auto& known : kKindNames) {
             if (known.kind == fault.kind) {

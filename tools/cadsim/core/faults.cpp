@@ -15,7 +15,7 @@ struct KindName {
     std::u16string_view name;
 };
 
-// Kinds without a value; raise:<code>, hang:<ms> and hold:<n> are read apart.
+// Kinds without a value.
 constexpr KindName kKindNames[] = {
     {FaultKind::AccessViolation, u"access-violation"},
     {FaultKind::IllegalInstruction, u"illegal-instruction"},
@@ -27,9 +27,19 @@ constexpr KindName kKindNames[] = {
     {FaultKind::Fail, u"fail"},
 };
 
-constexpr std::u16string_view kRaisePrefix = u"raise:";
-constexpr std::u16string_view kHangPrefix = u"hang:";
-constexpr std::u16string_view kHoldPrefix = u"hold:";
+// Kinds with a value after their name: "<prefix><value>".
+struct ValueKind {
+    FaultKind kind;
+    std::u16string_view prefix;
+    std::optional<uint32_t> (*parse)(std::u16string_view);
+    const char* problem; // when the value cannot be read
+};
+
+constexpr ValueKind kValueKinds[] = {
+    {FaultKind::Raise, u"raise:", ParseDecimalOrHex, "not an exception code of 32 bits"},
+    {FaultKind::Hang, u"hang:", ParseUnsigned, "not a number of milliseconds"},
+    {FaultKind::Hold, u"hold:", ParseUnsigned, "not the number of a hold"},
+};
 
 bool StartsWith(std::u16string_view text, std::u16string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
@@ -67,30 +77,17 @@ std::optional<Fault> ParseFault(std::u16string_view entry, std::string& problem)
                                     [&](const KindName& k) { return k.name == kind; });
     if (known != std::end(kKindNames)) {
         fault.kind = known->kind;
-    } else if (StartsWith(kind, kRaisePrefix)) {
-        const auto code = ParseDecimalOrHex(kind.substr(kRaisePrefix.size()));
-        if (!code) {
-            problem = "not an exception code of 32 bits" + quoted;
+    } else if (const auto valued =
+                   std::find_if(std::begin(kValueKinds), std::end(kValueKinds),
+                                [&](const ValueKind& k) { return StartsWith(kind, k.prefix); });
+               valued != std::end(kValueKinds)) {
+        const auto value = valued->parse(kind.substr(valued->prefix.size()));
+        if (!value) {
+            problem = valued->problem + quoted;
             return std::nullopt;
         }
-        fault.kind = FaultKind::Raise;
-        fault.value = *code;
-    } else if (StartsWith(kind, kHangPrefix)) {
-        const auto ms = ParseUnsigned(kind.substr(kHangPrefix.size()));
-        if (!ms) {
-            problem = "not a number of milliseconds" + quoted;
-            return std::nullopt;
-        }
-        fault.kind = FaultKind::Hang;
-        fault.value = *ms;
-    } else if (StartsWith(kind, kHoldPrefix)) {
-        const auto number = ParseUnsigned(kind.substr(kHoldPrefix.size()));
-        if (!number) {
-            problem = "not a number of a hold" + quoted;
-            return std::nullopt;
-        }
-        fault.kind = FaultKind::Hold;
-        fault.value = *number;
+        fault.kind = valued->kind;
+        fault.value = *value;
     } else {
         problem = "unknown kind" + quoted;
         return std::nullopt;

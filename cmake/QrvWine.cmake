@@ -1,11 +1,11 @@
-# The Wine test bench: one fresh prefix and one Xvfb display per ctest run, booted once by
-# a setup fixture and torn down by a cleanup fixture. Every Wine test requires the fixture.
+# The Wine test bench: a prefix and an Xvfb display per ctest run, set up by a setup fixture
+# and torn down by a cleanup fixture. Every Wine test requires the fixture.
 # The x86_64 build's bench is a 64-bit prefix without its 32-bit side; the i686 build's one has
 # it. Each build's ctest run has a bench of its own, so the two can run at the same time.
-# Further benches (another DPI, a colour theme, a share of the end-to-end tests) start from a
-# copy of the first one's prefix as booted, with a display of their own: they need no boot,
-# and the tests on different benches run side by side. The tests that show windows on one
-# bench run one at a time.
+# No bench boots: each copies the prefix that tests/win/bench/prefix_image.sh booted once for
+# this machine. Further benches (another DPI, a colour theme, a share of the end-to-end tests)
+# have a display of their own, and the tests on different benches run side by side. The tests
+# that show windows on one bench run one at a time.
 set(QRV_WINE_STATE ${CMAKE_BINARY_DIR}/winebench.state)
 set(QRV_WINE_BENCH ${CMAKE_SOURCE_DIR}/tests/win/bench)
 # The architecture of this build's programs, which the bench's prefix must run.
@@ -15,15 +15,16 @@ else()
     set(QRV_WINE_ARCH i686)
 endif()
 
-# A bench's boot is waited for, not raced: an x86_64 prefix boots in seconds and waits on no
-# 32-bit process (tests/win/bench/boot_prefix.sh), an i686 one starts a few 32-bit processes,
-# minutes of CPU where they are emulated. The limit only stops a boot that hangs.
+# A bench's boot is waited for, not raced: the machine's first boot of an x86_64 prefix takes
+# seconds and waits on no 32-bit process (tests/win/bench/boot_prefix.sh), an i686 one starts a
+# few 32-bit processes, minutes of CPU where they are emulated. The limit only stops a boot that
+# hangs.
 set(QRV_WINE_BOOT_TIMEOUT 1800)
 
 if(NOT QRV_WINE_FIXTURE_DEFINED)
     set(QRV_WINE_FIXTURE_DEFINED ON)
     add_test(NAME winebench_up
-        COMMAND ${QRV_WINE_BENCH}/up.sh --keep-image ${QRV_WINE_STATE} ${QRV_WINE_ARCH})
+        COMMAND ${QRV_WINE_BENCH}/up.sh --from-image ${QRV_WINE_STATE} ${QRV_WINE_ARCH})
     set_tests_properties(winebench_up PROPERTIES FIXTURES_SETUP winebench
         TIMEOUT ${QRV_WINE_BOOT_TIMEOUT} LABELS "wine;${QRV_DIST_NAME}")
     add_test(NAME winebench_down COMMAND ${QRV_WINE_BENCH}/down.sh ${QRV_WINE_STATE})
@@ -32,7 +33,8 @@ if(NOT QRV_WINE_FIXTURE_DEFINED)
 endif()
 
 # qrv_add_wine_bench(NAME UP_ARGUMENTS...): a bench of its own, made by up.sh from a copy of
-# the first bench's prefix with these arguments after its state file and the architecture, for
+# the prefix the first bench copied, with these arguments after its state file and the
+# architecture, for
 # the tests that name it with qrv_add_wine_test(... BENCH name).
 function(qrv_add_wine_bench name)
     set(state ${CMAKE_BINARY_DIR}/winebench-${name}.state)

@@ -1,104 +1,81 @@
 #!/usr/bin/env bash
-# Sets everything up from nothing and runs every test: the native unit tests, the same tests
-# under AddressSanitizer and UndefinedBehaviorSanitizer with the fuzzers for a bounded time,
-# both Windows builds with the checks of the shipping build, and the Wine tests (unit tests
-# and end-to-end tests) of the x86_64 build and, where this machine runs 32-bit programs, of
-# the i686 build: all of them where the kernel runs 32-bit programs, the unit tests and a small
-# end-to-end set (ctest label i686-emulated) where qemu-i386-static runs them instead
-# (scripts/i686_way.sh; QRV_EMULATE_I686=1 takes that way anywhere). Each Windows build's Wine
-# tests start as soon as it is built and run while the rest is built, each build on Wine
-# benches of its own. Ends with the builds that ran under Wine, how the i686 tests ran and how
-# many passed, and one line "N passed, N failed".
+# Sets everything up from nothing and runs every test. The stages, in order:
+#   win32 build           the i686 shipping build; its Wine tests start at once and run beside
+#                         the rest (their output comes at the end): where they are emulated,
+#                         they take longest
+#   win32 checks          the shipping build's program folder and CAD library exports
+#   win64 build           the x86_64 Windows build; its Wine tests start at once as well
+#   win64/win32 package check
+#   native build          the portable core, its unit tests, the tools, the benchmarks and the
+#                         fuzzers under AddressSanitizer and UndefinedBehaviorSanitizer
+#   native tests          the unit tests, the layer and set-up checks, the fuzzers for a while
+#   win64/win32 tests under Wine
+# Which Wine tests run for the i686 build depends on how this machine runs 32-bit programs
+# (scripts/i686_way.sh): all of them where the kernel runs them; where qemu-i386-static runs
+# them instead (QRV_EMULATE_I686=1 takes that way anywhere), the set of ctest label
+# i686-emulated, what only the i686 build can break (README: "The i686 build where the kernel
+# runs no 32-bit code"). The Wine benches copy a prefix booted once per machine
+# (tests/win/bench/prefix_image.sh); a missing one boots at the start, beside the builds.
+# Counts come from ctest's JUnit files. Ends with the builds that ran under Wine, how the i686
+# tests ran and how many passed, and one line "N passed, N failed, in M min S s".
 #
 # Builds are kept in build/<preset> and compiled through ccache, so a second run compiles only
 # what changed (the cache is ccache's own, ~/.cache/ccache).
 set -uo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 bash scripts/setup.sh --i686 || exit 1
 
 jobs=$(nproc)
-passed=0
-failed=0
+results=$(mktemp -d)
+trap 'rm -rf "$results"' EXIT
 status=0
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-log=$work/ctest.log
+passed=0 # stages that are tests of their own; ctest's tests are counted from the JUnit files
+failed=0
 
-count() { # count LOG: adds the counts of the ctest summary in LOG
-    local line total fails
-    line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$1" | tail -n 1)
-    if [ -z "$line" ]; then
-        return
-    fi
-    fails=$(sed -E 's/.* ([0-9]+) tests? failed out of.*/\1/' <<<"$line")
-    total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")
-    passed=$((passed + total - fails))
-    failed=$((failed + fails))
-}
-
-stage() { # stage NAME COMMAND...: runs one step, keeps going after a failure; says its time
+# stage NAME COMMAND...: one step; says how long it took, and counts a failure.
+stage() {
     local name=$1 start=$SECONDS
     echo "=== $name"
     shift
     if ! "$@"; then
-        echo "=== FAILED: $* ($((SECONDS - start)) s)"
-        status=1
+        echo "=== FAILED: $name ($((SECONDS - start)) s)"
+        failed=$((failed + 1))
         return 1
     fi
     echo "=== $name took $((SECONDS - start)) s"
 }
-
-run_ctest() {
-    ctest --preset "$1" -j "$jobs" "${@:2}" 2>&1 | tee "$log"
-    local rc=${PIPESTATUS[0]}
-    count "$log"
-    return "$rc"
+# check NAME COMMAND...: a stage that is a test of its own, counted when it passes too.
+check() {
+    stage "$@" && passed=$((passed + 1))
 }
-
 build() {
-    cmake --preset "$1" -DQRV_WERROR=ON "${@:2}" >/dev/null && cmake --build --preset "$1" -j "$jobs"
+    cmake --preset "$1" -DQRV_WERROR=ON >/dev/null && cmake --build --preset "$1" -j "$jobs"
 }
+# ctest's results in a JUnit file (the file's name follows), with the output of passed tests
+# kept whole: each GoogleTest program's own summary is in it.
+junit=(--test-output-size-passed 4000000 --output-junit)
 
-# ran_test LOG NAME: the ctest test NAME was executed (passed or not) in that ctest run.
-ran_test() {
-    grep -E "^ *[0-9]+/[0-9]+ Test +#[0-9]+: $2 " "$1" | grep -qv 'Not Run'
+# A build's Wine tests run in the background while the rest is built; their output is shown
+# once they have ended. wine_tests BUILD COMMAND... starts them, wine_results BUILD waits.
+wine_tests() {
+    local build=$1
+    shift
+    "$@" >"$results/$build.log" 2>&1 &
+    echo "$! $SECONDS" >"$results/$build.job"
 }
-
-# gtest_passed JUNIT: the GoogleTest tests that passed, summed over a ctest run's JUnit file.
-gtest_passed() {
-    grep -oE '\[  PASSED  \] [0-9]+ tests?' "$1" 2>/dev/null |
-        awk '{ n += $4 } END { print n + 0 }'
-}
-
-# Each build's Wine tests run at the same time (the tests mostly wait on Wine), then each
-# one's output is shown in turn. wine_ran gets the builds whose end-to-end tests ran. Tests on
-# different benches run side by side, as many as a build has benches.
-wine_jobs=8
-wine_names=()
-wine_began=""
-wine_pids=()
-wine_ran=()
-wine_start() { # wine_start NAME COMMAND...: one build's Wine tests, in the background
-    [ -n "$wine_began" ] || wine_began=$SECONDS
-    wine_names+=("$1")
-    "${@:2}" >"$work/$1.log" 2>&1 &
-    wine_pids+=($!)
-}
-wine_wait() { # wine_wait E2E_TEST...: the end-to-end test of each started build, in order
-    local e2e=("$@") i rc name
-    for i in "${!wine_names[@]}"; do
-        name=${wine_names[$i]}
-        wait "${wine_pids[$i]}"
-        rc=$?
-        echo "=== $name tests under Wine"
-        cat "$work/$name.log"
-        count "$work/$name.log"
-        ran_test "$work/$name.log" "${e2e[$i]}" && wine_ran+=("$name")
-        if [ "$rc" -ne 0 ]; then
-            echo "=== FAILED: the $name tests under Wine"
-            status=1
-        fi
-    done
+wine_results() {
+    local build=$1 pid began
+    [ -f "$results/$build.job" ] || return 0
+    read -r pid began <"$results/$build.job"
+    echo "=== $build tests under Wine"
+    wait "$pid"
+    local rc=$?
+    cat "$results/$build.log"
+    if [ "$rc" -ne 0 ]; then
+        echo "=== FAILED: the $build tests under Wine"
+        status=1
+    fi
+    echo "=== the $build tests under Wine ended $((SECONDS - began)) s after they began"
 }
 
 # How the i686 build's programs run here: native, emulated or none (then a line why).
@@ -107,53 +84,49 @@ i686_way=${i686%%$'\n'*}
 i686_why=$(sed -n 2p <<<"$i686")
 echo "i686 programs: $i686_way${i686_why:+ ($i686_why)}"
 
-# The Windows builds first, so that their Wine tests, which mostly wait on Wine, run while
-# the native builds compile.
-e2e=()
-if stage "win64 build" build win64; then
-    wine_start win64 ctest --preset win64 -j "$wine_jobs"
-    e2e+=(e2e_tests_1)
-fi
-# The JUnit file keeps the output of passed tests too, where the GoogleTest counts are.
-win32_junit=(--output-junit "$work/win32.xml" --test-output-size-passed 4000000)
+# Each architecture's booted prefix, on the first run on this machine: beside the builds.
+image=tests/win/bench/prefix_image.sh
+{
+    bash "$image" x86_64
+    case $i686_way in
+    native) bash "$image" i686 ;;
+    emulated) bash scripts/emulated_i686.sh bash "$image" i686 ;;
+    esac
+} >"$results/prefix-images.log" 2>&1 &
+images=$!
+
 if stage "win32 build" build win32; then
     case $i686_way in
-    native) # everything; the emulated set's tests are among the end-to-end shards
-        wine_start win32 ctest --preset win32 -j "$wine_jobs" \
-            -E '^(e2e|unit_tests)_emulated_set$' "${win32_junit[@]}"
-        e2e+=(e2e_tests_1)
+    native)
+        wine_tests win32 ctest --preset win32 -j 8 -LE i686-emulated "${junit[@]}" "$results/win32.xml"
         ;;
     emulated)
-        wine_start win32 bash scripts/emulated_i686.sh \
-            ctest --preset win32 -j "$jobs" -L i686-emulated "${win32_junit[@]}"
-        e2e+=(e2e_emulated_set)
+        wine_tests win32 bash scripts/emulated_i686.sh \
+            ctest --preset win32 -j "$jobs" -L i686-emulated "${junit[@]}" "$results/win32.xml"
         ;;
     esac
-    if stage "win32 checks" bash scripts/check_win32.sh; then
-        passed=$((passed + 1))
-    else
-        failed=$((failed + 1))
-    fi
-else
-    failed=$((failed + 1))
+    check "win32 checks" bash scripts/check_win32.sh
+fi
+if stage "win64 build" build win64; then
+    wine_tests win64 ctest --preset win64 -j 8 "${junit[@]}" "$results/win64.xml"
 fi
 for preset in win64 win32; do
-    if stage "$preset package check" bash scripts/check_package.sh "build/$preset"; then
-        passed=$((passed + 1))
-    else
-        failed=$((failed + 1))
-    fi
+    check "$preset package check" bash scripts/check_package.sh "build/$preset"
 done
-stage "native build" build native && stage "native tests" run_ctest native
-stage "sanitizer build" build native-san && stage "sanitizer tests and fuzzers" run_ctest native-san
-wine_wait "${e2e[@]}"
-[ -z "$wine_began" ] || echo "=== the Wine tests ended $((SECONDS - wine_began)) s after the first began"
+stage "native build" build native-san &&
+    stage "native tests" ctest --preset native-san -j "$jobs" "${junit[@]}" "$results/native.xml"
+wine_results win64
+wine_results win32
+wait "$images" || { echo "=== booting the Wine prefixes failed:"; cat "$results/prefix-images.log"; }
 
+read -r junit_passed junit_failed < <(python3 scripts/junit_results.py counts "$results"/*.xml)
+passed=$((passed + junit_passed))
+failed=$((failed + junit_failed))
 echo
 for preset in win64 win32; do
-    if [[ " ${wine_ran[*]} " == *" $preset "* ]]; then
+    if python3 scripts/junit_results.py ran "$results/$preset.xml" e2e_; then
         if [ "$preset" = win32 ]; then
-            echo "under Wine: win32 ran $i686_way: $(gtest_passed "$work/win32.xml") GoogleTest tests passed"
+            echo "under Wine: win32 ran $i686_way: $(python3 scripts/junit_results.py gtest-passed "$results/win32.xml") GoogleTest tests passed"
         else
             echo "under Wine: $preset ran"
         fi

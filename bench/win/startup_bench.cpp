@@ -65,7 +65,7 @@ int wmain(int argc, wchar_t** argv) {
         double begin = e2e::PerformanceCounterMs();
         drive::Process program =
             drive::Process::Start({.program = e2e::DistPath(L"QRV3DOVEravar.exe"),
-                                   .working_directory = temp.Path(),
+                                   .workingDirectory = temp.Path(),
                                    .environment = environment,
                                    .suspended = highContrast.has_value()});
         if (highContrast) {
@@ -74,7 +74,7 @@ int wmain(int argc, wchar_t** argv) {
             program.Resume();
         }
         const drive::Window main = drive::WaitForTopLevelWindow(
-            program.Id(), {.class_name = ids::kMainWindowClass, .visible_only = true});
+            program.Id(), {.className = ids::kMainWindowClass, .visibleOnly = true});
         const double shown = e2e::PerformanceCounterMs();
         const drive::Window controls = main.Child(ids::pnlProgramControls);
         drive::WaitUntil([&] { return controls.IsVisible(); }, std::chrono::seconds(30),

@@ -16,10 +16,10 @@ TEST(Faults, ReadsEveryKindWithCallAndCallNumber) {
                               u"EndExport=msvc-throw;GetCADCount=delphi-throw;"
                               u"SetDirs=raise:0xE0000001;CadStart=raise:42;"
                               u"SelectCADs=caught;CadIsSleeping@10=hang:250;DllAttach=fail;"
-                              u" DllDetach @ 1 = caught ;;BeginExport=exit:3",
+                              u" DllDetach @ 1 = caught ;;BeginExport=exit:3;SelectSubDirs=hold:2",
                               problems);
     EXPECT_TRUE(problems.empty()) << problems.front();
-    ASSERT_EQ(faults.size(), 13u);
+    ASSERT_EQ(faults.size(), 14u);
     EXPECT_EQ(faults[0].call, "ExportPart");
     EXPECT_EQ(faults[0].onCall, 2u);
     EXPECT_EQ(faults[0].kind, FaultKind::AccessViolation);
@@ -34,6 +34,7 @@ TEST(Faults, ReadsEveryKindWithCallAndCallNumber) {
     EXPECT_EQ(faults[11].call, "DllDetach") << "blanks around the pieces";
     EXPECT_EQ(faults[11].onCall, 1u);
     EXPECT_EQ(faults[12].kind, FaultKind::Exit);
+    EXPECT_EQ(faults[13].kind, FaultKind::Hold);
 
     std::vector<std::string> texts;
     for (const auto& fault : faults) {
@@ -51,7 +52,8 @@ TEST(Faults, ReadsEveryKindWithCallAndCallNumber) {
                                                "hang:250",
                                                "fail",
                                                "caught",
-                                               "exit:3"};
+                                               "exit:3",
+                                               "hold:2"};
     EXPECT_EQ(texts, expected);
 }
 
@@ -80,6 +82,7 @@ TEST(Faults, EntriesThatCannotBeReadAreProblems) {
         u"ExportPart=hang:",
         u"ExportPart=hang:1s",
         u"ExportPart=exit:",
+        u"ExportPart=hold:",
         u"ExportPart=fail",
         u"DllDetach=fail",
         u"ExportPart=Access-Violation",

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Boots the Wine test bench: a fresh WINEPREFIX in a temp folder and one Xvfb display.
-#   up.sh [--keep-image | --from STATE_OF_ANOTHER_BENCH] STATE [ARCH [DPI [THEME]]]
+# Boots the Wine test bench: a WINEPREFIX in a temp folder and one Xvfb display.
+#   up.sh [--from-image | --from STATE_OF_ANOTHER_BENCH] STATE [ARCH [DPI [THEME]]]
 # Writes what the tests need (WINEPREFIX, DISPLAY, pids) into the state file STATE.
 # ARCH, when given, is the architecture of the programs to run: x86_64 (the default) or i686,
 # which needs the prefix's 32-bit side (Debian's wine32). DPI, when given, is the display's DPI
@@ -8,13 +8,13 @@
 # the user's colour theme: high-contrast for Windows' black high-contrast theme (boot_prefix.sh).
 # The prefix boots in boot_prefix.sh (an x86_64 one without its 32-bit side); the state's
 # QRV_WINE is the loader of the programs' architecture (scripts/wine_loader.sh).
-# --keep-image keeps a copy of the prefix as booted (before any program ran in it) for other
-# benches of the same architecture; --from makes the prefix a copy of that bench's, which
-# saves the boot: only the DPI and the theme are set then.
+# --from-image makes the prefix a copy of this machine's booted one (prefix_image.sh, booted on
+# the first call), --from a copy of the one another bench was made from: no boot, only the
+# DPI and the theme are set. Either way the state names the image for further benches.
 set -euo pipefail
-keep_image="" from=""
+from_image="" from=""
 case ${1:-} in
---keep-image) keep_image=1 && shift ;;
+--from-image) from_image=1 && shift ;;
 --from) from=$2 && shift 2 ;;
 esac
 state=$1
@@ -34,6 +34,23 @@ case $theme in
 esac
 here=$(cd "$(dirname "$0")" && pwd)
 [ -f "$state" ] && "$here/down.sh" "$state" || true
+
+# The prefix to copy, found while HOME is still the machine's own (the bench's comes below):
+# this machine's booted one (booted now if there is none), or the one another bench copied.
+image=""
+if [ -n "$from_image" ]; then
+    image=$(bash "$here/prefix_image.sh" "$arch")
+elif [ -n "$from" ]; then
+    image=$(
+        # shellcheck disable=SC1090
+        . "$from"
+        echo "${QRV_BENCH_IMAGE:-}"
+    )
+    [ -d "$image" ] || {
+        echo "the bench of $from names no image of a prefix (up.sh --from-image)" >&2
+        exit 1
+    }
+fi
 
 root=$(mktemp -d /tmp/qrv-winebench.XXXXXX)
 mkdir -p "$root/home"
@@ -93,25 +110,17 @@ STATE
 # shellcheck disable=SC1090
 . "$state"
 boot() { bash "$here/boot_prefix.sh" "$arch" "$dpi" "$theme" >>"$root/wineboot.log" 2>&1; }
-if [ -n "$from" ]; then
-    image=$(
-        # shellcheck disable=SC1090
-        . "$from"
-        echo "${QRV_BENCH_IMAGE:-}"
-    )
-    [ -d "$image" ] || {
-        echo "the bench of $from kept no image of its prefix (up.sh --keep-image)" >&2
-        exit 1
-    }
+if [ -n "$image" ]; then
     # Hard links: the copy takes no time and no room. Wine rewrites the registry files and the
     # .ini files in place (the registry through a new file it renames, .ini files by
     # truncating them), so those become files of the copy's own; the rest it only reads.
-    cp -al "$image" "$WINEPREFIX"
+    cp -al "$image" "$WINEPREFIX" 2>/dev/null || cp -a "$image" "$WINEPREFIX"
     find "$WINEPREFIX" -type f \( -name '*.reg' -o -name '*.ini' \) -links +1 \
         -exec sh -c 'for f; do cp -p "$f" "$f.own" && mv -f "$f.own" "$f"; done' sh {} +
     # The user's folders (Documents, Desktop, ...) are links to the bench's home.
     find "$WINEPREFIX/drive_c/users" -maxdepth 2 -type l -lname "${image%/*}/home" \
         -exec ln -sfn "$HOME" {} \;
+    echo "export QRV_BENCH_IMAGE='$image'" >>"$state"
     QRV_PREFIX_BOOTED=1 boot || {
         echo "setting up the copied prefix failed:" >&2
         cat "$root/wineboot.log" >&2
@@ -129,17 +138,20 @@ elif ! boot; then
         exit 1
     fi
 fi
-if [ -n "$keep_image" ]; then
-    cp -a "$WINEPREFIX" "$root/image"
-    echo "export QRV_BENCH_IMAGE='$root/image'" >>"$state"
-fi
 if [ "$arch" = i686 ] && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
     echo "The prefix has no 32-bit side, so i686 programs cannot run: install wine32" \
         "(scripts/setup.sh does where this machine runs 32-bit programs)." >&2
     exit 1
 fi
+# The prefix's server and Wine's services (services.exe and what it starts), for as long as
+# the bench is up (down.sh ends them), with the bench's log for their output. Otherwise the
+# first program of a test starts them, they keep that test's output open, and ctest waits for
+# the test until the last program on the bench has ended. A 64-bit program starts the services,
+# whatever the bench's architecture.
+wineserver -p >>"$root/wineserver.log" 2>&1 </dev/null
+bash "$loader" x86_64 cmd.exe /c exit >>"$root/wineserver.log" 2>&1 </dev/null
 how=""
-[ -n "$from" ] && how+=", copied from a booted prefix"
+[ -n "$image" ] && how+=", copied from a booted prefix"
 [ "$scale" -gt 1 ] && how+=" (emulated; time limits x$scale)"
 [ -n "$theme" ] && how+=", $theme theme"
 echo "Wine bench up: prefix $WINEPREFIX, display $DISPLAY, for $arch programs at $dpi DPI$how"

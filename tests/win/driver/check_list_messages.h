@@ -9,10 +9,10 @@
 namespace qrv::drive {
 
 struct CheckListMessages {
-    UINT get_check = check_list::kGetCheck;     // returns 1 when checked, 0 when not
-    UINT set_check = check_list::kSetCheck;     // lParam 1 checks, 0 unchecks; returns 0
-    UINT get_enabled = check_list::kGetEnabled; // returns 1 when enabled, 0 when greyed
-    UINT set_enabled = check_list::kSetEnabled; // lParam 1 enables, 0 greys; returns 0
+    UINT getCheck = check_list::kGetCheck;     // returns 1 when checked, 0 when not
+    UINT setCheck = check_list::kSetCheck;     // lParam 1 checks, 0 unchecks; returns 0
+    UINT getEnabled = check_list::kGetEnabled; // returns 1 when enabled, 0 when greyed
+    UINT setEnabled = check_list::kSetEnabled; // lParam 1 enables, 0 greys; returns 0
 };
 
 } // namespace qrv::drive

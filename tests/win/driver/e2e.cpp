@@ -5,9 +5,9 @@
 #include <atomic>
 
 #include "driver/error.h"
-#include "driver/handle.h"
 #include "driver/text.h"
 #include "driver/wine.h"
+#include "platform/win32/unique_handle.h"
 
 namespace qrv::e2e {
 
@@ -39,11 +39,11 @@ void RemoveTree(const std::wstring& folder) {
     RemoveDirectoryW(folder.c_str());
 }
 
-drive::UniqueHandle OpenForReading(const std::wstring& path) {
-    drive::UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ,
-                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
+TUniqueHandle OpenForReading(const std::wstring& path) {
+    TUniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) {
         ThrowLastError("Opening " + ToUtf8(path));
     }
     return file;
@@ -74,7 +74,7 @@ std::wstring DistPath(std::wstring_view relative) {
     return DistDir() + L"\\" + std::wstring(relative);
 }
 
-TempFolder::TempFolder(std::wstring_view name_prefix) {
+TempFolder::TempFolder(std::wstring_view namePrefix) {
     static std::atomic<unsigned> counter{0};
     wchar_t temp[MAX_PATH + 1];
     const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
@@ -82,7 +82,7 @@ TempFolder::TempFolder(std::wstring_view name_prefix) {
         ThrowLastError("Finding the temp folder");
     }
     for (int attempt = 0;; ++attempt) {
-        path_ = std::wstring(temp) + std::wstring(name_prefix) + L"-" +
+        path_ = std::wstring(temp) + std::wstring(namePrefix) + L"-" +
                 std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(counter++);
         if (CreateDirectoryW(path_.c_str(), nullptr)) {
             return;
@@ -122,9 +122,9 @@ std::wstring TempFolder::CreateFolder(std::wstring_view relative) const {
 }
 
 drive::Environment MakeEnvironment(std::initializer_list<EnvironmentChange> changes,
-                                   bool start_from_current) {
+                                   bool startFromCurrent) {
     drive::Environment environment =
-        start_from_current ? drive::Environment::Current() : drive::Environment();
+        startFromCurrent ? drive::Environment::Current() : drive::Environment();
     for (const auto& change : changes) {
         if (change.value) {
             environment.Set(change.name, *change.value);
@@ -157,9 +157,9 @@ std::string ReadBytes(const std::wstring& path) {
 }
 
 void WriteBytes(const std::wstring& path, std::string_view bytes) {
-    drive::UniqueHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                         CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
+    TUniqueHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) {
         ThrowLastError("Creating " + ToUtf8(path));
     }
     DWORD written = 0;
@@ -187,9 +187,9 @@ std::wstring ReadUtf16File(const std::wstring& path) {
     return WithoutByteOrderMark(std::move(text));
 }
 
-void WriteUtf16File(const std::wstring& path, std::wstring_view text, bool with_bom) {
+void WriteUtf16File(const std::wstring& path, std::wstring_view text, bool withBom) {
     std::string bytes;
-    if (with_bom) {
+    if (withBom) {
         bytes += "\xFF\xFE";
     }
     for (const wchar_t c : text) {
@@ -226,12 +226,12 @@ std::vector<std::wstring> Utf8Log::Lines() const {
 
 std::vector<std::wstring> Utf8Log::NewLines() {
     auto lines = Lines();
-    if (lines.size() < lines_seen_) {
-        lines_seen_ = 0; // the file was started again
+    if (lines.size() < linesSeen_) {
+        linesSeen_ = 0; // the file was started again
     }
-    std::vector<std::wstring> added(lines.begin() + static_cast<std::ptrdiff_t>(lines_seen_),
+    std::vector<std::wstring> added(lines.begin() + static_cast<std::ptrdiff_t>(linesSeen_),
                                     lines.end());
-    lines_seen_ = lines.size();
+    linesSeen_ = lines.size();
     return added;
 }
 

@@ -24,7 +24,7 @@ std::wstring DistPath(std::wstring_view relative);
 // A folder of its own in the prefix's temp folder; removed with everything in it at the end.
 class TempFolder {
 public:
-    explicit TempFolder(std::wstring_view name_prefix = L"qrv-e2e");
+    explicit TempFolder(std::wstring_view namePrefix = L"qrv-e2e");
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
@@ -52,7 +52,7 @@ struct EnvironmentChange {
 };
 // The test's own environment (or an empty one) with the changes applied in order.
 drive::Environment MakeEnvironment(std::initializer_list<EnvironmentChange> changes,
-                                   bool start_from_current = true);
+                                   bool startFromCurrent = true);
 
 // Files. Every reader opens the file so that the program may go on writing it, and throws
 // drive::DriverError when it cannot be read.
@@ -63,7 +63,7 @@ void WriteBytes(const std::wstring& path, std::string_view bytes);
 std::wstring ReadUtf8File(const std::wstring& path); // a leading byte-order mark is dropped
 void WriteUtf8File(const std::wstring& path, std::wstring_view text);
 std::wstring ReadUtf16File(const std::wstring& path); // UTF-16LE; a leading BOM is dropped
-void WriteUtf16File(const std::wstring& path, std::wstring_view text, bool with_bom = true);
+void WriteUtf16File(const std::wstring& path, std::wstring_view text, bool withBom = true);
 // Lines ended by "\n" or "\r\n"; a last line without an end counts too.
 std::vector<std::wstring> SplitLines(std::wstring_view text);
 
@@ -83,7 +83,7 @@ public:
 
 private:
     std::wstring path_;
-    size_t lines_seen_ = 0;
+    size_t linesSeen_ = 0;
 };
 
 // The performance counter in milliseconds: the clock of the simulated library's log lines,

@@ -1,9 +1,9 @@
 #include "driver/inject.h"
 
 #include "driver/error.h"
-#include "driver/handle.h"
 #include "driver/remote_block.h"
 #include "driver/text.h"
+#include "platform/win32/unique_handle.h"
 
 namespace qrv::drive {
 
@@ -14,9 +14,9 @@ void LoadLibraryInto(const Process& process, const std::wstring& library) {
     // kernel32 lies at the same address in every process of an architecture.
     const auto loadLibrary = reinterpret_cast<LPTHREAD_START_ROUTINE>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW")));
-    const UniqueHandle thread(
+    const TUniqueHandle thread(
         CreateRemoteThread(process.Handle(), nullptr, 0, loadLibrary, path.Address(), 0, nullptr));
-    if (!thread) {
+    if (!thread.Valid()) {
         ThrowLastError("Starting a thread in the program to load " + ToUtf8(library));
     }
     DWORD module = 0;

@@ -79,19 +79,19 @@ LRESULT CheckList::Query(UINT message, int index, LPARAM lparam) const {
 }
 
 bool CheckList::IsChecked(int index) const {
-    return Query(messages_.get_check, index) != 0;
+    return Query(messages_.getCheck, index) != 0;
 }
 
 void CheckList::SetChecked(int index, bool checked) const {
-    Query(messages_.set_check, index, checked ? 1 : 0);
+    Query(messages_.setCheck, index, checked ? 1 : 0);
 }
 
 bool CheckList::IsEntryEnabled(int index) const {
-    return Query(messages_.get_enabled, index) != 0;
+    return Query(messages_.getEnabled, index) != 0;
 }
 
 void CheckList::SetEntryEnabled(int index, bool enabled) const {
-    Query(messages_.set_enabled, index, enabled ? 1 : 0);
+    Query(messages_.setEnabled, index, enabled ? 1 : 0);
 }
 
 std::vector<bool> CheckList::CheckStates() const {

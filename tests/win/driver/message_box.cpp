@@ -8,31 +8,30 @@ namespace qrv::drive {
 
 namespace {
 
-const WindowFilter kDialogs{.class_name = L"#32770"};
+const WindowFilter kDialogs{.className = L"#32770"};
 
 // A dialog whose controls are only labels and buttons, one label with the ID 0xFFFF. Labels of
 // other dialogs may carry that ID too (IDC_STATIC), but those dialogs have other controls.
 bool IsMessageBox(const Window& dialog) {
-    bool has_text = false;
-    bool has_button = false;
+    bool hasText = false;
+    bool hasButton = false;
     for (const Window& child : dialog.Children()) {
-        const std::wstring class_name = child.ClassName();
-        if (CompareStringOrdinal(class_name.c_str(), -1, L"Button", -1, TRUE) == CSTR_EQUAL) {
-            has_button = true;
-        } else if (CompareStringOrdinal(class_name.c_str(), -1, L"Static", -1, TRUE) ==
-                   CSTR_EQUAL) {
-            has_text = has_text || child.Id() == kMessageBoxTextId;
+        const std::wstring className = child.ClassName();
+        if (CompareStringOrdinal(className.c_str(), -1, L"Button", -1, TRUE) == CSTR_EQUAL) {
+            hasButton = true;
+        } else if (CompareStringOrdinal(className.c_str(), -1, L"Static", -1, TRUE) == CSTR_EQUAL) {
+            hasText = hasText || child.Id() == kMessageBoxTextId;
         } else {
             return false;
         }
     }
-    return has_text && has_button;
+    return hasText && hasButton;
 }
 
 } // namespace
 
-std::optional<MessageBoxWindow> MessageBoxWindow::Find(DWORD process_id) {
-    for (const Window& dialog : FindTopLevelWindows(process_id, kDialogs)) {
+std::optional<MessageBoxWindow> MessageBoxWindow::Find(DWORD processId) {
+    for (const Window& dialog : FindTopLevelWindows(processId, kDialogs)) {
         try {
             if (IsMessageBox(dialog)) {
                 return MessageBoxWindow(dialog);
@@ -44,9 +43,9 @@ std::optional<MessageBoxWindow> MessageBoxWindow::Find(DWORD process_id) {
     return std::nullopt;
 }
 
-MessageBoxWindow MessageBoxWindow::WaitFor(DWORD process_id, Milliseconds timeout) {
-    return WaitForValue([&] { return Find(process_id); }, timeout,
-                        "a message box of process " + std::to_string(process_id));
+MessageBoxWindow MessageBoxWindow::WaitFor(DWORD processId, Milliseconds timeout) {
+    return WaitForValue([&] { return Find(processId); }, timeout,
+                        "a message box of process " + std::to_string(processId));
 }
 
 std::wstring MessageBoxWindow::Caption() const {
@@ -54,7 +53,7 @@ std::wstring MessageBoxWindow::Caption() const {
 }
 
 std::wstring MessageBoxWindow::Message() const {
-    return window_.Child(ControlQuery{.id = kMessageBoxTextId, .class_name = L"Static"}).Text();
+    return window_.Child(ControlQuery{.id = kMessageBoxTextId, .className = L"Static"}).Text();
 }
 
 std::vector<MessageBoxButton> MessageBoxWindow::Buttons() const {
@@ -72,29 +71,29 @@ bool MessageBoxWindow::IsOpen() const {
     return window_.Exists() && window_.IsVisible();
 }
 
-void MessageBoxWindow::Press(int button_id, Milliseconds timeout) const {
+void MessageBoxWindow::Press(int buttonId, Milliseconds timeout) const {
     for (const auto& button : Buttons()) {
-        if (button.id == button_id) {
+        if (button.id == buttonId) {
             // What a click on the button sends; a posted message never waits for the program.
-            window_.Post(WM_COMMAND, MAKEWPARAM(button_id, BN_CLICKED),
+            window_.Post(WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
                          reinterpret_cast<LPARAM>(button.window.Handle()));
             WaitUntil([&] { return !IsOpen(); }, timeout, "the message box to close");
             return;
         }
     }
     throw DriverError("The message box \"" + ToUtf8(Caption()) + "\" has no button with ID " +
-                      std::to_string(button_id));
+                      std::to_string(buttonId));
 }
 
-void MessageBoxWindow::Press(const std::wstring& button_text, Milliseconds timeout) const {
+void MessageBoxWindow::Press(const std::wstring& buttonText, Milliseconds timeout) const {
     for (const auto& button : Buttons()) {
-        if (button.text == button_text || WithoutMnemonics(button.text) == button_text) {
+        if (button.text == buttonText || WithoutMnemonics(button.text) == buttonText) {
             Press(button.id, timeout);
             return;
         }
     }
     throw DriverError("The message box \"" + ToUtf8(Caption()) + "\" has no button \"" +
-                      ToUtf8(button_text) + "\"");
+                      ToUtf8(buttonText) + "\"");
 }
 
 } // namespace qrv::drive

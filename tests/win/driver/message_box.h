@@ -27,8 +27,8 @@ public:
     explicit MessageBoxWindow(Window window) : window_(window) {}
 
     // The first visible message box of the process, if one is open.
-    static std::optional<MessageBoxWindow> Find(DWORD process_id);
-    static MessageBoxWindow WaitFor(DWORD process_id, Milliseconds timeout = kDefaultTimeout);
+    static std::optional<MessageBoxWindow> Find(DWORD processId);
+    static MessageBoxWindow WaitFor(DWORD processId, Milliseconds timeout = kDefaultTimeout);
 
     const Window& GetWindow() const { return window_; }
     std::wstring Caption() const;
@@ -38,8 +38,8 @@ public:
 
     // Presses the button with this ID (IDOK, IDNO, ...) or this text ("OK", "Yes", "&Yes") and
     // waits until the box has closed.
-    void Press(int button_id, Milliseconds timeout = kDefaultTimeout) const;
-    void Press(const std::wstring& button_text, Milliseconds timeout = kDefaultTimeout) const;
+    void Press(int buttonId, Milliseconds timeout = kDefaultTimeout) const;
+    void Press(const std::wstring& buttonText, Milliseconds timeout = kDefaultTimeout) const;
 
 private:
     Window window_;

@@ -31,12 +31,13 @@ namespace {
 // One job for every program that ends with the driver: the system closes its handle when the
 // driver's process ends, and closing it kills what is still in it.
 HANDLE DriverJob() {
-    static const UniqueHandle job = [] {
-        UniqueHandle created(CreateJobObjectW(nullptr, nullptr));
+    static const TUniqueHandle job = [] {
+        TUniqueHandle created(CreateJobObjectW(nullptr, nullptr));
         JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
         limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-        if (created && !SetInformationJobObject(created.Get(), JobObjectExtendedLimitInformation,
-                                                &limits, sizeof limits)) {
+        if (created.Valid() &&
+            !SetInformationJobObject(created.Get(), JobObjectExtendedLimitInformation, &limits,
+                                     sizeof limits)) {
             created.Reset();
         }
         return created;
@@ -47,10 +48,10 @@ HANDLE DriverJob() {
 } // namespace
 
 Process Process::Start(const StartOptions& options) {
-    std::wstring command_line = QuoteArgument(options.program);
+    std::wstring commandLine = QuoteArgument(options.program);
     for (const auto& argument : options.arguments) {
-        command_line += L' ';
-        command_line += QuoteArgument(argument);
+        commandLine += L' ';
+        commandLine += QuoteArgument(argument);
     }
     std::wstring block;
     if (options.environment) {
@@ -61,12 +62,12 @@ Process Process::Start(const StartOptions& options) {
     PROCESS_INFORMATION info{};
     // Always suspended at first, so that the program is in the job before it can do anything.
     const DWORD flags = CREATE_UNICODE_ENVIRONMENT | CREATE_SUSPENDED |
-                        (options.detached_console ? DETACHED_PROCESS : 0);
+                        (options.detachedConsole ? DETACHED_PROCESS : 0);
     const auto create = [&] {
-        return CreateProcessW(options.program.c_str(), command_line.data(), nullptr, nullptr, FALSE,
+        return CreateProcessW(options.program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
                               flags, options.environment ? block.data() : nullptr,
-                              options.working_directory.empty() ? nullptr
-                                                                : options.working_directory.c_str(),
+                              options.workingDirectory.empty() ? nullptr
+                                                               : options.workingDirectory.c_str(),
                               &startup, &info);
     };
     // Wine now and then loses a new process in its own start-up and answers "internal error".
@@ -80,11 +81,11 @@ Process Process::Start(const StartOptions& options) {
     if (!created) {
         ThrowLastError("Starting " + ToUtf8(options.program));
     }
-    Process process(UniqueHandle(info.hProcess), info.dwProcessId, true);
-    process.suspended_thread_.Reset(info.hThread);
+    Process process(TUniqueHandle(info.hProcess), info.dwProcessId, true);
+    process.suspendedThread_.Reset(info.hThread);
     // Without the job (a driver already in a job that forbids it) the destructor still ends the
     // program; only a crash of the driver would leave it running.
-    if (options.end_with_driver && DriverJob()) {
+    if (options.endWithDriver && DriverJob()) {
         AssignProcessToJobObject(DriverJob(), process.Handle());
     }
     if (!options.suspended) {
@@ -93,30 +94,30 @@ Process Process::Start(const StartOptions& options) {
     return process;
 }
 
-Process Process::Open(DWORD process_id) {
-    UniqueHandle handle(OpenProcess(
-        SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE, process_id));
-    if (!handle) {
-        ThrowLastError("Opening process " + std::to_string(process_id));
+Process Process::Open(DWORD processId) {
+    TUniqueHandle handle(OpenProcess(
+        SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE, processId));
+    if (!handle.Valid()) {
+        ThrowLastError("Opening process " + std::to_string(processId));
     }
-    return Process(std::move(handle), process_id, false);
+    return Process(std::move(handle), processId, false);
 }
 
 Process& Process::operator=(Process&& other) noexcept {
     if (this != &other) {
-        if (kill_at_end_ && handle_) {
+        if (killAtEnd_ && handle_.Valid()) {
             Kill();
         }
         handle_ = std::move(other.handle_);
-        suspended_thread_ = std::move(other.suspended_thread_);
+        suspendedThread_ = std::move(other.suspendedThread_);
         id_ = other.id_;
-        kill_at_end_ = std::exchange(other.kill_at_end_, false);
+        killAtEnd_ = std::exchange(other.killAtEnd_, false);
     }
     return *this;
 }
 
 Process::~Process() {
-    if (kill_at_end_ && handle_) {
+    if (killAtEnd_ && handle_.Valid()) {
         try {
             Kill();
         } catch (const DriverError&) {
@@ -127,6 +128,11 @@ Process::~Process() {
 
 bool Process::IsRunning() const {
     return WaitForSingleObject(handle_.Get(), 0) == WAIT_TIMEOUT;
+}
+
+void Process::WaitUntilStarted() const {
+    while (WaitForInputIdle(handle_.Get(), 1000) == WAIT_TIMEOUT && IsRunning()) {
+    }
 }
 
 std::optional<DWORD> Process::TryWaitForExit(Milliseconds timeout) const {
@@ -154,10 +160,11 @@ DWORD Process::WaitForExit(Milliseconds timeout) const {
 }
 
 void Process::Resume() {
-    if (suspended_thread_ && ResumeThread(suspended_thread_.Get()) == static_cast<DWORD>(-1)) {
+    if (suspendedThread_.Valid() &&
+        ResumeThread(suspendedThread_.Get()) == static_cast<DWORD>(-1)) {
         ThrowLastError("Resuming process " + std::to_string(id_));
     }
-    suspended_thread_.Reset();
+    suspendedThread_.Reset();
 }
 
 void Process::Kill() const {

@@ -25,7 +25,7 @@ bool FileExists(const std::wstring& path) {
 
 } // namespace
 
-void TakeScreenshot(const std::wstring& png_path, Milliseconds timeout) {
+void TakeScreenshot(const std::wstring& pngPath, Milliseconds timeout) {
     if (!RunsUnderWine()) {
         throw DriverError("Screenshots are taken on the Linux side; this is not Wine");
     }
@@ -35,33 +35,33 @@ void TakeScreenshot(const std::wstring& png_path, Milliseconds timeout) {
     }
     // Wine names a file that does not exist yet as long as its folder exists.
     wchar_t full[MAX_PATH];
-    if (!GetFullPathNameW(png_path.c_str(), MAX_PATH, full, nullptr)) {
-        ThrowLastError("Naming the screenshot " + ToUtf8(png_path));
+    if (!GetFullPathNameW(pngPath.c_str(), MAX_PATH, full, nullptr)) {
+        ThrowLastError("Naming the screenshot " + ToUtf8(pngPath));
     }
-    const std::wstring final_path(full);
-    const auto linux_path = ToLinuxPath(final_path);
-    if (!linux_path) {
-        throw DriverError("No Linux path for " + ToUtf8(final_path));
+    const std::wstring finalPath(full);
+    const auto linuxPath = ToLinuxPath(finalPath);
+    if (!linuxPath) {
+        throw DriverError("No Linux path for " + ToUtf8(finalPath));
     }
-    DeleteFileW(final_path.c_str());
-    const std::string partial = *linux_path + ".partial.png";
+    DeleteFileW(finalPath.c_str());
+    const std::string partial = *linuxPath + ".partial.png";
     const std::string script = "import -window root -display " + ShellQuoted(ToUtf8(display)) +
                                " " + ShellQuoted(partial) + " && mv -f " + ShellQuoted(partial) +
-                               " " + ShellQuoted(*linux_path);
+                               " " + ShellQuoted(*linuxPath);
     const std::wstring shell = ToWindowsPath("/bin/sh");
-    std::wstring command_line = L"sh -c \"" + FromUtf8(script) + L"\"";
+    std::wstring commandLine = L"sh -c \"" + FromUtf8(script) + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(shell.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    if (!CreateProcessW(shell.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         nullptr, &startup, &info)) {
         ThrowLastError("Starting ImageMagick's import");
     }
     // The handles Wine gives for a Linux program cannot be waited on; close them anyway.
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
-    WaitUntil([&] { return FileExists(final_path); }, timeout,
-              "the screenshot " + ToUtf8(final_path));
+    WaitUntil([&] { return FileExists(finalPath); }, timeout,
+              "the screenshot " + ToUtf8(finalPath));
 }
 
 } // namespace qrv::drive

@@ -12,8 +12,8 @@
 
 namespace qrv::drive {
 
-// Writes a PNG file of the display. `png_path` is a Windows path. Throws DriverError outside
+// Writes a PNG file of the display. `pngPath` is a Windows path. Throws DriverError outside
 // Wine or without DISPLAY, TimeoutError when no picture appears in time.
-void TakeScreenshot(const std::wstring& png_path, Milliseconds timeout = Milliseconds(20000));
+void TakeScreenshot(const std::wstring& pngPath, Milliseconds timeout = Milliseconds(20000));
 
 } // namespace qrv::drive

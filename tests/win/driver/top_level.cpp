@@ -10,15 +10,15 @@ namespace qrv::drive {
 namespace {
 
 struct Search {
-    DWORD process_id;
+    DWORD processId;
     std::vector<Window> found;
 };
 
 BOOL CALLBACK CollectWindow(HWND handle, LPARAM data) {
     auto* search = reinterpret_cast<Search*>(data);
-    DWORD owner_process = 0;
-    GetWindowThreadProcessId(handle, &owner_process);
-    if (owner_process == search->process_id) {
+    DWORD ownerProcess = 0;
+    GetWindowThreadProcessId(handle, &ownerProcess);
+    if (ownerProcess == search->processId) {
         search->found.emplace_back(handle);
     }
     return TRUE;
@@ -27,20 +27,20 @@ BOOL CALLBACK CollectWindow(HWND handle, LPARAM data) {
 } // namespace
 
 bool WindowFilter::Matches(const Window& window) const {
-    if (visible_only && !window.IsVisible()) {
+    if (visibleOnly && !window.IsVisible()) {
         return false;
     }
-    if (class_name && CompareStringOrdinal(window.ClassName().c_str(), -1, class_name->c_str(), -1,
-                                           TRUE) != CSTR_EQUAL) {
+    if (className && CompareStringOrdinal(window.ClassName().c_str(), -1, className->c_str(), -1,
+                                          TRUE) != CSTR_EQUAL) {
         return false;
     }
     return !caption || window.Text() == *caption;
 }
 
 std::string WindowFilter::Describe() const {
-    std::string text = visible_only ? "a visible top-level window" : "a top-level window";
-    if (class_name) {
-        text += " of class " + ToUtf8(*class_name);
+    std::string text = visibleOnly ? "a visible top-level window" : "a top-level window";
+    if (className) {
+        text += " of class " + ToUtf8(*className);
     }
     if (caption) {
         text += " with caption \"" + ToUtf8(*caption) + "\"";
@@ -48,15 +48,15 @@ std::string WindowFilter::Describe() const {
     return text;
 }
 
-std::vector<Window> TopLevelWindows(DWORD process_id) {
-    Search search{process_id, {}};
+std::vector<Window> TopLevelWindows(DWORD processId) {
+    Search search{processId, {}};
     EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
-std::vector<Window> FindTopLevelWindows(DWORD process_id, const WindowFilter& filter) {
+std::vector<Window> FindTopLevelWindows(DWORD processId, const WindowFilter& filter) {
     std::vector<Window> matching;
-    for (const Window& window : TopLevelWindows(process_id)) {
+    for (const Window& window : TopLevelWindows(processId)) {
         try {
             if (filter.Matches(window)) {
                 matching.push_back(window);
@@ -68,18 +68,18 @@ std::vector<Window> FindTopLevelWindows(DWORD process_id, const WindowFilter& fi
     return matching;
 }
 
-Window WaitForTopLevelWindow(DWORD process_id, const WindowFilter& filter, Milliseconds timeout) {
+Window WaitForTopLevelWindow(DWORD processId, const WindowFilter& filter, Milliseconds timeout) {
     return WaitForValue(
         [&]() -> std::optional<Window> {
-            const auto matching = FindTopLevelWindows(process_id, filter);
+            const auto matching = FindTopLevelWindows(processId, filter);
             return matching.empty() ? std::nullopt : std::optional<Window>(matching.front());
         },
-        timeout, filter.Describe() + " of process " + std::to_string(process_id));
+        timeout, filter.Describe() + " of process " + std::to_string(processId));
 }
 
-void WaitForNoTopLevelWindow(DWORD process_id, const WindowFilter& filter, Milliseconds timeout) {
-    WaitUntil([&] { return FindTopLevelWindows(process_id, filter).empty(); }, timeout,
-              "no " + filter.Describe().substr(2) + " of process " + std::to_string(process_id));
+void WaitForNoTopLevelWindow(DWORD processId, const WindowFilter& filter, Milliseconds timeout) {
+    WaitUntil([&] { return FindTopLevelWindows(processId, filter).empty(); }, timeout,
+              "no " + filter.Describe().substr(2) + " of process " + std::to_string(processId));
 }
 
 std::vector<SeenWindow> WatchTopLevelWindowsUntilExit(const Process& process,
@@ -93,14 +93,14 @@ std::vector<SeenWindow> WatchTopLevelWindowsUntilExit(const Process& process,
             if (known == seen.end()) {
                 // GetWindowText reads another process's caption without asking that process,
                 // which may be busy or ending.
-                wchar_t class_name[256] = L"";
+                wchar_t className[256] = L"";
                 wchar_t caption[512] = L"";
-                GetClassNameW(window.Handle(), class_name, 256);
+                GetClassNameW(window.Handle(), className, 256);
                 GetWindowTextW(window.Handle(), caption, 512);
-                seen.push_back({window, class_name, caption, false});
+                seen.push_back({window, className, caption, false});
                 known = seen.end() - 1;
             }
-            known->was_visible = known->was_visible || window.IsVisible();
+            known->wasVisible = known->wasVisible || window.IsVisible();
         }
     };
     const auto deadline = std::chrono::steady_clock::now() + timeout;

@@ -14,9 +14,9 @@
 namespace qrv::drive {
 
 struct WindowFilter {
-    std::optional<std::wstring> class_name = std::nullopt; // compared ignoring case
-    std::optional<std::wstring> caption = std::nullopt;    // compared exactly
-    bool visible_only = true;
+    std::optional<std::wstring> className = std::nullopt; // compared ignoring case
+    std::optional<std::wstring> caption = std::nullopt;   // compared exactly
+    bool visibleOnly = true;
 
     bool Matches(const Window& window) const;
     std::string Describe() const;
@@ -24,20 +24,20 @@ struct WindowFilter {
 
 // Every top-level window of the process, visible or not, in z-order (topmost first).
 // Message-only windows are not top-level windows and are not listed.
-std::vector<Window> TopLevelWindows(DWORD process_id);
-std::vector<Window> FindTopLevelWindows(DWORD process_id, const WindowFilter& filter);
-Window WaitForTopLevelWindow(DWORD process_id, const WindowFilter& filter = {},
+std::vector<Window> TopLevelWindows(DWORD processId);
+std::vector<Window> FindTopLevelWindows(DWORD processId, const WindowFilter& filter);
+Window WaitForTopLevelWindow(DWORD processId, const WindowFilter& filter = {},
                              Milliseconds timeout = kDefaultTimeout);
 // Waits until no window of the process matches the filter (for instance a closed dialog).
-void WaitForNoTopLevelWindow(DWORD process_id, const WindowFilter& filter,
+void WaitForNoTopLevelWindow(DWORD processId, const WindowFilter& filter,
                              Milliseconds timeout = kDefaultTimeout);
 
 // A top-level window seen while a process was watched.
 struct SeenWindow {
     Window window;
-    std::wstring class_name;
+    std::wstring className;
     std::wstring caption;
-    bool was_visible = false; // seen visible at least once
+    bool wasVisible = false; // seen visible at least once
 };
 
 // Watches a process until it ends, polling its top-level windows as fast as it can, and returns

@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "driver/error.h"
-#include "driver/handle.h"
 #include "driver/remote_block.h"
+#include "platform/win32/unique_handle.h"
 
 namespace qrv::drive {
 
@@ -28,9 +28,9 @@ std::wstring TreeView::Text(LPARAM item) const {
     if (item == 0) {
         return {};
     }
-    const UniqueHandle process(OpenProcess(
+    const TUniqueHandle process(OpenProcess(
         PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, window_.ProcessId()));
-    if (!process) {
+    if (!process.Valid()) {
         ThrowLastError("Opening the program's process");
     }
     const RemoteBlock block(process.Get(), sizeof(TVITEMW) + kTextCapacity * sizeof(wchar_t));

@@ -47,21 +47,20 @@ bool IsNewVisibleWindow(const Window& window, const std::vector<Window>& before)
 } // namespace
 
 std::string ControlQuery::Describe() const {
-    std::string text_part;
+    std::string textPart;
     if (id) {
-        text_part += "id " + std::to_string(*id);
+        textPart += "id " + std::to_string(*id);
     }
-    if (class_name) {
-        text_part += (text_part.empty() ? "" : ", ") + std::string("class ") + ToUtf8(*class_name);
+    if (className) {
+        textPart += (textPart.empty() ? "" : ", ") + std::string("class ") + ToUtf8(*className);
     }
     if (text) {
-        text_part +=
-            (text_part.empty() ? "" : ", ") + std::string("text \"") + ToUtf8(*text) + "\"";
+        textPart += (textPart.empty() ? "" : ", ") + std::string("text \"") + ToUtf8(*text) + "\"";
     }
     if (index) {
-        text_part += ", index " + std::to_string(index);
+        textPart += ", index " + std::to_string(index);
     }
-    return "control (" + text_part + ")";
+    return "control (" + textPart + ")";
 }
 
 bool Window::Exists() const {
@@ -132,9 +131,9 @@ int Window::Id() const {
 }
 
 DWORD Window::ProcessId() const {
-    DWORD process_id = 0;
-    GetWindowThreadProcessId(handle_, &process_id);
-    return process_id;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(handle_, &processId);
+    return processId;
 }
 
 bool Window::IsVisible() const {
@@ -191,6 +190,17 @@ Window Window::TopLevel() const {
     return Window(GetAncestor(handle_, GA_ROOT));
 }
 
+bool Window::IsAbove(const Window& other) const {
+    const HWND below = other.TopLevel().Handle();
+    for (HWND next = GetWindow(TopLevel().Handle(), GW_HWNDNEXT); next != nullptr;
+         next = GetWindow(next, GW_HWNDNEXT)) {
+        if (next == below) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::vector<Window> Window::Children() const {
     std::vector<Window> children;
     for (HWND child = GetWindow(handle_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -215,8 +225,8 @@ std::optional<Window> Window::FindChild(const ControlQuery& query) const {
         if (query.id && child.Id() != *query.id) {
             continue;
         }
-        if (query.class_name &&
-            CompareStringOrdinal(child.ClassName().c_str(), -1, query.class_name->c_str(), -1,
+        if (query.className &&
+            CompareStringOrdinal(child.ClassName().c_str(), -1, query.className->c_str(), -1,
                                  TRUE) != CSTR_EQUAL) {
             continue;
         }
@@ -254,9 +264,9 @@ Window Window::WaitForChild(const ControlQuery& query, Milliseconds timeout) con
 void Window::Click(Milliseconds timeout) const {
     RequireExists("Clicking");
     const Window top = TopLevel();
-    const DWORD process_id = ProcessId();
+    const DWORD processId = ProcessId();
     // Windows created hidden and shown by the handler (a progress dialog) count as new.
-    const auto before = FindTopLevelWindows(process_id, {});
+    const auto before = FindTopLevelWindows(processId, {});
     auto* pending = new PendingAnswer;
     if (!SendMessageCallbackW(handle_, BM_CLICK, 0, 0, &PendingAnswer::OnAnswer,
                               reinterpret_cast<ULONG_PTR>(pending))) {
@@ -276,7 +286,7 @@ void Window::Click(Milliseconds timeout) const {
                 if (top.Exists() && top.IsVisible() && !top.IsEnabled()) {
                     return true;
                 }
-                const auto now = TopLevelWindows(process_id);
+                const auto now = TopLevelWindows(processId);
                 return std::any_of(now.begin(), now.end(), [&](const Window& window) {
                     return IsNewVisibleWindow(window, before);
                 });
@@ -340,16 +350,16 @@ void Window::BringToFront(Milliseconds timeout) const {
 void Window::Focus(Milliseconds timeout) const {
     BringToFront(timeout);
     // SetFocus works only on windows of the calling thread's input queue: share it a moment.
-    const DWORD own_thread = GetCurrentThreadId();
-    const DWORD target_thread = GetWindowThreadProcessId(handle_, nullptr);
+    const DWORD ownThread = GetCurrentThreadId();
+    const DWORD targetThread = GetWindowThreadProcessId(handle_, nullptr);
     WaitUntil(
         [&] {
             if (IsFocused()) {
                 return true;
             }
-            if (AttachThreadInput(own_thread, target_thread, TRUE)) {
+            if (AttachThreadInput(ownThread, targetThread, TRUE)) {
                 SetFocus(handle_);
-                AttachThreadInput(own_thread, target_thread, FALSE);
+                AttachThreadInput(ownThread, targetThread, FALSE);
             }
             return IsFocused();
         },

@@ -17,16 +17,16 @@ namespace qrv::drive {
 // creation order of the controls, for a dialog the tab order), from 0.
 struct ControlQuery {
     std::optional<int> id = std::nullopt;
-    std::optional<std::wstring> class_name = std::nullopt; // compared ignoring case
+    std::optional<std::wstring> className = std::nullopt; // compared ignoring case
     std::optional<std::wstring> text = std::nullopt;
     int index = 0;
 
     static ControlQuery ById(int id) { return {.id = id}; }
-    static ControlQuery ByClass(std::wstring class_name, int index = 0) {
-        return {.class_name = std::move(class_name), .index = index};
+    static ControlQuery ByClass(std::wstring className, int index = 0) {
+        return {.className = std::move(className), .index = index};
     }
-    static ControlQuery ByText(std::wstring text, std::optional<std::wstring> class_name = {}) {
-        return {.class_name = std::move(class_name), .text = std::move(text)};
+    static ControlQuery ByText(std::wstring text, std::optional<std::wstring> className = {}) {
+        return {.className = std::move(className), .text = std::move(text)};
     }
     std::string Describe() const;
 };
@@ -58,6 +58,10 @@ public:
     Window Parent() const; // null for a top-level window
     Window Owner() const;
     Window TopLevel() const; // the top-level window this one belongs to, or itself
+    // Whether this window's top-level window lies above the other's in the desktop's stacking
+    // order: where the programs' own raising and activation put it, whatever the display's
+    // focus did after that.
+    bool IsAbove(const Window& other) const;
 
     std::vector<Window> Children() const;    // direct children, in z-order
     std::vector<Window> Descendants() const; // all levels, each parent before its children

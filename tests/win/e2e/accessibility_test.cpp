@@ -164,22 +164,26 @@ TEST_F(AccessibilityTest, AWholeExportByKeystrokesAlone) {
     focusOn(ids::btnBrowse);
     press(VK_TAB);
     focusOn(ids::FormatsList);
-    press(VK_HOME);
-    press(VK_SPACE); // STEP AP214
-    for (int i = 0; i < 3; ++i) {
-        press(VK_DOWN);
-    }
-    press(VK_SPACE); // STL (ASCII)
+    drive::KeyStrokes()
+        .Press(VK_HOME)
+        .Press(VK_SPACE) // STEP AP214
+        .Press(VK_DOWN)
+        .Press(VK_DOWN)
+        .Press(VK_DOWN)
+        .Press(VK_SPACE) // STL (ASCII)
+        .Send();
     const drive::CheckList formats = FormatsList();
     WaitUntil([&] { return formats.IsChecked(3); }, kDefaultTimeout, "STL checked");
 
     press(VK_TAB);
     focusOn(ids::SubDirListBox);
-    press(VK_HOME);
-    press(VK_DOWN, drive::kAlt); // the basket name one place down
-    press(VK_END);
-    press(VK_SPACE);           // the part number checked
-    press(VK_UP, drive::kAlt); // and one place up
+    drive::KeyStrokes()
+        .Press(VK_HOME)
+        .Press(VK_DOWN, drive::kAlt) // the basket name one place down
+        .Press(VK_END)
+        .Press(VK_SPACE)           // the part number checked
+        .Press(VK_UP, drive::kAlt) // and one place up
+        .Send();
     const drive::CheckList subDirs = SubDirList();
     const std::vector<std::wstring> order = {L"CAD format", L"Basket name",
                                              L"First letter of series", L"Part number", L"Series"};
@@ -200,7 +204,7 @@ TEST_F(AccessibilityTest, AWholeExportByKeystrokesAlone) {
 
     press(VK_RETURN);
     const Window dialog = drive::WaitForTopLevelWindow(
-        program_->Id(), {.class_name = ids::kExportDetailsClass, .visible_only = true});
+        program_->Id(), {.className = ids::kExportDetailsClass, .visibleOnly = true});
     const Window close = dialog.Child(ids::btnAbort);
     close.WaitForText(L"Close", std::chrono::seconds(60));
     EXPECT_TRUE(close.IsFocused());

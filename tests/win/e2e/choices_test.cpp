@@ -22,11 +22,11 @@ protected:
     // Clicks into the check box of an entry, or on its caption.
     static void ClickBox(const CheckList& list, int index) {
         const RECT entry = list.ItemRect(index);
-        drive::ClickAt({entry.left + 7, (entry.top + entry.bottom) / 2});
+        drive::RealClickAt(list.GetWindow(), {entry.left + 7, (entry.top + entry.bottom) / 2});
     }
     static void ClickCaption(const CheckList& list, int index) {
         const RECT entry = list.ItemRect(index);
-        drive::ClickAt({entry.left + 60, (entry.top + entry.bottom) / 2});
+        drive::RealClickAt(list.GetWindow(), {entry.left + 60, (entry.top + entry.bottom) / 2});
     }
     bool ExportEnabled() { return Control(ids::btnExport).IsEnabled(); }
     void WaitForChecked(const CheckList& list, int index, bool checked) {

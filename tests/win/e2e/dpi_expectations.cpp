@@ -2,10 +2,10 @@
 
 #include "app/main_window_ids.h"
 #include "driver/error.h"
-#include "driver/handle.h"
 #include "driver/remote_block.h"
 #include "driver/wait.h"
 #include "export/export_window_ids.h"
+#include "platform/win32/unique_handle.h"
 
 #include <gtest/gtest.h>
 
@@ -327,9 +327,9 @@ void ExpectLabelInk(const drive::Window& label, unsigned dpi) {
 }
 
 void SendDpiChanged(const drive::Window& window, unsigned dpi, const RECT& suggested) {
-    const drive::UniqueHandle process(OpenProcess(
+    const TUniqueHandle process(OpenProcess(
         PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, window.ProcessId()));
-    if (!process) {
+    if (!process.Valid()) {
         drive::ThrowLastError("Opening the program's process");
     }
     const drive::RemoteBlock block(process.Get(), sizeof(RECT));

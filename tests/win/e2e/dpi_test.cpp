@@ -137,8 +137,8 @@ TEST_F(DpiTest, AWholeRunByRealClicksAtTheScaledPlaces) {
         }
     }
     const RECT entry = formats.ItemRect(3);
-    drive::ClickAt(
-        {entry.left + RowHeight(Control(ids::FormatsList)) / 2, (entry.top + entry.bottom) / 2});
+    drive::RealClickAt(formats.GetWindow(), {entry.left + RowHeight(Control(ids::FormatsList)) / 2,
+                                             (entry.top + entry.bottom) / 2});
     drive::WaitUntil([&] { return formats.IsChecked(3); }, drive::kDefaultTimeout,
                      "the format checked by a click on its box");
     const Window zip = Control(ids::cbCreateZip);
@@ -168,7 +168,7 @@ TEST_F(DpiTest, AWholeRunByRealClicksAtTheScaledPlaces) {
     EXPECT_EQ(dialog.Child(ids::lblBad).Text(), L"Failed parts: 1");
 
     const Window errors = drive::WaitForTopLevelWindow(
-        program_->Id(), {.class_name = ids::kErrorWindowClass, .visible_only = true});
+        program_->Id(), {.className = ids::kErrorWindowClass, .visibleOnly = true});
     const RECT outer = errors.Rect();
     ExpectNear(outer.right - outer.left, S(588), "error window's width");
     ExpectNear(outer.bottom - outer.top, S(550), "error window's height");
@@ -232,7 +232,7 @@ TEST_F(DpiTest, AMoveToAMonitorOfAnotherScaleLaysTheWindowOutAgainAndKeepsTheCho
 
     // The progress dialog, made at the start and hidden until a run, does the same.
     const Window dialog = drive::WaitForTopLevelWindow(
-        program_->Id(), {.class_name = ids::kExportDetailsClass, .visible_only = false});
+        program_->Id(), {.className = ids::kExportDetailsClass, .visibleOnly = false});
     const SIZE dialogFrame = FrameSize(dialog);
     const RECT dialogBefore = dialog.Rect();
     SendDpiChanged(dialog, other,

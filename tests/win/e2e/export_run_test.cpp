@@ -72,12 +72,23 @@ protected:
         return dialog_;
     }
     Window DialogControl(int id) const { return dialog_.Child(id); }
-    void WaitForTheEnd(drive::Milliseconds timeout = std::chrono::seconds(60)) {
-        DialogControl(ids::btnAbort).WaitForText(L"Close", timeout);
+    // Waits until the dialog offers Close, for as long as the library's log shows the run going
+    // on: only a run that stands still for `stall` fails the wait.
+    void WaitForTheEnd(drive::Milliseconds stall = std::chrono::seconds(60)) {
+        const Window close = DialogControl(ids::btnAbort);
+        const std::wstring log = temp_.PathOf(L"cadsim.log");
+        drive::WaitWhileProgressing([&] { return close.Text() == L"Close"; },
+                                    [&] {
+                                        WIN32_FILE_ATTRIBUTE_DATA file{};
+                                        GetFileAttributesExW(log.c_str(), GetFileExInfoStandard,
+                                                             &file);
+                                        return file.nFileSizeLow;
+                                    },
+                                    stall, "the run's end");
     }
     std::optional<Window> ErrorWindow() {
         const auto found =
-            drive::FindTopLevelWindows(program_->Id(), {.class_name = ids::kErrorWindowClass});
+            drive::FindTopLevelWindows(program_->Id(), {.className = ids::kErrorWindowClass});
         return found.empty() ? std::nullopt : std::optional<Window>(found.front());
     }
     std::vector<std::wstring> ErrorLines() {
@@ -191,7 +202,7 @@ TEST_F(ExportRunTest, TheErrorWindowKeepsEveryLineOfALongRun) {
     SetEnv(L"CADSIM_FAIL_PARTS", L"*");
     StartReady();
     PressExport();
-    WaitForTheEnd(std::chrono::minutes(5));
+    WaitForTheEnd();
     ExpectErrorLines(expected);
     EXPECT_EQ(Control(ids::ProgressLabel).Text(), L"0+1000/1000");
     EXPECT_EQ(PressClose(), 0u);
@@ -249,19 +260,21 @@ TEST_F(AbortTest, DuringTheFirstPartOnlyThatPartIsHandedOver) {
 }
 
 TEST_F(AbortTest, DuringTheLastPartEndsCancelledWithEveryPartHandedOver) {
-    // Two long parts, so that the press surely comes while the last one is exported.
+    // Two long parts; a switch that does nothing but write a line when the library starts on
+    // B tells when the press comes while the last part is exported.
     SetParts({{L"A", L"T", L"", L"", L""}, {L"B", L"T", L"", L"", L""}});
     SetEnv(L"CADSIM_PART_DELAY_MS", L"4000");
+    SetEnv(L"CADSIM_FAULTS", L"ExportPart@2=hang:0");
     StartReady();
     PressExport();
-    // The program answers nobody while the library works; the log tells when A is done, and
-    // a second later B is surely under way.
-    Utf8Log(temp_.PathOf(L"cadsim.log")).WaitForLine(L"|ExportPart|A|", seconds(30));
-    Sleep(1000);
+    // The program answers nobody while the library works: the press is taken after B.
+    Utf8Log(temp_.PathOf(L"cadsim.log")).WaitForLine(L"|ExportPart|!fault|hang:0", seconds(30));
     DialogControl(ids::btnAbort).PostClick();
     WaitForTheEnd();
     EXPECT_EQ(DialogControl(ids::lblPartNo).Text(), L"Export cancelled");
-    EXPECT_EQ(Only(Calls(), L"ExportPart").size(), 2u);
+    const auto exported = Only(Calls(), L"ExportPart");
+    ASSERT_EQ(exported.size(), 3u); // A, the switch's line as B begins, B
+    EXPECT_TRUE(exported[2].starts_with(L"ExportPart|B|")) << exported[2];
     EXPECT_EQ(DialogControl(ids::detailsPgBar).Send(PBM_GETPOS), 1); // not at its maximum
     EXPECT_EQ(PressClose(), 0u);
 }
@@ -306,21 +319,19 @@ TEST_F(ExportRunTest, DoubleClickOnTheProgressTextBringsUpTheDialog) {
     const RECT rect = label.Rect();
     main_->BringToFront();
     drive::DoubleClickAt({rect.left + 5, (rect.top + rect.bottom) / 2});
-    dialog_ =
-        drive::WaitForTopLevelWindow(program_->Id(), {.class_name = ids::kExportDetailsClass});
+    dialog_ = drive::WaitForTopLevelWindow(program_->Id(), {.className = ids::kExportDetailsClass});
     EXPECT_EQ(DialogControl(ids::lblPartNo).Text(), L"");
     EXPECT_EQ(DialogControl(ids::lblAll).Text(), L"");
     EXPECT_FALSE(DialogControl(ids::btnAbort).IsEnabled());
     dialog_.Close(); // one that no run has prepared may be put away
-    drive::WaitForNoTopLevelWindow(program_->Id(), {.class_name = ids::kExportDetailsClass});
+    drive::WaitForNoTopLevelWindow(program_->Id(), {.className = ids::kExportDetailsClass});
 
     PressExport();
     WaitForTheEnd();
     main_->BringToFront();
     const RECT progress = Control(ids::ProgressLabel).Rect();
     drive::DoubleClickAt({progress.left + 5, (progress.top + progress.bottom) / 2});
-    WaitUntil([&] { return drive::ForegroundWindow() == dialog_; }, kDefaultTimeout,
-              "the dialog in front");
+    WaitUntil([&] { return dialog_.IsAbove(*main_); }, kDefaultTimeout, "the dialog in front");
     EXPECT_EQ(PressClose(), 0u);
 }
 
@@ -342,14 +353,7 @@ TEST_F(ExportRunTest, TheLibraryGetsOneTrailingBackslashAndDefaultForAnEmptyShop
 TEST_F(ExportRunTest, ADestinationThatVanishedIsCreatedAsOneLevel) {
     SetParts({{L"A", L"T", L"", L"", L""}});
     const std::wstring gone = temp_.CreateFolder(L"gone");
-    StartReady(gone);
-    // The start-up checks the destination once more right after its last pump, which may
-    // still be handling our clicks; a folder removed before that check leaves Export disabled.
-    // After a while without messages of ours and one more answer, the pump has surely ended.
-    for (int i = 0; i < 2; ++i) {
-        Sleep(100);
-        main_->Send(WM_NULL);
-    }
+    StartReady(gone); // the start-up, which checks the destination last, has ended
     ASSERT_TRUE(Control(ids::btnExport).IsEnabled());
     ASSERT_TRUE(RemoveDirectoryW(gone.c_str()));
     PressExport();

@@ -51,11 +51,11 @@ protected:
     // Presses the browse button and returns the dialog.
     Window OpenDialog() {
         Control(ids::btnBrowse).Click();
-        return drive::WaitForTopLevelWindow(program_->Id(), {.class_name = L"#32770"});
+        return drive::WaitForTopLevelWindow(program_->Id(), {.className = L"#32770"});
     }
     void Press(const Window& dialog, const std::wstring& button) {
         dialog.Child(drive::ControlQuery::ByText(button, L"Button")).PostClick();
-        drive::WaitForNoTopLevelWindow(program_->Id(), {.class_name = L"#32770"});
+        drive::WaitForNoTopLevelWindow(program_->Id(), {.className = L"#32770"});
     }
     std::wstring Destination() { return Control(ids::BrowseDestination).Text(); }
 };

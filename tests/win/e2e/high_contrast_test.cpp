@@ -129,7 +129,7 @@ protected:
     // Starts the program with the stand-in for the flag loaded before its first instruction.
     void StartInTheTheme() {
         program_.emplace(drive::Process::Start({.program = DistPath(L"QRV3DOVEravar.exe"),
-                                                .working_directory = temp_.Path(),
+                                                .workingDirectory = temp_.Path(),
                                                 .environment = environment_,
                                                 .suspended = true}));
         drive::LoadLibraryInto(*program_, drive::ToWindowsPath(QRV_HIGH_CONTRAST_SHIM));

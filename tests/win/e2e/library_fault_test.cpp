@@ -6,8 +6,10 @@
 #include "controls/text_window_ids.h"
 #include "driver/accessible.h"
 #include "driver/input.h"
+#include "driver/text.h"
 #include "driver/top_level.h"
 #include "export/export_window_ids.h"
+#include "platform/win32/unique_handle.h"
 
 #include <windows.h>
 
@@ -45,6 +47,13 @@ std::vector<std::wstring> EventLines(const std::wstring& text) {
         lines.push_back(std::regex_replace(match.str(1), std::wregex(LR"(\b\d+ ms\b)"), L"N ms"));
     }
     return lines;
+}
+
+// Set by SendMessageCallbackW's callback once the message is answered; outside the test, as the
+// callback may come with a later look at the thread's messages after the test has failed.
+bool gAnswered = false;
+void CALLBACK NoteAnswered(HWND, UINT, ULONG_PTR, LRESULT) {
+    gAnswered = true;
 }
 
 class LibraryFaultTest : public ProgramTest {
@@ -210,9 +219,36 @@ TEST_F(LibraryFaultTest, ACountNoLibraryCanMeanIsRefusedAtOnce) {
 }
 
 TEST_F(LibraryFaultTest, ManyFormatsAreReadWithTheWindowAnswering) {
-    // Far more than a real library offers (the limit itself is a unit test).
+    // Far more than a real library offers (the limit itself is a unit test). The library holds
+    // the reading at the first and at the second format's first call until let go: a message
+    // sent while it holds the first is answered before it holds the second only when the
+    // program pumps between two formats, however slowly either runs.
     SetEnv(L"CADSIM_FORMAT_COUNT", L"300");
+    SetEnv(L"CADSIM_FAULTS", L"GetCADName@1=hold:1;GetCADName@3=hold:2");
     Start();
+    const auto waitForHold = [&](int number) {
+        const std::wstring line = L"GetCADName|!fault|hold:" + std::to_wstring(number);
+        drive::WaitUntil([&] { return Has(Calls(), line); }, seconds(60), drive::ToUtf8(line));
+    };
+    const auto letGo = [&](int number) {
+        const std::wstring name =
+            L"cadsim-" + std::to_wstring(program_->Id()) + L"-hold-" + std::to_wstring(number);
+        const TUniqueHandle hold(OpenEventW(EVENT_MODIFY_STATE, FALSE, name.c_str()));
+        ASSERT_TRUE(hold.Valid()) << drive::ToUtf8(name);
+        SetEvent(hold.Get());
+    };
+    waitForHold(1);
+    WaitForMainWindow();
+    gAnswered = false;
+    ASSERT_TRUE(
+        SendMessageCallbackW(FormatsList().GetWindow().Handle(), WM_NULL, 0, 0, NoteAnswered, 0));
+    letGo(1);
+    waitForHold(2);
+    MSG message; // the answer's callback comes with this thread's next look at its messages
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
+    EXPECT_TRUE(gAnswered) << "no message answered between the first two formats";
+    letGo(2);
+
     WaitUntilChoicesRestored(seconds(120));
     drive::WaitUntil([&] { return FormatsList().Count() == 300; }, seconds(60), "300 formats");
     // The last one is the library's index 299, and that index is what is handed over.
@@ -266,7 +302,7 @@ TEST_F(LibraryFaultTest, ReportsTheTimeFromAFaultToTheReportOnTheScreen) {
     PressExport(); // the fault comes with the first part, after the progress dialog shows
     // Polls every millisecond (the driver's waits poll too coarsely for a measurement).
     const ULONGLONG deadline = GetTickCount64() + 30000;
-    while (drive::FindTopLevelWindows(program_->Id(), {.class_name = L"#32770"}).empty()) {
+    while (drive::FindTopLevelWindows(program_->Id(), {.className = L"#32770"}).empty()) {
         ASSERT_LT(GetTickCount64(), deadline) << "no report";
         Sleep(1);
     }

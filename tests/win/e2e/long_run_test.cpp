@@ -48,13 +48,15 @@ TEST_F(LongRunTest, WithAFailureAndAnAbortOnTheDialogTheTaskbarAndInFiles) {
     SetEnv(L"QRV_TASKBAR_LOG", temp_.PathOf(L"taskbar.log"));
     SetEnv(L"CADSIM_PART_DELAY_MS", L"2000");
     SetEnv(L"CADSIM_FAIL_PARTS", L"ISO 4032 M8");
+    // A switch that does nothing but write a line when the library starts on the fourth part.
+    SetEnv(L"CADSIM_FAULTS", L"ExportPart@4=hang:0");
     Start();
     WaitUntilChoicesRestored();
     FormatsList().SetChecked(3, true);
     Control(ids::BrowseDestination).SetText(out);
     WaitForExport(true);
     // Wine's shell makes no taskbar button, so the test tells the program as the shell would.
-    drive::WaitForTopLevelWindow(program_->Id(), {.class_name = ids::kApplicationWindowClass})
+    drive::WaitForTopLevelWindow(program_->Id(), {.className = ids::kApplicationWindowClass})
         .Send(RegisterWindowMessageW(L"TaskbarButtonCreated"));
     const Window dialog = PressExport();
     const Window elapsed = dialog.Child(ids::lblTimeElapsed);
@@ -63,9 +65,8 @@ TEST_F(LongRunTest, WithAFailureAndAnAbortOnTheDialogTheTaskbarAndInFiles) {
     EXPECT_TRUE(Matches(left.Text(), L"About [23]0 seconds left")) << left.Text(); // 10 * 2 s
     EXPECT_TRUE(Matches(elapsed.Text(), L"Time elapsed: 0:0[4-9]")) << elapsed.Text();
     SaveScreenshot("long-run-screenshots", "progress-dialog-running");
-    // Abort during the fourth part: the run ends after it.
-    Utf8Log(temp_.PathOf(L"cadsim.log")).WaitForLine(L"|ExportPart|DIN 125 A 8.4|", seconds(30));
-    Sleep(500);
+    // Abort during the fourth part (the program takes the press after it): the run ends there.
+    Utf8Log(temp_.PathOf(L"cadsim.log")).WaitForLine(L"|ExportPart|!fault|hang:0", seconds(30));
     dialog.Child(ids::btnAbort).PostClick();
     dialog.Child(ids::btnAbort).WaitForText(L"Close", seconds(30));
     EXPECT_TRUE(Matches(elapsed.Text(), L"Total time: 0:(0[8-9]|1[0-9])")) << elapsed.Text();
@@ -80,30 +81,27 @@ TEST_F(LongRunTest, WithAFailureAndAnAbortOnTheDialogTheTaskbarAndInFiles) {
                   L"SetProgressState" + button + L"8", // paused: the abort waits
                   L"SetProgressValue" + button + L"4/12",
                   L"SetProgressState" + button + L"0"})); // cleared
-    // The destination, opened in the file manager's window; the program goes on.
     const Window open = dialog.Child(ids::btnOpenFolder);
     EXPECT_EQ(open.Text(), L"Open folder");
     SaveScreenshot("long-run-screenshots", "progress-dialog-ended");
-    open.Click();
-    drive::WaitUntil([&] { return FindWindowW(L"ExplorerWClass", L"Exported parts") != nullptr; },
-                     seconds(30), "the file manager's window of the destination");
-    Window(FindWindowW(L"ExplorerWClass", L"Exported parts")).Close();
     // Saved as the user left the list: the failed part's fields, and a line of the user's own.
+    // Before the file manager's window comes and goes, which may leave the keyboard's focus
+    // with no window of the program.
     const Window memo =
-        drive::WaitForTopLevelWindow(program_->Id(), {.class_name = ids::kErrorWindowClass})
+        drive::WaitForTopLevelWindow(program_->Id(), {.className = ids::kErrorWindowClass})
             .Child(ids::memErrors);
     const std::wstring edited =
         L"- ISO 4032 M8  ISO4032   1004032008000   HEXNUT-M8\r\n\r\nT\u00fcr";
     memo.SetText(edited);
     memo.Focus();
     drive::PressKey('S', drive::kControl);
-    const Window save = drive::WaitForTopLevelWindow(program_->Id(), {.class_name = L"#32770"});
+    const Window save = drive::WaitForTopLevelWindow(program_->Id(), {.className = L"#32770"});
     const Window name = save.WaitForChild(drive::ControlQuery::ByClass(L"Edit"));
     name.WaitForText(L"Failed parts.txt");
     Sleep(500); // painted, for the screenshot
     SaveScreenshot("long-run-screenshots", "error-window-save");
     name.SetText(L"failed.txt"); // in the destination, where the dialog opens
-    save.Child({.id = IDOK, .class_name = L"Button"}).Click();
+    save.Child({.id = IDOK, .className = L"Button"}).Click();
     const std::wstring file = out + L"\\failed.txt";
     // The program holds the file unshared while it writes it: readable means written whole.
     const std::string saved = drive::WaitForValue(
@@ -119,6 +117,11 @@ TEST_F(LongRunTest, WithAFailureAndAnAbortOnTheDialogTheTaskbarAndInFiles) {
     EXPECT_EQ(ReadUtf8File(file),
               L"ISO 4032 M8\tISO4032\t1004032008000\tHEXNUT-M8\r\nT\u00fcr\t\t\t\r\n");
     EXPECT_EQ(memo.Text(), edited);
+    // The destination, opened in the file manager's window; the program goes on.
+    open.Click();
+    drive::WaitUntil([&] { return FindWindowW(L"ExplorerWClass", L"Exported parts") != nullptr; },
+                     seconds(30), "the file manager's window of the destination");
+    Window(FindWindowW(L"ExplorerWClass", L"Exported parts")).Close();
     drive::RealClick(dialog.Child(ids::btnAbort));
     EXPECT_EQ(program_->WaitForExit(seconds(30)), 0u);
 }

@@ -40,7 +40,7 @@ protected:
     // Starts the program (by default the one in this build's dist folder).
     drive::Process& Start(const std::wstring& program = DistPath(L"QRV3DOVEravar.exe"));
     // Waits for the main window, and then until its program controls have replaced the
-    // starting panel.
+    // starting panel and the start-up has ended.
     drive::Window WaitForMainWindow(drive::Milliseconds timeout = drive::kDefaultTimeout);
     drive::Window WaitUntilReady(drive::Milliseconds timeout = drive::kDefaultTimeout);
     // Waits until the start-up has restored the choices (the subfolder list is filled).
@@ -49,9 +49,7 @@ protected:
     drive::Window Control(int id);
     // Waits until the Export button is enabled, or disabled.
     void WaitForExport(bool enabled);
-    // Presses Export with the mouse and returns the progress dialog. Under load Wine now and
-    // then loses a synthesised click; when the library has seen no run begin after a few
-    // seconds (no SetDirs beyond the start-up's), it is clicked once more, and said so.
+    // Presses Export with the mouse and returns the progress dialog.
     drive::Window PressExport();
     // Closes the main window and returns the exit code.
     DWORD CloseAndWait();

@@ -102,15 +102,15 @@ void ProgramCopy::WriteDatabase(std::string_view bytes) const {
 OpenForWriting::OpenForWriting(const std::wstring& path)
     : handle_(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {
-    if (!handle_) {
+    if (!handle_.Valid()) {
         drive::ThrowLastError("cannot open the file for writing");
     }
 }
 
 DWORD ErrorOpeningExclusively(const std::wstring& path) {
-    const drive::UniqueHandle handle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr,
-                                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    return handle ? 0 : GetLastError();
+    const TUniqueHandle handle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+    return handle.Valid() ? 0 : GetLastError();
 }
 
 } // namespace qrv::e2e

@@ -3,7 +3,7 @@
 // the repository, texts databases of their own, copies of the program in other folders, and
 // the system's 8-bit conversion that some captions go through.
 
-#include "driver/handle.h"
+#include "platform/win32/unique_handle.h"
 #include "texts_table.h"
 #include "tsv.h"
 
@@ -60,7 +60,7 @@ public:
     explicit OpenForWriting(const std::wstring& path);
 
 private:
-    drive::UniqueHandle handle_;
+    TUniqueHandle handle_;
 };
 
 // The Windows error of opening the file for writing with no sharing at all, 0 when that

@@ -70,7 +70,7 @@ protected:
         Start(program);
         WaitForMainWindow();
         const MessageBoxWindow box = MessageBoxWindow::WaitFor(program_->Id());
-        EXPECT_EQ(drive::FindTopLevelWindows(program_->Id(), {.class_name = L"#32770"}).size(), 1u);
+        EXPECT_EQ(drive::FindTopLevelWindows(program_->Id(), {.className = L"#32770"}).size(), 1u);
         const std::wstring message = box.Message();
         const auto buttons = box.Buttons();
         EXPECT_EQ(buttons.size(), 1u);
@@ -309,7 +309,7 @@ void RunTextsdb(const TempFolder& temp, std::initializer_list<std::wstring> comm
     GetSystemDirectoryW(system, MAX_PATH);
     auto cmd = drive::Process::Start({.program = std::wstring(system) + L"\\cmd.exe",
                                       .arguments = {L"/c", temp.PathOf(L"textsdb.cmd")},
-                                      .working_directory = temp.Path()});
+                                      .workingDirectory = temp.Path()});
     EXPECT_EQ(cmd.WaitForExit(), 0u) << "textsdb failed in:\n" << drive::ToUtf8(batch);
 }
 

@@ -2,8 +2,8 @@
 // close, restored at the next start.
 #include "program_fixture.h"
 
-#include "driver/handle.h"
 #include "driver/input.h"
+#include "platform/win32/unique_handle.h"
 
 #include <windows.h>
 
@@ -60,9 +60,8 @@ TEST_F(SettingsFileTest, CloseAndRestartRestoreEveryChoice) {
     Control(ids::BrowseDestination).SetText(folder);
     WaitForExport(true); // the Cyrillic folder is found
     const CheckList subDirs = SubDirList();
-    main_->BringToFront();
     const RECT entry = subDirs.ItemRect(3);
-    drive::ClickAt({entry.left + 60, (entry.top + entry.bottom) / 2});
+    drive::RealClickAt(subDirs.GetWindow(), {entry.left + 60, (entry.top + entry.bottom) / 2});
     WaitUntil([&] { return Control(ids::btnMoveUp).IsEnabled(); }, kDefaultTimeout,
               "the move buttons");
     Control(ids::btnMoveUp).Click();
@@ -160,9 +159,9 @@ TEST_F(FailedSaveTest, WhenAnotherProgramHoldsTheFile) {
     WaitUntilChoicesRestored();
     Control(ids::cbCreateZip).Click();
     {
-        const drive::UniqueHandle held(CreateFileW(SettingsFile().c_str(), GENERIC_READ, 0, nullptr,
-                                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        ASSERT_TRUE(held);
+        const TUniqueHandle held(CreateFileW(SettingsFile().c_str(), GENERIC_READ, 0, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(held.Valid());
         CloseExpectingTheMessage();
     }
     EXPECT_EQ(ReadBytes(SettingsFile()), before);

@@ -22,16 +22,24 @@ namespace {
 
 struct Options {
     std::wstring title = kDefaultTitle;
-    std::wstring shown_variable;
-    int exit_code = 0;
-    bool single_instance = false;
-    bool start_child = false;
+    std::wstring shownVariable;
+    int exitCode = 0;
+    bool singleInstance = false;
+    bool startChild = false;
 };
 
-Options g_options;
-UINT g_restore_message = 0;
-HWND g_main = nullptr;
-HWND g_progress = nullptr;
+// What the window procedure needs of the program: its options and windows.
+struct FixtureState {
+    Options options;
+    UINT restoreMessage = 0;
+    HWND main = nullptr;
+    HWND progress = nullptr;
+};
+
+FixtureState& State() {
+    static FixtureState state;
+    return state;
+}
 
 Options ParseOptions() {
     Options options;
@@ -39,44 +47,44 @@ Options ParseOptions() {
     wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
     for (int i = 1; i < count; ++i) {
         const std::wstring argument = arguments[i];
-        const bool has_value = i + 1 < count;
-        if (argument == L"--title" && has_value) {
+        const bool hasValue = i + 1 < count;
+        if (argument == L"--title" && hasValue) {
             options.title = arguments[++i];
-        } else if (argument == L"--show-env" && has_value) {
-            options.shown_variable = arguments[++i];
-        } else if (argument == L"--exit-code" && has_value) {
-            options.exit_code = _wtoi(arguments[++i]);
+        } else if (argument == L"--show-env" && hasValue) {
+            options.shownVariable = arguments[++i];
+        } else if (argument == L"--exit-code" && hasValue) {
+            options.exitCode = _wtoi(arguments[++i]);
         } else if (argument == L"--single-instance") {
-            options.single_instance = true;
+            options.singleInstance = true;
         } else if (argument == L"--start-child") {
-            options.start_child = true;
+            options.startChild = true;
         }
     }
     LocalFree(arguments);
     return options;
 }
 
-HWND AddControl(HWND parent, const wchar_t* window_class, const wchar_t* text, DWORD style, int id,
+HWND AddControl(HWND parent, const wchar_t* windowClass, const wchar_t* text, DWORD style, int id,
                 int x, int y, int width, int height) {
-    return CreateWindowExW(window_class == std::wstring(L"EDIT") ? WS_EX_CLIENTEDGE : 0,
-                           window_class, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height,
-                           parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr,
-                           nullptr);
+    return CreateWindowExW(windowClass == std::wstring(L"EDIT") ? WS_EX_CLIENTEDGE : 0, windowClass,
+                           text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
 }
 
 std::wstring ControlText(int id) {
     wchar_t text[256] = L"";
-    GetDlgItemTextW(g_main, id, text, 256);
+    GetDlgItemTextW(State().main, id, text, 256);
     return text;
 }
 
 std::wstring EnvironmentReport() {
     wchar_t value[1024];
-    const DWORD length = GetEnvironmentVariableW(g_options.shown_variable.c_str(), value, 1024);
+    const DWORD length =
+        GetEnvironmentVariableW(State().options.shownVariable.c_str(), value, 1024);
     if (length == 0 && GetLastError() == ERROR_ENVVAR_NOT_FOUND) {
-        return g_options.shown_variable + L" is unset";
+        return State().options.shownVariable + L" is unset";
     }
-    return g_options.shown_variable + L"=" + std::wstring(value, length < 1024 ? length : 0);
+    return State().options.shownVariable + L"=" + std::wstring(value, length < 1024 ? length : 0);
 }
 
 void CreateControls(HWND window) {
@@ -85,8 +93,8 @@ void CreateControls(HWND window) {
     AddControl(window, L"STATIC", L"Ready", 0, kStatusLabel, 10, 10, 300, 20);
     AddControl(window, L"STATIC", folder, SS_NOPREFIX, kFolderLabel, 10, 35, 460, 20);
     AddControl(window, L"STATIC",
-               g_options.shown_variable.empty() ? L"" : EnvironmentReport().c_str(), SS_NOPREFIX,
-               kEnvLabel, 10, 60, 460, 20);
+               State().options.shownVariable.empty() ? L"" : EnvironmentReport().c_str(),
+               SS_NOPREFIX, kEnvLabel, 10, 60, 460, 20);
     AddControl(window, L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP, kNameEdit, 10, 90, 200, 24);
     AddControl(window, L"BUTTON", L"&Greet", BS_PUSHBUTTON | WS_TABSTOP, kGreetButton, 220, 90, 100,
                24);
@@ -115,12 +123,12 @@ void CreateControls(HWND window) {
 // Like a long run that keeps its windows alive: shows the progress window and handles messages
 // until the window is closed, all inside the click handler.
 void Work(HWND window) {
-    if (!IsWindow(g_progress)) {
+    if (!IsWindow(State().progress)) {
         return;
     }
-    ShowWindow(g_progress, SW_SHOW);
+    ShowWindow(State().progress, SW_SHOW);
     MSG message;
-    while (IsWindow(g_progress) && IsWindowVisible(g_progress)) {
+    while (IsWindow(State().progress) && IsWindowVisible(State().progress)) {
         if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
             PostQuitMessage(static_cast<int>(message.wParam));
             return;
@@ -139,7 +147,7 @@ void Greet(HWND window) {
 }
 
 LRESULT CALLBACK MainProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == g_restore_message && g_restore_message != 0) {
+    if (message == State().restoreMessage && State().restoreMessage != 0) {
         if (IsIconic(window)) {
             ShowWindow(window, SW_RESTORE);
         }
@@ -148,7 +156,7 @@ LRESULT CALLBACK MainProcedure(HWND window, UINT message, WPARAM wparam, LPARAM 
     }
     switch (message) {
     case WM_CREATE:
-        g_main = window;
+        State().main = window;
         CreateControls(window);
         return 0;
     case WM_COMMAND:
@@ -157,7 +165,7 @@ LRESULT CALLBACK MainProcedure(HWND window, UINT message, WPARAM wparam, LPARAM 
         } else if (LOWORD(wparam) == kWorkButton && HIWORD(wparam) == BN_CLICKED) {
             Work(window);
         } else if (LOWORD(wparam) == kQuitButton && HIWORD(wparam) == BN_CLICKED) {
-            g_options.exit_code = _wtoi(ControlText(kNameEdit).c_str());
+            State().options.exitCode = _wtoi(ControlText(kNameEdit).c_str());
             DestroyWindow(window);
         } else if (LOWORD(wparam) == kLockCheckBox && HIWORD(wparam) == BN_CLICKED) {
             const bool locked = IsDlgButtonChecked(window, kLockCheckBox) == BST_CHECKED;
@@ -167,48 +175,48 @@ LRESULT CALLBACK MainProcedure(HWND window, UINT message, WPARAM wparam, LPARAM 
     case WM_DRAWITEM:
         return ReflectDrawItem(lparam);
     case WM_DESTROY:
-        PostQuitMessage(g_options.exit_code);
+        PostQuitMessage(State().options.exitCode);
         return 0;
     }
     return DefWindowProcW(window, message, wparam, lparam);
 }
 
 void RegisterClasses(HINSTANCE instance) {
-    WNDCLASSW main_class{};
-    main_class.lpfnWndProc = &MainProcedure;
-    main_class.hInstance = instance;
-    main_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    main_class.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    main_class.lpszClassName = kMainClass;
-    RegisterClassW(&main_class);
-    WNDCLASSW progress_class{};
-    progress_class.lpfnWndProc = &DefWindowProcW;
-    progress_class.hInstance = instance;
-    progress_class.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    progress_class.lpszClassName = kProgressClass;
-    RegisterClassW(&progress_class);
+    WNDCLASSW mainClass{};
+    mainClass.lpfnWndProc = &MainProcedure;
+    mainClass.hInstance = instance;
+    mainClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    mainClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    mainClass.lpszClassName = kMainClass;
+    RegisterClassW(&mainClass);
+    WNDCLASSW progressClass{};
+    progressClass.lpfnWndProc = &DefWindowProcW;
+    progressClass.hInstance = instance;
+    progressClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    progressClass.lpszClassName = kProgressClass;
+    RegisterClassW(&progressClass);
 }
 
 int Run(HINSTANCE instance) {
-    g_options = ParseOptions();
+    State().options = ParseOptions();
     HANDLE mutex = nullptr;
-    if (g_options.single_instance) {
+    if (State().options.singleInstance) {
         mutex = CreateMutexW(nullptr, FALSE, kMutexName);
         if (GetLastError() == ERROR_ALREADY_EXISTS) {
             SendMessageW(HWND_BROADCAST, RegisterWindowMessageW(kRestoreMessageName), 0, 0);
             CloseHandle(mutex);
             return 0;
         }
-        g_restore_message = RegisterWindowMessageW(kRestoreMessageName);
+        State().restoreMessage = RegisterWindowMessageW(kRestoreMessageName);
     }
     RegisterClasses(instance);
-    g_progress = CreateWindowExW(0, kProgressClass, kProgressCaption, WS_OVERLAPPEDWINDOW, 540, 40,
-                                 240, 120, nullptr, nullptr, instance, nullptr);
-    HWND window = CreateWindowExW(0, kMainClass, g_options.title.c_str(), WS_OVERLAPPEDWINDOW, 40,
-                                  40, 480, 320, nullptr, nullptr, instance, nullptr);
+    State().progress = CreateWindowExW(0, kProgressClass, kProgressCaption, WS_OVERLAPPEDWINDOW,
+                                       540, 40, 240, 120, nullptr, nullptr, instance, nullptr);
+    HWND window = CreateWindowExW(0, kMainClass, State().options.title.c_str(), WS_OVERLAPPEDWINDOW,
+                                  40, 40, 480, 320, nullptr, nullptr, instance, nullptr);
     ShowWindow(window, SW_SHOW);
     std::optional<drive::Process> child;
-    if (g_options.start_child) {
+    if (State().options.startChild) {
         wchar_t self[MAX_PATH];
         GetModuleFileNameW(nullptr, self, MAX_PATH);
         child = drive::Process::Start({.program = self, .arguments = {L"--title", L"Child"}});

@@ -39,6 +39,7 @@ constexpr ValuedKind kValuedKinds[] = {
     {FaultKind::Raise, u"raise:", &ParseDecimalOrHex, "not an exception code of 32 bits"},
     {FaultKind::Hang, u"hang:", &ParseUnsigned, "not a number of milliseconds"},
     {FaultKind::Exit, u"exit:", &ParseDecimalOrHex, "not an exit code of 32 bits"},
+    {FaultKind::Hold, u"hold:", &ParseUnsigned, "not the number of a hold"},
 };
 
 bool StartsWith(std::u16string_view text, std::u16string_view prefix) {
@@ -122,6 +123,8 @@ std::string FaultKindText(const Fault& fault) {
         return "hang:" + std::to_string(fault.value);
     case FaultKind::Exit:
         return "exit:" + std::to_string(fault.value);
+    case FaultKind::Hold:
+        return "hold:" + std::to_string(fault.value);
     default:
         for (const auto& known : kKindNames) {
             if (known.kind == fault.kind) {

@@ -24,6 +24,7 @@ enum class FaultKind {
     Raise,              // RaiseException with the code in Fault::value and no arguments
     Caught,             // an exception thrown and caught inside the library, then the call
     Hang,               // sleeps Fault::value milliseconds, then the call
+    Hold,               // waits until the test lets hold number Fault::value go, then the call
     Fail,               // DllAttach only: DllMain returns FALSE
     Exit,               // ends the process at once with the exit code in Fault::value
 };
@@ -32,7 +33,8 @@ struct Fault {
     std::string call;
     uint32_t onCall = 0; // the n-th call only; 0: every call
     FaultKind kind = FaultKind::AccessViolation;
-    uint32_t value = 0; // Raise: the exception code; Hang: milliseconds; Exit: the exit code
+    uint32_t value = 0; // Raise: the exception code; Hang: milliseconds; Hold: its number; Exit:
+                        // the exit code
 };
 
 // The names the switches accept for <call>.

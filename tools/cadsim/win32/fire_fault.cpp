@@ -1,5 +1,7 @@
 #include "cadsim/win32/fire_fault.h"
 
+#include "platform/win32/unique_handle.h"
+
 #include <windows.h>
 
 #include <stdexcept>
@@ -80,6 +82,11 @@ HMODULE ThisLibrary() {
 
 } // namespace
 
+std::wstring HoldEventName(uint32_t number) {
+    return L"cadsim-" + std::to_wstring(GetCurrentProcessId()) + L"-hold-" +
+           std::to_wstring(number);
+}
+
 void FireFault(FaultKind kind, uint32_t value) {
     switch (kind) {
     case FaultKind::AccessViolation:
@@ -111,6 +118,12 @@ void FireFault(FaultKind kind, uint32_t value) {
         break;
     case FaultKind::Exit:
         ExitProcess(value);
+    case FaultKind::Hold: {
+        const TUniqueHandle released(
+            CreateEventW(nullptr, TRUE, FALSE, HoldEventName(value).c_str()));
+        WaitForSingleObject(released.Get(), INFINITE);
+        break;
+    }
     case FaultKind::Fail:
         break;
     }

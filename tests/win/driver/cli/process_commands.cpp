@@ -2,11 +2,11 @@
 
 #include "commands.h"
 #include "driver/error.h"
-#include "driver/handle.h"
 #include "driver/process.h"
 #include "driver/screenshot.h"
 #include "driver/text.h"
 #include "output.h"
+#include "platform/win32/unique_handle.h"
 
 namespace qrv::drive::cli {
 
@@ -14,30 +14,29 @@ namespace {
 
 // The watcher started by `start` keeps the exit code here, for `wait-exit` after the program
 // has ended and its process id is gone.
-std::wstring ExitCodeFile(DWORD process_id) {
+std::wstring ExitCodeFile(DWORD processId) {
     wchar_t temp[MAX_PATH + 1];
     GetTempPathW(MAX_PATH + 1, temp);
     const std::wstring folder = std::wstring(temp) + L"qrvdrive";
     CreateDirectoryW(folder.c_str(), nullptr);
-    return folder + L"\\" + std::to_wstring(process_id) + L".exit";
+    return folder + L"\\" + std::to_wstring(processId) + L".exit";
 }
 
-std::wstring WatchingEventName(DWORD process_id) {
-    return L"Local\\qrvdrive-watching-" + std::to_wstring(process_id);
+std::wstring WatchingEventName(DWORD processId) {
+    return L"Local\\qrvdrive-watching-" + std::to_wstring(processId);
 }
 
-void StartWatcher(DWORD process_id) {
-    UniqueHandle watching(
-        CreateEventW(nullptr, TRUE, FALSE, WatchingEventName(process_id).c_str()));
-    if (!watching) {
+void StartWatcher(DWORD processId) {
+    TUniqueHandle watching(CreateEventW(nullptr, TRUE, FALSE, WatchingEventName(processId).c_str()));
+    if (!watching.Valid()) {
         ThrowLastError("Creating the watcher's event");
     }
     wchar_t self[MAX_PATH];
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     Process watcher = Process::Start({.program = self,
-                                      .arguments = {L"watch", std::to_wstring(process_id)},
-                                      .detached_console = true,
-                                      .end_with_driver = false});
+                                      .arguments = {L"watch", std::to_wstring(processId)},
+                                      .detachedConsole = true,
+                                      .endWithDriver = false});
     watcher.Detach();
     HANDLE waits[] = {watching.Get(), watcher.Handle()};
     if (WaitForMultipleObjects(2, waits, FALSE, 10000) != WAIT_OBJECT_0) {
@@ -45,11 +44,11 @@ void StartWatcher(DWORD process_id) {
     }
 }
 
-std::optional<DWORD> RecordedExitCode(DWORD process_id) {
-    const std::wstring path = ExitCodeFile(process_id);
-    UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+std::optional<DWORD> RecordedExitCode(DWORD processId) {
+    const std::wstring path = ExitCodeFile(processId);
+    TUniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
                                   nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!file) {
+    if (!file.Valid()) {
         return std::nullopt;
     }
     char text[32] = "";
@@ -64,7 +63,7 @@ std::optional<DWORD> RecordedExitCode(DWORD process_id) {
 int Start(Arguments& arguments) {
     StartOptions options;
     std::optional<Environment> environment;
-    auto changed_environment = [&]() -> Environment& {
+    auto changedEnvironment = [&]() -> Environment& {
         if (!environment) {
             environment = Environment::Current();
         }
@@ -73,7 +72,7 @@ int Start(Arguments& arguments) {
     while (const auto word = arguments.Peek()) {
         if (*word == L"--cwd") {
             arguments.Pop();
-            options.working_directory = arguments.TakeWord("folder after --cwd");
+            options.workingDirectory = arguments.TakeWord("folder after --cwd");
         } else if (*word == L"--env") {
             arguments.Pop();
             const std::wstring assignment = arguments.TakeWord("NAME=VALUE after --env");
@@ -81,10 +80,10 @@ int Start(Arguments& arguments) {
             if (equals == std::wstring::npos) {
                 throw UsageError("--env needs NAME=VALUE, not " + ToUtf8(assignment));
             }
-            changed_environment().Set(assignment.substr(0, equals), assignment.substr(equals + 1));
+            changedEnvironment().Set(assignment.substr(0, equals), assignment.substr(equals + 1));
         } else if (*word == L"--unset") {
             arguments.Pop();
-            changed_environment().Unset(arguments.TakeWord("name after --unset"));
+            changedEnvironment().Unset(arguments.TakeWord("name after --unset"));
         } else if (*word == L"--empty-env") {
             arguments.Pop();
             if (environment && environment->Size() > 0) {
@@ -108,8 +107,8 @@ int Start(Arguments& arguments) {
     options.suspended = true; // until the watcher holds the process
     // Under Wine a child shares the Linux stdout of its parent unless it is detached; a
     // script reading the process id from `start` would otherwise wait for the program's end.
-    options.detached_console = true;
-    options.end_with_driver = false;
+    options.detachedConsole = true;
+    options.endWithDriver = false;
     Process program = Process::Start(options);
     StartWatcher(program.Id());
     program.Resume();
@@ -119,21 +118,21 @@ int Start(Arguments& arguments) {
 }
 
 int Watch(Arguments& arguments) {
-    const DWORD process_id = arguments.TakeProcessId();
+    const DWORD processId = arguments.TakeProcessId();
     arguments.RequireDone();
-    const Process program = Process::Open(process_id);
-    const std::wstring path = ExitCodeFile(process_id);
+    const Process program = Process::Open(processId);
+    const std::wstring path = ExitCodeFile(processId);
     DeleteFileW(path.c_str());
-    UniqueHandle watching(
-        OpenEventW(EVENT_MODIFY_STATE, FALSE, WatchingEventName(process_id).c_str()));
-    if (watching) {
+    TUniqueHandle watching(
+        OpenEventW(EVENT_MODIFY_STATE, FALSE, WatchingEventName(processId).c_str()));
+    if (watching.Valid()) {
         SetEvent(watching.Get());
     }
     const DWORD code = program.WaitForExit(Milliseconds(INFINITE));
     const std::wstring partial = path + L".partial";
     const std::string text = std::to_string(code);
     {
-        UniqueHandle file(CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        TUniqueHandle file(CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
         DWORD written = 0;
         WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
@@ -143,19 +142,19 @@ int Watch(Arguments& arguments) {
 }
 
 int WaitExit(Arguments& arguments) {
-    const DWORD process_id = arguments.TakeProcessId();
+    const DWORD processId = arguments.TakeProcessId();
     const Milliseconds timeout = arguments.TakeTimeout(Milliseconds(60000));
     arguments.RequireDone();
     std::optional<DWORD> code;
     try {
-        code = Process::Open(process_id).WaitForExit(timeout);
+        code = Process::Open(processId).WaitForExit(timeout);
     } catch (const TimeoutError&) {
         throw;
     } catch (const DriverError&) {
         // Gone already: the watcher of `start` may have kept the exit code.
-        code = RecordedExitCode(process_id);
+        code = RecordedExitCode(processId);
         if (!code) {
-            throw DriverError("No process " + std::to_string(process_id) +
+            throw DriverError("No process " + std::to_string(processId) +
                               " and no exit code kept for it");
         }
     }
@@ -164,9 +163,9 @@ int WaitExit(Arguments& arguments) {
 }
 
 int Kill(Arguments& arguments) {
-    const DWORD process_id = arguments.TakeProcessId();
+    const DWORD processId = arguments.TakeProcessId();
     arguments.RequireDone();
-    Process::Open(process_id).Kill();
+    Process::Open(processId).Kill();
     return 0;
 }
 

@@ -23,13 +23,13 @@ bool IsClass(const Window& window, const wchar_t* name) {
 class TargetWindow {
 public:
     explicit TargetWindow(Arguments& arguments) : handle_(arguments.TakeOption(L"--window")) {}
-    Window Resolve(DWORD process_id) const;
+    Window Resolve(DWORD processId) const;
 
 private:
     std::optional<std::wstring> handle_;
 };
 
-Window TargetWindow::Resolve(DWORD process_id) const {
+Window TargetWindow::Resolve(DWORD processId) const {
     if (handle_) {
         const Window window(ParseWindowHandle(*handle_));
         if (!window.Exists()) {
@@ -37,14 +37,14 @@ Window TargetWindow::Resolve(DWORD process_id) const {
         }
         return window;
     }
-    const auto windows = FindTopLevelWindows(process_id, {});
+    const auto windows = FindTopLevelWindows(processId, {});
     for (const Window& window : windows) {
         if (!IsClass(window, L"#32770")) {
             return window;
         }
     }
     if (windows.empty()) {
-        throw DriverError("Process " + std::to_string(process_id) + " shows no window");
+        throw DriverError("Process " + std::to_string(processId) + " shows no window");
     }
     return windows.front();
 }
@@ -55,12 +55,12 @@ std::optional<ControlQuery> TakeControl(Arguments& arguments) {
     if (const auto id = arguments.TakeOption(L"--id")) {
         query.id = ParseInteger(*id, "control id");
     }
-    query.class_name = arguments.TakeOption(L"--class");
+    query.className = arguments.TakeOption(L"--class");
     query.text = arguments.TakeOption(L"--text");
     if (const auto index = arguments.TakeOption(L"--index")) {
         query.index = ParseInteger(*index, "index");
     }
-    if (!query.id && !query.class_name && !query.text) {
+    if (!query.id && !query.className && !query.text) {
         return std::nullopt;
     }
     return query;
@@ -80,9 +80,9 @@ bool IsCheckable(const Window& window) {
             type == BS_AUTO3STATE || type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON);
 }
 
-std::wstring Describe(const Window& window, bool top_level) {
+std::wstring Describe(const Window& window, bool topLevel) {
     std::wstring line = HandleText(window.Handle()) + L" " + window.ClassName();
-    if (!top_level) {
+    if (!topLevel) {
         line += L" id=" + std::to_wstring(window.Id());
     }
     line += L" " + Quoted(window.Text());
@@ -90,10 +90,10 @@ std::wstring Describe(const Window& window, bool top_level) {
     if (!window.IsEnabled()) {
         line += L" disabled";
     }
-    if (top_level && window.IsMinimized()) {
+    if (topLevel && window.IsMinimized()) {
         line += L" minimized";
     }
-    if (top_level && ForegroundWindow() == window) {
+    if (topLevel && ForegroundWindow() == window) {
         line += L" foreground";
     }
     if (window.IsFocused()) {
@@ -150,9 +150,9 @@ int ButtonId(const std::wstring& name) {
 } // namespace
 
 int ListWindows(Arguments& arguments) {
-    const DWORD process_id = arguments.TakeProcessId();
+    const DWORD processId = arguments.TakeProcessId();
     arguments.RequireDone();
-    for (const Window& window : TopLevelWindows(process_id)) {
+    for (const Window& window : TopLevelWindows(processId)) {
         try {
             PrintLine(Describe(window, true));
         } catch (const DriverError&) {
@@ -163,34 +163,34 @@ int ListWindows(Arguments& arguments) {
 }
 
 int WaitWindow(Arguments& arguments) {
-    const DWORD process_id = arguments.TakeProcessId();
+    const DWORD processId = arguments.TakeProcessId();
     WindowFilter filter;
-    filter.class_name = arguments.TakeOption(L"--class");
+    filter.className = arguments.TakeOption(L"--class");
     filter.caption = arguments.TakeOption(L"--title");
-    filter.visible_only = !arguments.TakeFlag(L"--hidden-too");
+    filter.visibleOnly = !arguments.TakeFlag(L"--hidden-too");
     const Milliseconds timeout = arguments.TakeTimeout(kDefaultTimeout);
     arguments.RequireDone();
-    PrintLine(HandleText(WaitForTopLevelWindow(process_id, filter, timeout).Handle()));
+    PrintLine(HandleText(WaitForTopLevelWindow(processId, filter, timeout).Handle()));
     return 0;
 }
 
 int Texts(Arguments& arguments) {
-    const DWORD process_id = arguments.TakeProcessId();
+    const DWORD processId = arguments.TakeProcessId();
     const TargetWindow target(arguments);
     arguments.RequireDone();
-    const Window window = target.Resolve(process_id);
+    const Window window = target.Resolve(processId);
     PrintTree(window, 0);
     return 0;
 }
 
 int Click(Arguments& arguments) {
-    const DWORD process_id = arguments.TakeProcessId();
+    const DWORD processId = arguments.TakeProcessId();
     const TargetWindow target(arguments);
     const ControlQuery query = RequireControl(arguments);
     const bool real = arguments.TakeFlag(L"--real");
     const Milliseconds timeout = arguments.TakeTimeout(kDefaultTimeout);
     arguments.RequireDone();
-    const Window window = target.Resolve(process_id);
+    const Window window = target.Resolve(processId);
     const Window control = window.WaitForChild(query, timeout);
     if (real) {
         RealClick(control);
@@ -201,36 +201,36 @@ int Click(Arguments& arguments) {
 }
 
 int WaitText(Arguments& arguments) {
-    const DWORD process_id = arguments.TakeProcessId();
+    const DWORD processId = arguments.TakeProcessId();
     const TargetWindow target(arguments);
     const ControlQuery query = RequireControl(arguments);
     const Milliseconds timeout = arguments.TakeTimeout(kDefaultTimeout);
     const std::wstring text = arguments.TakeWord("text");
     arguments.RequireDone();
-    const Window window = target.Resolve(process_id);
+    const Window window = target.Resolve(processId);
     window.WaitForChild(query, timeout).WaitForText(text, timeout);
     return 0;
 }
 
 int SetText(Arguments& arguments) {
-    const DWORD process_id = arguments.TakeProcessId();
+    const DWORD processId = arguments.TakeProcessId();
     const TargetWindow target(arguments);
     const ControlQuery query = RequireControl(arguments);
     const std::wstring text = arguments.TakeWord("text");
     arguments.RequireDone();
-    const Window window = target.Resolve(process_id);
+    const Window window = target.Resolve(processId);
     window.WaitForChild(query).SetText(text);
     return 0;
 }
 
 int Type(Arguments& arguments) {
-    const DWORD process_id = arguments.TakeProcessId();
+    const DWORD processId = arguments.TakeProcessId();
     const TargetWindow target(arguments);
     const ControlQuery query = RequireControl(arguments);
     const bool enter = arguments.TakeFlag(L"--enter");
     const std::wstring text = arguments.TakeWord("text");
     arguments.RequireDone();
-    const Window window = target.Resolve(process_id);
+    const Window window = target.Resolve(processId);
     RealType(window.WaitForChild(query), text);
     if (enter) {
         PressKey(VK_RETURN);
@@ -239,17 +239,17 @@ int Type(Arguments& arguments) {
 }
 
 int List(Arguments& arguments) {
-    const DWORD process_id = arguments.TakeProcessId();
+    const DWORD processId = arguments.TakeProcessId();
     const TargetWindow target(arguments);
     const ControlQuery query = RequireControl(arguments);
-    const bool check_list = arguments.TakeFlag(L"--check-list");
+    const bool checkList = arguments.TakeFlag(L"--check-list");
     arguments.RequireDone();
-    const Window window = target.Resolve(process_id);
+    const Window window = target.Resolve(processId);
     const CheckList list(window.WaitForChild(query));
     const int count = list.Count();
     for (int i = 0; i < count; ++i) {
         std::wstring line = std::to_wstring(i) + L" " + Quoted(list.Item(i));
-        if (check_list) {
+        if (checkList) {
             line += list.IsChecked(i) ? L" checked" : L" unchecked";
             line += list.IsEntryEnabled(i) ? L"" : L" disabled";
         }
@@ -259,11 +259,11 @@ int List(Arguments& arguments) {
 }
 
 int MsgBox(Arguments& arguments) {
-    const DWORD process_id = arguments.TakeProcessId();
+    const DWORD processId = arguments.TakeProcessId();
     const auto press = arguments.TakeOption(L"--press");
     const Milliseconds timeout = arguments.TakeTimeout(kDefaultTimeout);
     arguments.RequireDone();
-    const MessageBoxWindow box = MessageBoxWindow::WaitFor(process_id, timeout);
+    const MessageBoxWindow box = MessageBoxWindow::WaitFor(processId, timeout);
     PrintLine(L"caption: " + Quoted(box.Caption()));
     PrintLine(L"message: " + Quoted(box.Message()));
     for (const auto& button : box.Buttons()) {
@@ -283,38 +283,38 @@ int MsgBox(Arguments& arguments) {
 }
 
 int Close(Arguments& arguments) {
-    const DWORD process_id = arguments.TakeProcessId();
+    const DWORD processId = arguments.TakeProcessId();
     const TargetWindow target(arguments);
     arguments.RequireDone();
-    const Window window = target.Resolve(process_id);
+    const Window window = target.Resolve(processId);
     window.Close();
     return 0;
 }
 
 int Minimize(Arguments& arguments) {
-    const DWORD process_id = arguments.TakeProcessId();
+    const DWORD processId = arguments.TakeProcessId();
     const TargetWindow target(arguments);
     arguments.RequireDone();
-    const Window window = target.Resolve(process_id);
+    const Window window = target.Resolve(processId);
     window.Minimize();
     return 0;
 }
 
 int Restore(Arguments& arguments) {
-    const DWORD process_id = arguments.TakeProcessId();
+    const DWORD processId = arguments.TakeProcessId();
     // A minimised window is still visible: the main window is found as usual.
     const TargetWindow target(arguments);
     arguments.RequireDone();
-    const Window window = target.Resolve(process_id);
+    const Window window = target.Resolve(processId);
     window.Restore();
     return 0;
 }
 
 int Front(Arguments& arguments) {
-    const DWORD process_id = arguments.TakeProcessId();
+    const DWORD processId = arguments.TakeProcessId();
     const TargetWindow target(arguments);
     arguments.RequireDone();
-    target.Resolve(process_id).BringToFront();
+    target.Resolve(processId).BringToFront();
     return 0;
 }
 

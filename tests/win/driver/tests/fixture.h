@@ -27,13 +27,14 @@ struct RunningFixture {
 
 inline RunningFixture StartFixture(std::vector<std::wstring> arguments = {},
                                    std::optional<Environment> environment = {},
-                                   std::wstring working_directory = {}) {
+                                   std::wstring workingDirectory = {}) {
     Process process = Process::Start({.program = FixturePath(),
                                       .arguments = std::move(arguments),
-                                      .working_directory = std::move(working_directory),
+                                      .workingDirectory = std::move(workingDirectory),
                                       .environment = std::move(environment)});
+    process.WaitUntilStarted();
     const Window main =
-        WaitForTopLevelWindow(process.Id(), {.class_name = std::wstring(fixture::kMainClass)});
+        WaitForTopLevelWindow(process.Id(), {.className = std::wstring(fixture::kMainClass)});
     return {std::move(process), main};
 }
 

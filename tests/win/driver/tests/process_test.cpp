@@ -7,9 +7,9 @@
 namespace qrv::drive::testing {
 namespace {
 
-std::vector<std::wstring> SplitAsTheRuntimeDoes(const std::wstring& command_line) {
+std::vector<std::wstring> SplitAsTheRuntimeDoes(const std::wstring& commandLine) {
     int count = 0;
-    wchar_t** words = CommandLineToArgvW((L"program.exe " + command_line).c_str(), &count);
+    wchar_t** words = CommandLineToArgvW((L"program.exe " + commandLine).c_str(), &count);
     std::vector<std::wstring> result(words + 1, words + count);
     LocalFree(words);
     return result;
@@ -19,11 +19,11 @@ TEST(QuoteArgument, SurvivesTheSystemsSplitting) {
     const std::vector<std::wstring> awkward = {
         L"plain",      L"",         L"two words",  L"C:\\folder with space\\",
         L"say \"hi\"", L"a\\\\\"b", L"trailing\\", L"tab\there"};
-    std::wstring command_line;
+    std::wstring commandLine;
     for (const auto& argument : awkward) {
-        command_line += (command_line.empty() ? L"" : L" ") + QuoteArgument(argument);
+        commandLine += (commandLine.empty() ? L"" : L" ") + QuoteArgument(argument);
     }
-    EXPECT_EQ(SplitAsTheRuntimeDoes(command_line), awkward);
+    EXPECT_EQ(SplitAsTheRuntimeDoes(commandLine), awkward);
 }
 
 TEST(Environment, BlockIsSortedWithoutRegardToCaseAndDoublyTerminated) {
@@ -92,13 +92,13 @@ TEST(Process, ProgramsEndWhenTheDriverEndsWithoutCleaningUp) {
     // This fixture starts a child through the driver library; ending it at once runs none of
     // its destructors, as a crash would.
     auto parent = StartFixture({L"--start-child"});
-    const HWND child_window = WaitForValue(
+    const HWND childWindow = WaitForValue(
         [] {
             const HWND found = FindWindowW(fixture::kMainClass, L"Child");
             return found ? std::optional<HWND>(found) : std::nullopt;
         },
         kDefaultTimeout, "the child's window");
-    const Process child = Process::Open(Window(child_window).ProcessId());
+    const Process child = Process::Open(Window(childWindow).ProcessId());
     parent.process.Kill();
     EXPECT_TRUE(child.TryWaitForExit(kDefaultTimeout).has_value());
 }

@@ -329,11 +329,10 @@ TEST_F(LibraryFaultTest, TheEventLogTellsTheRunAndItsFaultAndTheAboutBoxTheFiles
 
     // From the error window's File menu; Save as writes what the window shows.
     const DWORD id = program_->Id();
-    drive::WaitForTopLevelWindow(id, {.class_name = ids::kErrorWindowClass}).BringToFront();
-    drive::PressKey('F', drive::kAlt);
-    drive::PressKey('E');
+    drive::WaitForTopLevelWindow(id, {.className = ids::kErrorWindowClass}).BringToFront();
+    drive::KeyStrokes().Press('F', drive::kAlt).Press('E').Send();
     const Window logWindow =
-        drive::WaitForTopLevelWindow(id, {.class_name = ids::kEventLogWindowClass});
+        drive::WaitForTopLevelWindow(id, {.className = ids::kEventLogWindowClass});
     const std::wstring log = logWindow.Child(ids::memText).Text();
     const std::wstring library = DistPath(L"demo\\cadlib\\CADBasketDLL.dll");
     const std::vector<std::wstring> lines = EventLines(log);
@@ -351,10 +350,10 @@ TEST_F(LibraryFaultTest, TheEventLogTellsTheRunAndItsFaultAndTheAboutBoxTheFiles
                        L"time 0:00 (N ms)",
                        L"Error shown: " + report}));
     logWindow.Child(ids::btnSaveLogAs).PostClick();
-    const Window save = drive::WaitForTopLevelWindow(id, {.class_name = L"#32770"});
+    const Window save = drive::WaitForTopLevelWindow(id, {.className = L"#32770"});
     const std::wstring file = temp_.PathOf(L"event log.txt");
     save.WaitForChild(drive::ControlQuery::ByClass(L"Edit")).SetText(file);
-    save.Child({.id = IDOK, .class_name = L"Button"}).Click();
+    save.Child({.id = IDOK, .className = L"Button"}).Click();
     EXPECT_EQ(drive::WaitForValue(
                   [&]() -> std::optional<std::string> {
                       try {
@@ -371,10 +370,10 @@ TEST_F(LibraryFaultTest, TheEventLogTellsTheRunAndItsFaultAndTheAboutBoxTheFiles
     // The About box, by keyboard from the main window's system menu, read as a reader would.
     main_->BringToFront();
     drive::PressKey(VK_SPACE, drive::kAlt);
-    drive::WaitForTopLevelWindow(id, {.class_name = L"#32768"}); // the menu
-    drive::PressKey(VK_UP); // to the last item: Wine's own "&About Wine" takes the A
-    drive::PressKey(VK_RETURN);
-    const Window about = drive::WaitForTopLevelWindow(id, {.class_name = ids::kAboutBoxClass});
+    drive::WaitForTopLevelWindow(id, {.className = L"#32768"}); // the menu
+    // To the last item: Wine's own "&About Wine" takes the A.
+    drive::KeyStrokes().Press(VK_UP).Press(VK_RETURN).Send();
+    const Window about = drive::WaitForTopLevelWindow(id, {.className = ids::kAboutBoxClass});
     const Window aboutText = about.Child(ids::memText);
     const std::vector<std::wstring> facts = SplitLines(aboutText.Text());
     ASSERT_EQ(facts.size(), 8u) << aboutText.Text();

@@ -28,13 +28,17 @@ std::wstring ListBox::Item(int index) const {
     if (length < 0) {
         throw DriverError("LB_GETTEXTLEN failed for entry " + std::to_string(index));
     }
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    // The program may move its entries between the two messages (a test reads the list while
+    // its keys reorder it), and LB_GETTEXT brings the entry's whole new text: room for any entry
+    // of ours, so that a longer one cannot run past the buffer.
+    std::wstring text(std::max<size_t>(static_cast<size_t>(length), kLongestEntry) + 1, L'\0');
     const auto copied = static_cast<int>(window_.Send(LB_GETTEXT, static_cast<WPARAM>(index),
                                                       reinterpret_cast<LPARAM>(text.data())));
     if (copied < 0) {
         throw DriverError("LB_GETTEXT failed for entry " + std::to_string(index));
     }
-    text.resize(static_cast<size_t>(std::min(copied, length)));
+    // Up to the end of what arrived: a text that changed again while it was copied ends early.
+    text.resize(std::min(static_cast<size_t>(copied), text.find(L'\0')));
     return text;
 }
 

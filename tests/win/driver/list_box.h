@@ -24,6 +24,8 @@ public:
 protected:
     void RequireIndex(int index) const;
 
+    static constexpr size_t kLongestEntry = 4096; // characters, far beyond any caption
+
     Window window_;
 };
 

@@ -34,6 +34,7 @@ struct FixtureState {
     UINT restoreMessage = 0;
     HWND main = nullptr;
     HWND progress = nullptr;
+    WNDPROC fruitListProcedure = nullptr;
 };
 
 FixtureState& State() {
@@ -87,6 +88,20 @@ std::wstring EnvironmentReport() {
     return State().options.shownVariable + L"=" + std::wstring(value, length < 1024 ? length : 0);
 }
 
+// The fruit list answers every other LB_GETTEXTLEN for its last entry with 1: what a reader sees
+// when the entry grows between its own LB_GETTEXTLEN and LB_GETTEXT, for which Wine asks the
+// length again to copy the text across. A reader still gets the whole text, and nothing more.
+LRESULT CALLBACK FruitListProcedure(HWND list, UINT message, WPARAM wparam, LPARAM lparam) {
+    static bool answerShort = false;
+    if (message == LB_GETTEXTLEN && wparam == 3) {
+        answerShort = !answerShort;
+        if (answerShort) {
+            return 1;
+        }
+    }
+    return CallWindowProcW(State().fruitListProcedure, list, message, wparam, lparam);
+}
+
 void CreateControls(HWND window) {
     wchar_t folder[MAX_PATH] = L"";
     GetCurrentDirectoryW(MAX_PATH, folder);
@@ -109,6 +124,8 @@ void CreateControls(HWND window) {
     for (const wchar_t* fruit : {L"Apple", L"Banana", L"Cherry", L"Dattel \u00FC\u20AC\u2713"}) {
         SendMessageW(fruits, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(fruit));
     }
+    State().fruitListProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(fruits, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FruitListProcedure)));
     // The program's own check list.
     TCheckList options =
         TCheckList::Create(GetModuleHandleW(nullptr), window, kOptionList, 230, 160, 200, 100,

@@ -18,7 +18,9 @@ fi
 settings=$(mktemp --suffix=.reg)
 trap 'rm -f "$settings"' EXIT
 if [ "${QRV_PREFIX_BOOTED:-}" != 1 ]; then
-    "$wine64" wineboot -i
+    # The 32-bit side's set-up registers Internet Explorer in a process of its own, a minute of
+    # CPU where i386 code is emulated; with mshtml off (up.sh) it would register nothing usable.
+    WINEDLLOVERRIDES="${WINEDLLOVERRIDES:+$WINEDLLOVERRIDES;}iexplore.exe=" "$wine64" wineboot -i
     # Without a window manager Wine draws its own caption bars only when told to. Wine waits
     # up to 2 s for a window manager to withdraw every managed window it hides or destroys
     # (each message box, each closed window); there is none, so manage nothing.

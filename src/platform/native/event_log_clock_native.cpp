@@ -15,9 +15,8 @@ public:
         const std::time_t seconds = system_clock::to_time_t(now);
         std::tm local{};
         localtime_r(&seconds, &local);
-        const auto milliseconds = duration_cast<std::chrono::milliseconds>(
-                                      now.time_since_epoch()) %
-                                  1000;
+        const auto milliseconds =
+            duration_cast<std::chrono::milliseconds>(now.time_since_epoch()) % 1000;
         return {local.tm_hour, local.tm_min, local.tm_sec, static_cast<int>(milliseconds.count())};
     }
     int64_t Microseconds() const override {

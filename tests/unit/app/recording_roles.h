@@ -68,7 +68,9 @@ public:
 
     RecordingLibraryOwner(Log& log, TProgramShell& shell) : TCADLibraryOwner(shell), log_(log) {}
     bool LibraryLoaded() const override { return loaded; }
-    std::u16string LibraryPath() const override { return loaded ? u"C:\\lib\\CADBasketDLL.dll" : u""; }
+    std::u16string LibraryPath() const override {
+        return loaded ? u"C:\\lib\\CADBasketDLL.dll" : u"";
+    }
     TCADLibrary& Library() override { return *library; }
 
 private:

@@ -109,7 +109,7 @@ OpenForWriting::OpenForWriting(const std::wstring& path)
 
 DWORD ErrorOpeningExclusively(const std::wstring& path) {
     const TUniqueHandle handle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+                                           FILE_ATTRIBUTE_NORMAL, nullptr));
     return handle.Valid() ? 0 : GetLastError();
 }
 

@@ -160,7 +160,7 @@ TEST_F(FailedSaveTest, WhenAnotherProgramHoldsTheFile) {
     Control(ids::cbCreateZip).Click();
     {
         const TUniqueHandle held(CreateFileW(SettingsFile().c_str(), GENERIC_READ, 0, nullptr,
-                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         ASSERT_TRUE(held.Valid());
         CloseExpectingTheMessage();
     }

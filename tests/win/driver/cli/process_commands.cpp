@@ -27,7 +27,8 @@ std::wstring WatchingEventName(DWORD processId) {
 }
 
 void StartWatcher(DWORD processId) {
-    TUniqueHandle watching(CreateEventW(nullptr, TRUE, FALSE, WatchingEventName(processId).c_str()));
+    TUniqueHandle watching(
+        CreateEventW(nullptr, TRUE, FALSE, WatchingEventName(processId).c_str()));
     if (!watching.Valid()) {
         ThrowLastError("Creating the watcher's event");
     }
@@ -47,7 +48,7 @@ void StartWatcher(DWORD processId) {
 std::optional<DWORD> RecordedExitCode(DWORD processId) {
     const std::wstring path = ExitCodeFile(processId);
     TUniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                                  nullptr, OPEN_EXISTING, 0, nullptr));
+                                   nullptr, OPEN_EXISTING, 0, nullptr));
     if (!file.Valid()) {
         return std::nullopt;
     }
@@ -133,7 +134,7 @@ int Watch(Arguments& arguments) {
     const std::string text = std::to_string(code);
     {
         TUniqueHandle file(CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
         DWORD written = 0;
         WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     }

@@ -241,18 +241,18 @@ protected:
 };
 
 TEST_F(AbortTest, DuringTheFirstPartOnlyThatPartIsHandedOver) {
-    SetEnv(L"CADSIM_PART_DELAY_MS", L"4000");
+    // The library holds the first part until both presses are made, however slowly they come.
+    SetEnv(L"CADSIM_FAULTS", L"ExportPart@1=hold:1");
     StartReady();
     PressExport();
-    // Not timed from the dialog's label: the program answers a read of it only when it pumps,
-    // which may be after the first part. From the call log: the run has begun, and the first
-    // part, however it falls, takes four seconds more.
-    Utf8Log(temp_.PathOf(L"cadsim.log")).WaitForLine(L"|BeginExport", seconds(30));
+    WaitForHold(1);
     drive::RealClick(DialogControl(ids::btnAbort));
     drive::RealClick(DialogControl(ids::btnAbort)); // a second press changes nothing
+    LetGo(1);
     WaitForTheEnd();
     EXPECT_EQ(DialogControl(ids::lblPartNo).Text(), L"Export cancelled");
-    EXPECT_EQ(Only(Calls(), L"ExportPart").size(), 1u);
+    EXPECT_EQ(Only(Calls(), L"ExportPart"),
+              (std::vector<std::wstring>{L"ExportPart|!fault|hold:1", L"ExportPart|A|T||||1"}));
     EXPECT_EQ(Control(ids::ProgressLabel).Text(), L"1+0/3");
     EXPECT_EQ(DialogControl(ids::detailsPgBar).Send(PBM_GETPOS), 0);
     EXPECT_EQ(Names(Calls()).back(), L"CadStop");

@@ -226,28 +226,17 @@ TEST_F(LibraryFaultTest, ManyFormatsAreReadWithTheWindowAnswering) {
     SetEnv(L"CADSIM_FORMAT_COUNT", L"300");
     SetEnv(L"CADSIM_FAULTS", L"GetCADName@1=hold:1;GetCADName@3=hold:2");
     Start();
-    const auto waitForHold = [&](int number) {
-        const std::wstring line = L"GetCADName|!fault|hold:" + std::to_wstring(number);
-        drive::WaitUntil([&] { return Has(Calls(), line); }, seconds(60), drive::ToUtf8(line));
-    };
-    const auto letGo = [&](int number) {
-        const std::wstring name =
-            L"cadsim-" + std::to_wstring(program_->Id()) + L"-hold-" + std::to_wstring(number);
-        const TUniqueHandle hold(OpenEventW(EVENT_MODIFY_STATE, FALSE, name.c_str()));
-        ASSERT_TRUE(hold.Valid()) << drive::ToUtf8(name);
-        SetEvent(hold.Get());
-    };
-    waitForHold(1);
+    WaitForHold(1);
     WaitForMainWindow();
     gAnswered = false;
     ASSERT_TRUE(
         SendMessageCallbackW(FormatsList().GetWindow().Handle(), WM_NULL, 0, 0, NoteAnswered, 0));
-    letGo(1);
-    waitForHold(2);
+    LetGo(1);
+    WaitForHold(2);
     MSG message; // the answer's callback comes with this thread's next look at its messages
     PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
     EXPECT_TRUE(gAnswered) << "no message answered between the first two formats";
-    letGo(2);
+    LetGo(2);
 
     WaitUntilChoicesRestored(seconds(120));
     drive::WaitUntil([&] { return FormatsList().Count() == 300; }, seconds(60), "300 formats");

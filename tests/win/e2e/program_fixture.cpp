@@ -1,9 +1,12 @@
 #include "program_fixture.h"
 
+#include "driver/error.h"
 #include "driver/input.h"
 #include "driver/screenshot.h"
+#include "driver/text.h"
 #include "driver/wine.h"
 #include "export/export_window_ids.h"
+#include "platform/win32/unique_handle.h"
 
 #include <windows.h>
 
@@ -140,6 +143,26 @@ std::vector<std::wstring> ProgramTest::Calls() const {
         calls.push_back(bar == std::wstring::npos ? line : line.substr(bar + 1));
     }
     return calls;
+}
+
+void ProgramTest::WaitForHold(int number) const {
+    const std::wstring line = L"|!fault|hold:" + std::to_wstring(number);
+    drive::WaitUntil(
+        [&] {
+            const auto calls = Calls();
+            return std::any_of(calls.begin(), calls.end(),
+                               [&](const std::wstring& call) { return call.ends_with(line); });
+        },
+        std::chrono::seconds(60), drive::ToUtf8(line));
+}
+
+void ProgramTest::LetGo(int number) const {
+    const std::wstring name =
+        L"cadsim-" + std::to_wstring(program_->Id()) + L"-hold-" + std::to_wstring(number);
+    const TUniqueHandle hold(OpenEventW(EVENT_MODIFY_STATE, FALSE, name.c_str()));
+    if (!hold.Valid() || !SetEvent(hold.Get())) {
+        throw drive::DriverError("The library's hold " + drive::ToUtf8(name) + " cannot be let go");
+    }
 }
 
 std::wstring ProgramTest::SettingsFile() const {

@@ -57,6 +57,10 @@ protected:
     // The simulated library's call log: the call names, in order ("SetDirs|a|b|c|d" without
     // the time stamp).
     std::vector<std::wstring> Calls() const;
+    // A call the library holds (CADSIM_FAULTS "Name@n=hold:<number>"): waits until the library
+    // holds it, and lets it go on.
+    void WaitForHold(int number) const;
+    void LetGo(int number) const;
     std::wstring AppData() const { return appData_; }
     std::wstring SettingsFile() const;
     // Writes the settings file (UTF-16LE with its byte-order mark), creating its folders.

@@ -66,13 +66,21 @@ std::vector<uint16_t> TExportChoices::FormatSelection() const {
     return selection;
 }
 
+std::vector<int> TExportChoices::SubDirSelectionPositions() const {
+    std::vector<int> positions;
+    const int count = std::min(subDirList_.Count(), kSubDirCount);
+    for (int position = 0; position < count; ++position) {
+        if (subDirList_.Checked(position) && subDirList_.Enabled(position)) {
+            positions.push_back(position);
+        }
+    }
+    return positions;
+}
+
 std::vector<TSubDir> TExportChoices::SubDirSelection() const {
     std::vector<TSubDir> selection;
-    const int positions = std::min(subDirList_.Count(), kSubDirCount);
-    for (int position = 0; position < positions; ++position) {
-        if (subDirList_.Checked(position) && subDirList_.Enabled(position)) {
-            selection.push_back(subDirOrder_[static_cast<size_t>(position)]);
-        }
+    for (const int position : SubDirSelectionPositions()) {
+        selection.push_back(subDirOrder_[static_cast<size_t>(position)]);
     }
     return selection;
 }

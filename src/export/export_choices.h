@@ -70,6 +70,8 @@ public:
     std::vector<uint16_t> FormatSelection() const;
     // The criteria of the checked and enabled positions, top to bottom.
     std::vector<TSubDir> SubDirSelection() const;
+    // The list positions of that selection, top first.
+    std::vector<int> SubDirSelectionPositions() const;
 
     // The arrays handed over stay in FFormatSelection and FSubDirSelection until the next
     // hand-over: a library may keep the pointer for the run.

@@ -26,12 +26,9 @@ std::u16string CheckedFormats(const TExportChoices& choices) {
 
 // The levels handed to the library, top first, by the names the list shows.
 std::u16string CheckedSubfolders(const TExportChoices& choices) {
-    const TCheckListView& list = choices.SubDirListBox();
     std::u16string levels;
-    for (int position = 0; position < list.Count() && position < kSubDirCount; ++position) {
-        if (list.Checked(position) && list.Enabled(position)) {
-            levels = Listed(levels, list.Caption(position));
-        }
+    for (const int position : choices.SubDirSelectionPositions()) {
+        levels = Listed(levels, choices.SubDirListBox().Caption(position));
     }
     return levels;
 }
